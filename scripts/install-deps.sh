@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs; does nothing when all are present.
+set -euo pipefail
+
+packages=(
+    cmake g++ pkg-config ninja-build
+    qt6-base-dev qt6-serialport-dev
+    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+    libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
+    libgtest-dev libbenchmark-dev
+    fonts-ipafont-gothic xvfb xauth espeak-ng
+)
+
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,49 @@
+#include "common/DataPath.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+
+namespace tovra {
+
+namespace {
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+}  // namespace
+
+std::filesystem::path resolveDataPath(const std::filesystem::path& folder, std::string_view dataPath) {
+    std::string relative(dataPath);
+    std::replace(relative.begin(), relative.end(), '\\', '/');
+    const std::filesystem::path written = folder / std::filesystem::path(relative);
+    std::error_code ec;
+    if (relative.empty() || std::filesystem::exists(written, ec)) return written;
+
+    std::filesystem::path current = relative.front() == '/' ? std::filesystem::path("/") : folder;
+    for (const auto& part : std::filesystem::path(relative).relative_path()) {
+        const std::string name = part.string();
+        if (name.empty() || name == ".") continue;
+        if (name == ".." || std::filesystem::exists(current / part, ec)) {
+            current /= part;
+            continue;
+        }
+        bool found = false;
+        for (std::filesystem::directory_iterator it(current, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            if (equalsIgnoringCase(it->path().filename().string(), name)) {
+                current = it->path();
+                found = true;
+                break;
+            }
+        }
+        if (!found) return written;
+    }
+    return current;
+}
+
+}  // namespace tovra

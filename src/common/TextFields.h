@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "common/Currency.h"
+
+namespace tovra {
+
+// Field n (from 1) of a comma-separated line, untrimmed; "Error" when the line
+// has fewer than n fields.
+std::string CsvField(std::string_view line, int n);
+
+// Strict conversions; each throws ReadFailure on anything that is not a number
+// of its kind (the empty text included).
+std::int32_t parseInteger(std::string_view text);  // leading blanks only
+Extended parseDecimal(std::string_view text);      // blanks around allowed
+Currency parseFixed(std::string_view text);        // rounded to 4 places, halves to even
+
+// A path written with "\" split at its last "\": selector 0 the folder (with the
+// trailing "\"), 1 the file name.
+std::string splitPath(std::string_view path, int selector);
+
+}  // namespace tovra

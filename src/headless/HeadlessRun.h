@@ -1,0 +1,34 @@
+#pragma once
+
+#include <memory>
+
+#include "headless/FakeSoundDevice.h"
+#include "headless/FakeVideoSource.h"
+#include "headless/HeadlessHost.h"
+#include "headless/HeaderPictureDecoder.h"
+#include "headless/MemorySettingsStore.h"
+#include "headless/SimClock.h"
+#include "headless/VirtualScheduler.h"
+#include "sim/Cab.h"
+
+namespace tovra {
+
+// A cab with the headless ports and the virtual scheduler, as tovra-sim and
+// the scenario tests drive it.
+struct HeadlessRun {
+    HeadlessRun(RunChoice choice, unsigned seed)
+        : sound(clock),
+          cab(CabPorts{host, sound, video, pictures, store}, std::move(choice), seed),
+          scheduler(cab, host, clock) {}
+
+    SimClock clock;
+    HeadlessHost host;
+    FakeSoundDevice sound;
+    FakeVideoSource video;
+    HeaderPictureDecoder pictures;
+    MemorySettingsStore store;
+    Cab cab;
+    VirtualScheduler scheduler;
+};
+
+}  // namespace tovra

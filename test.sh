@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with the sanitizers and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+./scripts/build.sh build/asan -DCMAKE_BUILD_TYPE=Debug -DTOVRA_SANITIZE=ON -DTOVRA_TESTS=ON
+export QT_QPA_PLATFORM=offscreen ALSOFT_DRIVERS=null
+ctest --test-dir build/asan --output-on-failure --parallel "$(nproc)" --timeout 600
