@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "common/DataError.h"
+#include "headless/HeadlessRun.h"
+#include "support/MiniData.h"
+
+namespace tovra {
+namespace {
+
+struct CabClockTest : ::testing::Test {
+    CabClockTest() {
+        test::writeProgramSettings(dir);
+        RunChoice choice;
+        choice.dataDir = dir.path();
+        run = std::make_unique<HeadlessRun>(choice, 1);
+        run->cab.load();
+    }
+    test::TempDir dir;
+    std::unique_ptr<HeadlessRun> run;
+};
+
+TEST_F(CabClockTest, LoadingEndsRunningWithKeysUnlocked) {
+    EXPECT_TRUE(run->cab.running());
+    EXPECT_FALSE(run->cab.keysLocked());
+    EXPECT_TRUE(run->host.physicsRunning);
+    EXPECT_TRUE(run->host.logicRunning);
+    EXPECT_EQ(run->host.progress.front(), "設定ファイルを読み込んでいます");
+    EXPECT_EQ(run->cab.startCaption(), "一時停止(&S)");
+}
+
+TEST_F(CabClockTest, PositionFollowsSpeedEachPhysicsTick) {
+    TrainState& s = run->cab.state;
+    s.Speed = 0;
+    run->cab.MMTimer1Timer();
+    EXPECT_EQ(s.StepDistance, 0.0L);
+    EXPECT_EQ(s.Position, 0.0L);
+
+    s.Speed = 36;  // 36 km/h runs 33.333 cm in 1/30 s
+    run->cab.MMTimer1Timer();
+    EXPECT_EQ(s.StepDistance, 36.0L / 36000 * 33333);
+    EXPECT_NEAR(double(s.Position), 33.333, 1e-9);
+
+    s.Speed = -36;
+    run->cab.MMTimer1Timer();
+    EXPECT_NEAR(double(s.Position), 0.0, 1e-9);
+    EXPECT_EQ(s.Clock, 3);
+
+    run->cab.NextStopPosition = 1000;
+    run->cab.MMTimer1Timer();
+    EXPECT_NEAR(double(s.RemainDistance), 1000 - double(s.Position), 1e-9);
+}
+
+TEST_F(CabClockTest, VirtualSchedulerRunsThirtyPhysicsAndTenLogicTicksPerSecond) {
+    run->scheduler.runFor(2.0);
+    EXPECT_EQ(run->cab.state.Clock, 60);
+    EXPECT_EQ(run->cab.state.LogicTickCount, 20);
+    // The main reservoir leaks 0.2 kPa a second in steps of 0.2 / TickRate,
+    // each stored to 0.0067: 60 steps lose 0.402, not 0.4.
+    EXPECT_EQ(run->cab.state.MrPress.raw(), -60 * 67);
+}
+
+TEST_F(CabClockTest, PauseStopsBothTimersAndResumeRestartsThem) {
+    run->cab.start1Click();
+    EXPECT_FALSE(run->cab.running());
+    EXPECT_FALSE(run->host.physicsRunning);
+    EXPECT_FALSE(run->host.logicRunning);
+    EXPECT_EQ(run->cab.startCaption(), "運転再開(&S)");
+    EXPECT_FALSE(run->cab.keysLocked());
+    run->scheduler.runFor(1.0);
+    EXPECT_EQ(run->cab.state.Clock, 0);
+    EXPECT_EQ(run->cab.state.LogicTickCount, 0);
+
+    run->cab.start1Click();
+    EXPECT_EQ(run->cab.startCaption(), "一時停止(&S)");
+    run->scheduler.runFor(1.0);
+    EXPECT_EQ(run->cab.state.Clock, 30);
+}
+
+TEST(CabLoad, DataErrorsStopTheLoad) {
+    test::TempDir dir;
+    test::writeProgramSettings(dir, "30");
+    RunChoice choice;
+    choice.dataDir = dir.path();
+    HeadlessRun run(choice, 1);
+    EXPECT_THROW(run.cab.load(), DataError);
+    EXPECT_FALSE(run.cab.running());
+    EXPECT_TRUE(run.cab.keysLocked());
+}
+
+}  // namespace
+}  // namespace tovra

@@ -1,0 +1,76 @@
+// Runs the tovra-sim binary as a user would.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "support/MiniData.h"
+
+namespace tovra {
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string output;  // stdout and stderr
+};
+
+Result runSim(const std::string& arguments) {
+    const std::string command = std::string(TOVRA_SIM_BINARY) + " " + arguments + " 2>&1";
+    Result result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    std::array<char, 4096> buffer;
+    while (std::fgets(buffer.data(), int(buffer.size()), pipe)) result.output += buffer.data();
+    const int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+TEST(SimCli, HelpAndVersion) {
+    const Result help = runSim("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"check", "run", "--trace", "--seconds", "--trace-every", "--seed"})
+        EXPECT_NE(help.output.find(word), std::string::npos) << word;
+    EXPECT_EQ(runSim("--version").status, 0);
+    EXPECT_EQ(runSim("fly").status, 1);
+    EXPECT_EQ(runSim("run --bogus 1").status, 1);
+}
+
+TEST(SimCli, CheckReportsTheSettingsMessage) {
+    test::TempDir dir;
+    test::writeProgramSettings(dir);
+    EXPECT_EQ(runSim("check --data " + dir.path().string()).status, 0);
+
+    test::writeProgramSettings(dir, "30");
+    const Result bad = runSim("check --data " + dir.path().string());
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_NE(bad.output.find("stringファイルに誤りがあります"), std::string::npos) << bad.output;
+    EXPECT_NE(bad.output.find("velmoran.dat:2"), std::string::npos) << bad.output;
+}
+
+TEST(SimCli, RunWritesATraceOnVirtualTime) {
+    test::TempDir dir;
+    test::writeProgramSettings(dir);
+    const auto trace = dir / "trace.csv";
+    const Result r = runSim("run --data " + dir.path().string() + " --seconds 3 --trace-every 5 --trace " +
+                            trace.string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::ifstream in(trace);
+    std::string header;
+    std::getline(in, header);
+    EXPECT_EQ(header.rfind("t,clock,position,speed", 0), 0u) << header;
+    std::vector<std::string> rows;
+    for (std::string line; std::getline(in, line);) rows.push_back(line);
+    ASSERT_EQ(rows.size(), 6u);  // 30 logic ticks, every 5th
+    EXPECT_EQ(rows.front().rfind("0.500,15,", 0), 0u) << rows.front();
+    EXPECT_EQ(rows.back().rfind("3.000,90,", 0), 0u) << rows.back();
+
+    const Result missing = runSim("run --data " + (dir / "nowhere").string());
+    EXPECT_EQ(missing.status, 2);
+}
+
+}  // namespace
+}  // namespace tovra
