@@ -1,21 +1,12 @@
 #include "common/DataPath.h"
 
+#include "common/AsciiCase.h"
+
 #include <algorithm>
 #include <string>
 #include <system_error>
 
 namespace tovra {
-
-namespace {
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
-}
-
-}  // namespace
 
 std::filesystem::path resolveDataPath(const std::filesystem::path& folder, std::string_view dataPath) {
     std::string relative(dataPath);

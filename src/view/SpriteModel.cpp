@@ -1,0 +1,55 @@
+#include "view/SpriteModel.h"
+
+#include <algorithm>
+
+#include "common/AsciiCase.h"
+
+namespace tovra {
+
+Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatable) {
+    Sprite sprite;
+    sprite.name = picture.name;
+    sprite.picture = pictures_.size();
+    sprite.x = x;
+    sprite.y = y;
+    sprite.depth = depth;
+    sprite.rotatable = rotatable;
+    const Image& image = *picture.image;
+    sprite.width = picture.patternWidth > 0 ? picture.patternWidth : image.width;
+    sprite.height = picture.patternHeight > 0 ? picture.patternHeight : image.height;
+    pictures_.push_back(std::move(picture));
+    sprites_.push_back(std::move(sprite));
+    return sprites_.back();
+}
+
+Sprite* SpriteModel::find(std::string_view name) {
+    const auto it = std::find_if(sprites_.begin(), sprites_.end(),
+                                 [&](const Sprite& s) { return equalsIgnoringCase(s.name, name); });
+    return it == sprites_.end() ? nullptr : &*it;
+}
+
+const Sprite* SpriteModel::find(std::string_view name) const {
+    return const_cast<SpriteModel*>(this)->find(name);
+}
+
+Picture* SpriteModel::findPicture(std::string_view name) {
+    const auto it = std::find_if(pictures_.begin(), pictures_.end(),
+                                 [&](const Picture& p) { return equalsIgnoringCase(p.name, name); });
+    return it == pictures_.end() ? nullptr : &*it;
+}
+
+std::vector<const Sprite*> SpriteModel::drawOrder() const {
+    std::vector<const Sprite*> order;
+    for (const Sprite& s : sprites_)
+        if (s.visible) order.push_back(&s);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const Sprite* a, const Sprite* b) { return a->depth < b->depth; });
+    return order;
+}
+
+void SpriteModel::clear() {
+    pictures_.clear();
+    sprites_.clear();
+}
+
+}  // namespace tovra
