@@ -13,7 +13,7 @@ constexpr const char* kRunningCaption = "一時停止(&S)";
 }  // namespace
 
 Cab::Cab(CabPorts ports, RunChoice choice, unsigned seed)
-    : ports_(ports), choice_(std::move(choice)), random_(seed) {}
+    : sound(ports.sound), random(seed), host(ports.host), ports_(ports), choice_(std::move(choice)) {}
 
 void Cab::load() {
     KeysLocked = true;

@@ -6,7 +6,15 @@
 
 #include "data/ControllerFiles.h"
 #include "data/ProgramSettings.h"
+#include "data/RouteSpec.h"
+#include "data/VehicleSpec.h"
+#include "input/ControllerState.h"
+#include "sim/DieselState.h"
+#include "sim/MotionState.h"
+#include "sim/TractionState.h"
 #include "sim/TrainState.h"
+#include "sound/SoundChannels.h"
+#include "view/SpriteModel.h"
 
 namespace tovra {
 
@@ -36,6 +44,8 @@ struct RunChoice {
 };
 
 // One cab window's run: the data it loaded, the train's state and the ticks.
+// Its data members are the run's shared records; the subsystems are free
+// functions and small classes over them, called by the ticks in order.
 class Cab {
 public:
     Cab(CabPorts ports, RunChoice choice, unsigned seed);
@@ -52,10 +62,22 @@ public:
     bool keysLocked() const { return KeysLocked; }
     const std::string& startCaption() const { return startCaption_; }
 
-    TrainState state;
     ProgramSettings settings;
     MasconTable mascon;
     ControllerCodes controllerCodes;
+    VehicleSpec vehicle;
+    RouteSpec route;
+
+    TrainState state;
+    TractionState traction;
+    MotionState motion;
+    DieselState diesel;
+    ControllerState controller;
+
+    SpriteModel sprites;
+    SoundChannels sound;
+    std::mt19937 random;
+    Host& host;
     Extended NextStopPosition = 0;  // cm
     bool KeysLocked = true;
 
@@ -65,7 +87,6 @@ private:
 
     CabPorts ports_;
     RunChoice choice_;
-    std::mt19937 random_;
     bool logicTimerEnabled_ = false;
     std::string startCaption_;
 };

@@ -6,6 +6,12 @@
 
 namespace tovra {
 
+// A handle delay: set pending by a handle movement, counted in physics ticks.
+struct HandleDelay {
+    bool pending = false;
+    std::int32_t count = 0;
+};
+
 // The dynamic state of the one simulated train. Later subsystems add their
 // own fields next to the core ones below.
 struct TrainState {
@@ -26,6 +32,8 @@ struct TrainState {
     bool ProtectService = false;
     bool HoldBrake = false;
     std::int32_t ConstSpeed = 0;
+
+    HandleDelay PowerDelayState, BrakeDelayState, SapDelayState, ElecBrakeDelayState;
 
     Currency BcPressM, BcPressT;  // kPa
     Currency ErPress, MrPress, SapPress;
