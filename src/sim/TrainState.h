@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "common/Currency.h"
@@ -56,6 +57,16 @@ struct TrainState {
 
     std::int32_t Clock = 0;  // 1/30 s since midnight
     std::int32_t LogicTickCount = 0;
+
+    // The video: the main-video frame of the train's position, the frame of
+    // a sub-video while one plays, and VideoMode[0] 0 main, 1 station video,
+    // 2 moving sub-video, 9 switching; VideoMode[1] 1 once turned back.
+    std::int32_t Frame = 0;
+    std::int32_t SubFrame = 0;
+    std::int32_t SubStart = 0;
+    std::int32_t SubEnd = 0;
+    std::array<std::int32_t, 2> VideoMode{};
+    bool FollowVideoSpeed = false;  // testing aid: speed follows the filmed speed
 };
 
 }  // namespace tovra
