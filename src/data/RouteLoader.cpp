@@ -1,0 +1,137 @@
+#include "data/RouteLoader.h"
+
+#include <limits>
+
+#include "common/DataError.h"
+#include "data/RouteSections.h"
+
+namespace tovra {
+
+namespace {
+
+using route::Reading;
+
+constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+
+struct Tag {
+    std::string_view tag;
+    bool setsLabel;  // the tag becomes the error label before it is tested
+    route::Section read;
+};
+
+// Test order of every pass. A value line that begins with a later tag is
+// taken as that tag, so the order is part of the file format.
+constexpr Tag kTags[] = {
+    {"[LineName]", false, [](Reading& r) { r.spec.LineName = r.reader.read_text(); }},
+    {"[LineName2]", false, [](Reading& r) { r.spec.LineName2 = r.reader.read_text(); }},
+    {"[StartPos]", false, [](Reading& r) { r.spec.StartFrame = r.reader.read_integer(); }},
+    {"[FrameRate]", false, [](Reading& r) { r.spec.FrameRate = r.reader.read_integer(); }},
+    {"[Staf]", false,
+     [](Reading& r) {
+         r.spec.StaffOverlayImage = r.reader.read_text();
+         r.spec.OpeningImage = r.reader.read_text();
+         r.spec.StaffImage = r.reader.read_text();
+     }},
+    {"[Friction]", false,
+     [](Reading& r) { r.spec.Friction = route::fixedField(r.reader.read_text()); }},
+    {"[StafSwitch]", true, route::readStaffSwitch},
+    {"[MovieStop]", true, route::readMovieStop},
+    {"[MovieSwitch]", true, route::readMovieSwitch},
+    {"[Speed_Signal]", true,
+     [](Reading& r) {
+         route::readIntegerValues(r.reader, r.spec.SpeedSignal, RouteSpec::kSpeedSignalCapacity);
+     }},
+    {"[DataName]", false, [](Reading& r) { r.spec.DataName = r.reader.read_text(); }},
+    {"[Perspective]", false,
+     [](Reading& r) {
+         r.spec.PerspectiveDistance = r.reader.read_decimal();
+         r.spec.PerspectiveScale = r.reader.read_integer();
+     }},
+    {"[Pre_Train]", true, route::readPreTrain},
+    {"[OneMan]", false, [](Reading& r) { r.spec.OneMan = r.reader.read_integer(); }},
+    {"[SoundData]", true,
+     [](Reading& r) {
+         route::readFileNames(r.reader, r.spec.AmbientSounds, RouteSpec::kAmbientSoundCapacity);
+     }},
+    {"[Monitor]", false, route::readMonitor},
+    {"[Announce]", true, route::readAnnounce},
+    {"[KankoSound1]", true, route::readKankoSound1},
+    {"[KankoSound2]", true, route::readKankoSound2},
+    {"[Sound]", true, route::readSoundZones},
+    {"[Sound2]", true, route::readStretchSounds},
+    {"[Doppler]", true, route::readDoppler},
+    {"[Tunnel]", true, route::readTunnels},
+    {"[Atten]", true, route::readAttenuations},
+    {"[TunnelR]", true, [](Reading& r) { r.spec.TunnelR = r.reader.read_integer(); }},
+    {"[Station]", true, route::readStations},
+    {"[StopSound]", true,
+     [](Reading& r) {
+         route::readIntegerValues(r.reader, r.spec.StopSounds, RouteSpec::kStopSoundCapacity);
+     }},
+    {"[Signal]", true, route::readSignals},
+    {"[TrafficSignal]", true, route::readTrafficSignals},
+    {"[Slope]", true, route::readSlopes},
+    {"[Sign]", true, route::readSigns},
+    {"[Anim]", true, route::readAnims},
+    {"[SignalKanko]", true, route::readSignalKanko},
+    {"[StationKanko]", true, route::readStationKanko},
+    {"[SpeedLimit]", true, route::readSpeedLimits},
+    {"[SpeedCheck1]", true, route::readSpeedChecks1},
+    {"[SpeedCheck2]", true, route::readSpeedChecks2},
+    {"[SignImageList]", true, route::readSignImages},
+    {"[SignalImageList]", true, route::readSignalImages},
+    {"[OtherKanko]", true,
+     [](Reading& r) {
+         route::readFileNames(r.reader, r.spec.OtherCallouts, RouteSpec::kOtherCalloutCapacity);
+     }},
+    {"[LimitKanko]", true,
+     [](Reading& r) {
+         route::readFileNames(r.reader, r.spec.LimitCallouts, RouteSpec::kLimitCalloutCapacity);
+     }},
+    {"[AnimImageList]", true,
+     [](Reading& r) { route::readFileNames(r.reader, r.spec.AnimImages, kUnbounded); }},
+    {"[TrafficSignalImageList]", true,
+     [](Reading& r) { route::readFileNames(r.reader, r.spec.TrafficSignalImages, kUnbounded); }},
+    {"[SpeedUnit]", true, route::readSpeedUnits},
+    {"[CrossImageList]", true,
+     [](Reading& r) { route::readFileNames(r.reader, r.spec.CrossImages, kUnbounded); }},
+    {"[Cross]", true, route::readCrossings},
+    {"[Time]", true, route::readTimeCallouts},
+    {"[Switch]", true, route::readSwitches},
+};
+
+constexpr std::string_view kOtherLabel = "その他";
+
+}  // namespace
+
+std::string routeFileMessage(std::string_view label, std::string_view line) {
+    std::string message(kRouteFileError);
+    message += label;
+    message += ':';
+    message += line;
+    return message;
+}
+
+RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName) {
+    RouteSpec spec;
+    DataFileReader reader;
+    Reading reading{reader, spec, vehicleFileName};
+    std::string_view label = kOtherLabel;
+    try {
+        reader.open(file);
+        while (!reader.at_end()) {
+            label = kOtherLabel;
+            reader.read_line();
+            for (const Tag& tag : kTags) {
+                if (tag.setsLabel) label = tag.tag;
+                if (reader.starts_with(tag.tag)) tag.read(reading);
+            }
+        }
+    } catch (const ReadFailure& failure) {
+        throw DataError(routeFileMessage(label, reader.line()), reader.describe(failure));
+    }
+    computeEndDistances(spec.SpeedUnits);
+    return spec;
+}
+
+}  // namespace tovra
