@@ -1,6 +1,8 @@
 #include "common/TextFields.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 
 #include "common/DataError.h"
@@ -20,6 +22,12 @@ std::string CsvField(std::string_view line, int n) {
         --n;
     }
     return std::string(result);
+}
+
+std::string textField(std::string_view line, int n) {
+    const auto fields = std::count(line.begin(), line.end(), ',') + 1;
+    if (n > fields) throw ReadFailure("'" + std::string(line) + "' has no field " + std::to_string(n));
+    return CsvField(line, n);
 }
 
 namespace {
@@ -93,8 +101,12 @@ Extended parseDecimal(std::string_view text) {
 }
 
 Currency parseFixed(std::string_view text) {
-    // Through the decimal value, as the store into a fixed-point variable does.
-    return Currency(parseDecimal(text));
+    // Through the decimal value, as the store into a fixed-point variable
+    // does; a count of ten-thousandths must stay inside 64 bits.
+    constexpr Extended kLargest = 9.0e14L;
+    const Extended value = parseDecimal(text);
+    if (std::fabs(value) > kLargest) notA("a fixed-point number in range", text);
+    return Currency(value);
 }
 
 std::string splitPath(std::string_view path, int selector) {

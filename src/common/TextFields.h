@@ -12,11 +12,16 @@ namespace tovra {
 // has fewer than n fields.
 std::string CsvField(std::string_view line, int n);
 
+// Field n of a line that must have at least n fields; throws ReadFailure
+// otherwise (where CsvField would give the text "Error").
+std::string textField(std::string_view line, int n);
+
 // Strict conversions; each throws ReadFailure on anything that is not a number
 // of its kind (the empty text included).
 std::int32_t parseInteger(std::string_view text);  // leading blanks only
 Extended parseDecimal(std::string_view text);      // blanks around allowed
-Currency parseFixed(std::string_view text);        // rounded to 4 places, halves to even
+Currency parseFixed(std::string_view text);        // rounded to 4 places, halves to even;
+                                                   // refused beyond the 64-bit count's range
 
 // A path written with "\" split at its last "\": selector 0 the folder (with the
 // trailing "\"), 1 the file name.

@@ -33,7 +33,7 @@ constexpr Tag kTags[] = {
          r.spec.StaffImage = r.reader.read_text();
      }},
     {"[Friction]", false,
-     [](Reading& r) { r.spec.Friction = route::fixedField(r.reader.read_text()); }},
+     [](Reading& r) { r.spec.Friction = parseFixed(r.reader.read_text()); }},
     {"[StafSwitch]", true, route::readStaffSwitch},
     {"[MovieStop]", true, route::readMovieStop},
     {"[MovieSwitch]", true, route::readMovieSwitch},

@@ -23,10 +23,6 @@ struct Reading {
 
 using Section = void (*)(Reading&);
 
-// Field n of an entry as text; an entry with fewer fields fails.
-std::string textField(std::string_view line, int n);
-// A real kept with four decimals; values a fixed-point count cannot hold fail.
-Currency fixedField(std::string_view text);
 
 // Fails when a table already holds `capacity` entries.
 void ensureRoom(std::size_t count, std::size_t capacity);

@@ -117,7 +117,7 @@ void readSlopes(Reading& r) {
                                                            &SlopeRecord::lastFrame};
     readList(r.reader, r.spec.Slopes, RouteSpec::kSlopeCapacity, [](std::string_view line) {
         SlopeRecord slope;
-        slope.gradient = fixedField(CsvField(line, 1));
+        slope.gradient = parseFixed(CsvField(line, 1));
         readIntegerFields(line, slope, kFrames, 2);
         return slope;
     });

@@ -41,12 +41,6 @@ double parseF64(std::string_view text) {
     return value;
 }
 
-std::string textField(const std::string& line, int n) {
-    const auto fields = std::count(line.begin(), line.end(), ',') + 1;
-    if (n > fields) throw ReadFailure("'" + line + "' has no field " + std::to_string(n));
-    return CsvField(line, n);
-}
-
 void readBrakeRate(DataFileReader& r, VehicleSpec& v) {
     v.BrakeRateAir = r.read_fixed();
     v.BrakeRateElec = r.read_fixed();

@@ -27,8 +27,6 @@ void storeAt(std::vector<T>& table, std::size_t index, T value) {
 // A decimal kept as a 64-bit float, rounded once from the text.
 double parseF64(std::string_view text);
 
-// Field n (from 1) of a comma-separated text entry; a missing field fails.
-std::string textField(const std::string& line, int n);
 
 // Traction.
 void readBrakeRate(DataFileReader& r, VehicleSpec& v);

@@ -20,6 +20,13 @@ TEST(CsvField, FieldsAreTakenApartWithoutTrimming) {
     EXPECT_EQ(CsvField("a,b,", 3), "");
 }
 
+TEST(TextField, MissingFieldsFailInsteadOfReadingError) {
+    EXPECT_EQ(textField("a,b", 2), "b");
+    EXPECT_EQ(textField("a,", 2), "");
+    EXPECT_THROW(textField("a,b", 3), ReadFailure);
+    EXPECT_THROW(textField("", 2), ReadFailure);
+}
+
 TEST(NumberConversion, IntegersAllowLeadingBlanksOnly) {
     EXPECT_EQ(parseInteger("7"), 7);
     EXPECT_EQ(parseInteger("  -12"), -12);
@@ -42,6 +49,8 @@ TEST(NumberConversion, DecimalsAndFixedPoint) {
     EXPECT_EQ(parseFixed("0.00005").raw(), 0);   // halves go to even
     EXPECT_EQ(parseFixed("0.00015").raw(), 2);
     EXPECT_EQ(parseFixed("-2.5").raw(), -25000);
+    EXPECT_EQ(parseFixed("900000000000000").raw(), 9000000000000000000LL);
+    EXPECT_THROW(parseFixed("1e15"), ReadFailure);  // past the 64-bit count
 }
 
 TEST(SplitPath, FolderKeepsItsBackslash) {
