@@ -13,7 +13,7 @@ constexpr const char* kRunningCaption = "一時停止(&S)";
 }  // namespace
 
 Cab::Cab(CabPorts ports, RunChoice choice, unsigned seed)
-    : sound(ports.sound), random(seed), host(ports.host), ports_(ports), choice_(std::move(choice)) {}
+    : videoSource(ports.video), sound(ports.sound), random(seed), host(ports.host), ports_(ports), choice_(std::move(choice)) {}
 
 void Cab::load() {
     KeysLocked = true;
@@ -47,14 +47,24 @@ void Cab::advancePosition() {
 
 void Cab::Timer1Timer() { state.LogicTickCount += 1; }
 
+void Cab::startPhysicsTimer() {
+    physicsTimerRunning_ = true;
+    ports_.host.setPhysicsTimerRunning(true);
+}
+
+void Cab::stopPhysicsTimer() {
+    physicsTimerRunning_ = false;
+    ports_.host.setPhysicsTimerRunning(false);
+}
+
 void Cab::start1Click() {
     if (logicTimerEnabled_) {
-        ports_.host.setPhysicsTimerRunning(false);
+        stopPhysicsTimer();
         logicTimerEnabled_ = false;
         ports_.host.setLogicTimerRunning(false);
         startCaption_ = kPausedCaption;
     } else {
-        ports_.host.setPhysicsTimerRunning(true);
+        startPhysicsTimer();
         logicTimerEnabled_ = true;
         ports_.host.setLogicTimerRunning(true);
         startCaption_ = kRunningCaption;

@@ -15,6 +15,7 @@
 #include "sim/TrainState.h"
 #include "sound/SoundChannels.h"
 #include "view/SpriteModel.h"
+#include "view/VideoState.h"
 
 namespace tovra {
 
@@ -59,6 +60,11 @@ public:
     void start1Click();    // start/pause toggle
 
     bool running() const { return logicTimerEnabled_; }
+    // The physics timer alone stops while a video file is switched.
+    void startPhysicsTimer();
+    void stopPhysicsTimer();
+    bool physicsTimerRunning() const { return physicsTimerRunning_; }
+    const std::filesystem::path& dataDir() const { return choice_.dataDir; }
     bool keysLocked() const { return KeysLocked; }
     const std::string& startCaption() const { return startCaption_; }
 
@@ -75,6 +81,8 @@ public:
     ControllerState controller;
 
     SpriteModel sprites;
+    VideoState video;
+    VideoSource& videoSource;
     SoundChannels sound;
     std::mt19937 random;
     Host& host;
@@ -88,6 +96,7 @@ private:
     CabPorts ports_;
     RunChoice choice_;
     bool logicTimerEnabled_ = false;
+    bool physicsTimerRunning_ = false;
     std::string startCaption_;
 };
 
