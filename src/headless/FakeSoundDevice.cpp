@@ -41,16 +41,20 @@ std::optional<double> waveDuration(const std::filesystem::path& file) {
     return std::nullopt;
 }
 
-bool FakeSoundDevice::load(int channel, const std::filesystem::path& file) {
-    if (!valid(channel)) return false;
+std::optional<int> FakeSoundDevice::loadWave(const std::filesystem::path& file) {
     const auto seconds = waveDuration(file);
+    if (!seconds) return std::nullopt;
+    waves_.push_back({file.filename().string(), *seconds});
+    return int(waves_.size() - 1);
+}
+
+void FakeSoundDevice::assign(int channel, int wave) {
+    if (!valid(channel) || wave < 0 || std::size_t(wave) >= waves_.size()) return;
     Channel& c = channels_[channel];
     c = Channel{};
-    if (!seconds) return false;
     c.loaded = true;
-    c.file = file.filename().string();
-    c.seconds = *seconds;
-    return true;
+    c.file = waves_[std::size_t(wave)].file;
+    c.seconds = waves_[std::size_t(wave)].seconds;
 }
 
 void FakeSoundDevice::report(int channel, const char* name, double value) const {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "headless/SimClock.h"
 #include "ports/SoundDevice.h"
@@ -27,7 +28,8 @@ public:
     explicit FakeSoundDevice(const SimClock& clock) : clock_(clock) {}
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
-    bool load(int channel, const std::filesystem::path& file) override;
+    std::optional<int> loadWave(const std::filesystem::path& file) override;
+    void assign(int channel, int wave) override;
     void playOnce(int channel) override;
     void playLoop(int channel) override;
     void stop(int channel) override;
@@ -41,6 +43,10 @@ public:
     const std::string& fileName(int channel) const;
 
 private:
+    struct Wave {
+        std::string file;
+        double seconds = 0;  // at pitch 1
+    };
     struct Channel {
         bool loaded = false;
         std::string file;
@@ -56,6 +62,7 @@ private:
 
     const SimClock& clock_;
     Listener listener_;
+    std::vector<Wave> waves_;
     std::array<Channel, kChannelCount> channels_{};
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 
 namespace tovra {
 
@@ -12,8 +13,18 @@ public:
     static constexpr int kChannelCount = 320;
 
     virtual ~SoundDevice() = default;
-    // Puts the wave of `file` into the channel; false when it cannot be read.
-    virtual bool load(int channel, const std::filesystem::path& file) = 0;
+    // Reads a wave once, at loading; nothing when it cannot be read. Waves
+    // live as long as the device.
+    virtual std::optional<int> loadWave(const std::filesystem::path& file) = 0;
+    // Puts a loaded wave into a channel (stopping what it played): the
+    // call-out channel takes one call-out after another this way.
+    virtual void assign(int channel, int wave) = 0;
+    // Reads a wave into a channel of its own; false when it cannot be read.
+    bool load(int channel, const std::filesystem::path& file) {
+        const auto wave = loadWave(file);
+        if (wave) assign(channel, *wave);
+        return wave.has_value();
+    }
     virtual void playOnce(int channel) = 0;  // from the beginning
     virtual void playLoop(int channel) = 0;  // from the beginning
     virtual void stop(int channel) = 0;      // position kept
