@@ -1,9 +1,48 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <string>
+
 namespace tovra {
 
 // The handle state beyond TrainState's core fields, its texts, and the
 // keyboard's own switches.
-struct ControllerState {};
+struct ControllerState {
+    std::int32_t PowerMode = 0;  // 0 .. PowerModeCount - 1
+    // The lever has just left the holding position for B1; the next step
+    // towards brake only clears it.
+    bool HoldLeft = false;
+
+    std::string MasconText, BrakeText, ReverserText, GearText;
+
+    // Tell the panel drawing to redraw the handle, notch and lamp images.
+    std::array<bool, 4> panelRefresh{};
+
+    // Logic ticks while moving since the driver last touched a control.
+    std::int32_t vigilanceCount = 0;
+    bool keypadSwapped = false;  // Scroll Lock: "2" and "8" exchanged
+
+    // The door side chosen with Page Up / Page Down; its lamp is lit exactly
+    // while it is 1.
+    std::int32_t doorSide = 0;
+    std::string doorSideText;
+
+    std::int32_t announcePos = 0;  // next entry of the one-man announcement list
+    bool requestPending = false;   // a passenger request is registered
+    std::int32_t requestTime = 0;  // clock when it was registered
+
+    std::int32_t kankoPending = 999;     // wayside call-out on offer: 900 time check, 999 none
+    std::int32_t lastKankoChannel = -1;  // number of the call-out given last with Enter; -1 none
+
+    // Set by the "3" and "4" keys; the logic tick sounds the horn and the
+    // buzzer while the keys stay held.
+    bool hornHeld = false;
+    bool buzzerHeld = false;
+
+    // Armed by the station logic whenever the train has stopped at a station;
+    // the first power notch with the doors closed disarms it.
+    bool departureCalloutPending = false;
+};
 
 }  // namespace tovra

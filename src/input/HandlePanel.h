@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tovra {
+
+class Cab;
+
+// The notch lamp and gear lever pictures of the panel after a handle change:
+// "img_lamp_p", "img_lamp_p2", "img_lamp_b", "img_lamp_b2", "img_gearlever".
+// A pattern the picture does not have is never selected.
+void showHandlePanel(Cab& cab);
+
+}  // namespace tovra

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tovra {
+
+class Cab;
+
+// The effective commands as they stood before a key took effect.
+struct NotchesBefore {
+    std::int32_t power = 0;
+    std::int32_t brake = 0;
+};
+
+// The click of the handles after a character event: the handles as they are
+// now against the effective commands before the key.
+void playHandleSounds(Cab& cab, NotchesBefore before);
+
+}  // namespace tovra

@@ -1,0 +1,16 @@
+#pragma once
+
+namespace tovra {
+
+class Cab;
+
+// The master controller update after every handle change: reverser lamps,
+// entering and leaving constant speed, the handle texts, the notch lamps, the
+// departure call-out and the gear text.
+void masconupdate(Cab& cab);
+
+// GearText alone: the power mode's second name on an electric train, the gear
+// lever's text on a diesel.
+void updateGearText(Cab& cab);
+
+}  // namespace tovra
