@@ -1,0 +1,18 @@
+#pragma once
+
+#include "common/Currency.h"
+#include "common/Numeric.h"
+
+namespace tovra {
+
+class Cab;
+struct VehicleSpec;
+
+// Logic tick, step 2 (before the motion): FrictionFactor and BrakeForce, and
+// the brake force taken off TractiveForce against the direction of running.
+void compute_brake_force(Cab& cab);
+
+// The brake friction factor at v km/h (v ≥ 0).
+Currency frictionFactor(const VehicleSpec& veh, Extended v);
+
+}  // namespace tovra

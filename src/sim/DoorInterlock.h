@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tovra {
+
+class Cab;
+
+// Whether the doors allow traction and the motor and electric-brake currents:
+// always with DoorLock 0, with DoorLock 1 only while the doors are closed,
+// never with any other DoorLock value.
+bool doorInterlockPasses(const Cab& cab);
+
+}  // namespace tovra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+namespace tovra {
+
+class Cab;
+struct RouteSpec;
+
+// Logic tick, step 6: SlopeValue at the current frame, and every 20 m run a
+// new sample under the leading car; Gradient is the mean over the cars.
+void sample_gradient(Cab& cab);
+
+// Index of the slope segment that holds the frame strictly inside it (the
+// last one in route order where several do), or -1.
+std::int32_t slopeSegmentAt(const RouteSpec& route, std::int32_t frame);
+
+}  // namespace tovra

@@ -1,0 +1,15 @@
+#pragma once
+
+namespace tovra {
+
+class Cab;
+
+// Physics tick, step 3: the power-handle delay, then the copy of
+// TractiveForce into LastTractiveForce for the ammeter.
+void step_power_delay(Cab& cab);
+
+// Physics tick, step 6: the brake, straight-air-pipe and electric-brake
+// delays, which bring BrakeNotch, SapNotch and ElecBrakeNotch to the handle.
+void step_brake_delays(Cab& cab);
+
+}  // namespace tovra

@@ -1,0 +1,81 @@
+#include "sim/Traction.h"
+
+#include <cmath>
+
+#include "sim/Cab.h"
+#include "sim/DieselTraction.h"
+#include "sim/DoorInterlock.h"
+#include "sim/PhysicsMath.h"
+
+namespace tovra {
+
+namespace {
+
+bool tractionAllowed(const Cab& cab) {
+    const TrainState& s = cab.state;
+    return s.Speed < cab.vehicle.MaxSpeed && doorInterlockPasses(cab) && s.EngineState == 1 &&
+           !s.ProtectService && !s.ProtectEmergency;
+}
+
+// Each range of the curve adds its own force, stored separately.
+void addAcceleration(Currency& force, Extended accel, Extended massKg) {
+    force += finiteOrZero(accel / 3.6L * massKg);
+}
+
+Extended resistorStepForce(const VehicleSpec& veh, std::int32_t motorCurrent, Extended v,
+                           Extended massKg) {
+    Extended a = veh.CurrAccel / 3.6L;
+    if (v >= veh.CurrSpeed) a = a * veh.CurrSpeed / v;
+    return finiteOrZero(massKg * a / veh.MaxCurrent * motorCurrent);
+}
+
+void applyReverser(Currency& force, std::int32_t reverser) {
+    if (reverser == -1)
+        force = Currency::fromRaw(-force.raw());
+    else if (reverser != 1)
+        force = Currency{};
+}
+
+}  // namespace
+
+Currency notchForce(const NotchRecord& notch, Extended v, Extended massKg) {
+    const Extended start = notch.AccelStart;
+    const Extended constant = notch.AccelConst;
+    const Extended speedConst = notch.SpeedConst;
+    const Extended speedPower = notch.SpeedPower;
+    Currency force;
+    if (start <= 0) {
+        if (speedConst <= v && v < speedPower) addAcceleration(force, start, massKg);
+        return force;
+    }
+    if (v < speedConst) addAcceleration(force, start + v * (constant - start) / speedConst, massKg);
+    if (speedConst <= v && v < speedPower)
+        addAcceleration(force, speedConst * constant / v, massKg);
+    if (v >= speedPower) {
+        const Extended base = notch.DecayBase;
+        const Extended atSpeedPower = speedConst * constant / std::pow(base, notch.SpeedPower);
+        addAcceleration(force, atSpeedPower * std::pow(base, Extended(roundHalfAway(v))) / v,
+                        massKg);
+    }
+    return force;
+}
+
+void compute_traction(Cab& cab) {
+    if (!tractionAllowed(cab)) return;
+    TrainState& s = cab.state;
+    const VehicleSpec& veh = cab.vehicle;
+    const Extended v = std::fabs(s.Speed);
+    const Extended m = trainMassKg(veh);
+    if (veh.Engine_Type == 1) {
+        if (veh.Power_Type == 1 && s.PowerNotch > 0 && s.BrakeHandle == 0 &&
+            std::size_t(s.PowerNotch) <= veh.Notch.size())
+            s.TractiveForce += notchForce(veh.Notch[s.PowerNotch - 1], v, m);
+        else if (veh.Power_Type == 0 && s.PowerNotch > 0)
+            s.TractiveForce += resistorStepForce(veh, s.MotorCurrent, v, m);
+    } else if (veh.Engine_Type == 0) {
+        compute_diesel_traction(cab);
+    }
+    applyReverser(s.TractiveForce, s.Reverser);
+}
+
+}  // namespace tovra
