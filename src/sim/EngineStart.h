@@ -1,0 +1,12 @@
+#pragma once
+
+namespace tovra {
+
+class Cab;
+
+// The engine start/stop sequence and the stall, once per logic tick; does
+// nothing for an electric vehicle. The keys only set DieselState::EngineKey
+// (F2: 1, Shift+F2: 2, its release: 0); how long it is held counts here.
+void step_engine_key(Cab& cab);
+
+}  // namespace tovra
