@@ -1,0 +1,285 @@
+#include "platform/VideoDecoder.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+#include <algorithm>
+#include <cerrno>
+#include <mutex>
+#include <utility>
+
+namespace tovra {
+
+namespace {
+
+// Native-endian 32-bit ARGB: 0xAARRGGBB as a std::uint32_t on every machine.
+constexpr AVPixelFormat kSurfaceFormat = AV_PIX_FMT_RGB32;
+// Without a key-frame index, a jump this far ahead seeks instead of decoding on.
+constexpr int kBlindForwardLimit = 60;
+constexpr int kSeekAttempts = 4;
+
+template <typename T, auto Free>
+struct Release {
+    void operator()(T* p) const { Free(&p); }
+};
+using FormatContext =
+    std::unique_ptr<AVFormatContext, Release<AVFormatContext, avformat_close_input>>;
+using CodecContext = std::unique_ptr<AVCodecContext, Release<AVCodecContext, avcodec_free_context>>;
+using Frame = std::unique_ptr<AVFrame, Release<AVFrame, av_frame_free>>;
+using Packet = std::unique_ptr<AVPacket, Release<AVPacket, av_packet_free>>;
+
+struct FreeScaler {
+    void operator()(SwsContext* p) const { sws_freeContext(p); }
+};
+
+// The full-range formats of JPEG-based codecs are plain YUV with a range flag
+// for the scaler (which would otherwise warn about them on every frame).
+AVPixelFormat plainFormat(AVPixelFormat format, bool& fullRange) {
+    switch (format) {
+        case AV_PIX_FMT_YUVJ420P:
+            fullRange = true;
+            return AV_PIX_FMT_YUV420P;
+        case AV_PIX_FMT_YUVJ422P:
+            fullRange = true;
+            return AV_PIX_FMT_YUV422P;
+        case AV_PIX_FMT_YUVJ444P:
+            fullRange = true;
+            return AV_PIX_FMT_YUV444P;
+        case AV_PIX_FMT_YUVJ440P:
+            fullRange = true;
+            return AV_PIX_FMT_YUV440P;
+        case AV_PIX_FMT_YUVJ411P:
+            fullRange = true;
+            return AV_PIX_FMT_YUV411P;
+        default:
+            return format;
+    }
+}
+
+struct ScalerKey {
+    int width = 0;
+    int height = 0;
+    AVPixelFormat format = AV_PIX_FMT_NONE;
+    bool fullRange = false;
+    int colorspace = 0;
+    bool operator==(const ScalerKey&) const = default;
+};
+
+}  // namespace
+
+struct VideoDecoder::Stream {
+    FormatContext format;
+    CodecContext codec;
+    Packet packet{av_packet_alloc()};
+    // `shown` is the picture last handed out; `next` one decoded past it.
+    Frame shown{av_frame_alloc()};
+    Frame next{av_frame_alloc()};
+    int shownNumber = -1;
+    int nextNumber = -1;
+    int lastNumber = -1;  // for pictures without a timestamp
+    bool draining = false;
+    bool ended = false;
+
+    int index = -1;
+    AVStream* video = nullptr;
+    AVRational rate{30, 1};
+    // Frame 0 is the first picture out of the decoder, whatever its timestamp
+    // (AVI with B-frames gives pictures the timestamps of later packets).
+    std::int64_t firstTimestamp = 0;
+    // The packet timestamps of seeks and of the index start here.
+    std::int64_t seekOrigin = 0;
+    int count = 0;
+
+    std::unique_ptr<SwsContext, FreeScaler> scaler;
+    ScalerKey scalerKey;
+
+    std::int64_t durationOf(int n) const {
+        return av_rescale_q(n, av_inv_q(rate), video->time_base);
+    }
+    int framesIn(std::int64_t duration) const {
+        return int(av_rescale_q_rnd(duration, video->time_base, av_inv_q(rate), AV_ROUND_NEAR_INF));
+    }
+
+    int countFrames() const {
+        if (video->nb_frames > 0) return int(std::min<std::int64_t>(video->nb_frames, INT32_MAX));
+        std::int64_t frames = 0;
+        if (video->duration != AV_NOPTS_VALUE && video->duration > 0)
+            frames = framesIn(video->duration);
+        else if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
+            frames = av_rescale_q_rnd(format->duration, AV_TIME_BASE_Q, av_inv_q(rate),
+                                      AV_ROUND_NEAR_INF);
+        return int(std::clamp<std::int64_t>(frames, 0, INT32_MAX));
+    }
+
+    // The key frame at or before n according to the container's index; -1 when
+    // the index does not say.
+    int keyFrameBefore(int n) const {
+        const AVIndexEntry* entry = avformat_index_get_entry_from_timestamp(
+            video, seekOrigin + durationOf(n), AVSEEK_FLAG_BACKWARD);
+        return entry ? framesIn(entry->timestamp - seekOrigin) : -1;
+    }
+
+    // Whether decoding on from the current place reaches n at least as fast as
+    // seeking to its key frame would.
+    bool reachable(int n) const {
+        if (shownNumber < 0 && nextNumber < 0) return false;
+        if (n < shownNumber || (ended && nextNumber < 0)) return false;
+        const int upcoming = nextNumber >= 0 ? nextNumber : shownNumber + 1;
+        if (n < upcoming) return true;
+        const int key = keyFrameBefore(n);
+        return key >= 0 ? key <= upcoming : n - upcoming < kBlindForwardLimit;
+    }
+
+    bool seek(int n) {
+        AVFormatContext* f = format.get();
+        const bool placed =
+            av_seek_frame(f, index, seekOrigin + durationOf(n), AVSEEK_FLAG_BACKWARD) >= 0 ||
+            av_seek_frame(f, index, seekOrigin, AVSEEK_FLAG_BACKWARD | AVSEEK_FLAG_ANY) >= 0;
+        if (!placed) return false;
+        avcodec_flush_buffers(codec.get());
+        av_frame_unref(shown.get());
+        av_frame_unref(next.get());
+        shownNumber = nextNumber = lastNumber = -1;
+        draining = ended = false;
+        return true;
+    }
+
+    // Hands the decoder the next packet of the stream, or the end of it.
+    void feed() {
+        if (draining) {
+            ended = true;
+            return;
+        }
+        while (av_read_frame(format.get(), packet.get()) >= 0) {
+            const bool ours = packet->stream_index == index;
+            if (ours) avcodec_send_packet(codec.get(), packet.get());  // a broken packet is skipped
+            av_packet_unref(packet.get());
+            if (ours) return;
+        }
+        avcodec_send_packet(codec.get(), nullptr);
+        draining = true;
+    }
+
+    // Decodes the picture after `shown` into `next`; false at the end.
+    bool decodeNext() {
+        if (nextNumber >= 0) return true;
+        while (!ended) {
+            const int result = avcodec_receive_frame(codec.get(), next.get());
+            if (result == 0) {
+                const std::int64_t ts = next->best_effort_timestamp;
+                nextNumber = ts == AV_NOPTS_VALUE ? lastNumber + 1 : framesIn(ts - firstTimestamp);
+                lastNumber = nextNumber;
+                return true;
+            }
+            if (result == AVERROR_EOF)
+                ended = true;
+            else
+                feed();
+        }
+        return false;
+    }
+
+    void advanceTo(int n) {
+        while (shownNumber != n && decodeNext() && nextNumber <= n) {
+            std::swap(shown, next);
+            av_frame_unref(next.get());
+            shownNumber = std::exchange(nextNumber, -1);
+        }
+    }
+
+    bool convert(Image& out) {
+        const AVFrame& f = *shown;
+        bool fullRange = f.color_range == AVCOL_RANGE_JPEG;
+        const AVPixelFormat source = plainFormat(AVPixelFormat(f.format), fullRange);
+        const ScalerKey key{f.width, f.height, source, fullRange, int(f.colorspace)};
+        if (!scaler || !(key == scalerKey)) {
+            scaler.reset(sws_getContext(f.width, f.height, source, f.width, f.height,
+                                        kSurfaceFormat, SWS_BILINEAR, nullptr, nullptr, nullptr));
+            if (!scaler) return false;
+            const int colorspace =
+                f.colorspace == AVCOL_SPC_UNSPECIFIED ? SWS_CS_DEFAULT : int(f.colorspace);
+            sws_setColorspaceDetails(scaler.get(), sws_getCoefficients(colorspace), fullRange,
+                                     sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
+            scalerKey = key;
+        }
+        out.width = f.width;
+        out.height = f.height;
+        out.pixels.resize(std::size_t(f.width) * std::size_t(f.height));
+        std::uint8_t* const target[4] = {reinterpret_cast<std::uint8_t*>(out.pixels.data())};
+        const int stride[4] = {f.width * 4};
+        sws_scale(scaler.get(), f.data, f.linesize, 0, f.height, target, stride);
+        return true;
+    }
+};
+
+VideoDecoder::VideoDecoder() = default;
+VideoDecoder::~VideoDecoder() = default;
+
+bool VideoDecoder::open(const std::filesystem::path& file) {
+    static std::once_flag quiet;
+    std::call_once(quiet, [] { av_log_set_level(AV_LOG_ERROR); });
+    close();
+    auto s = std::make_unique<Stream>();
+    AVFormatContext* raw = nullptr;
+    if (avformat_open_input(&raw, file.c_str(), nullptr, nullptr) < 0) return false;
+    s->format.reset(raw);
+    if (avformat_find_stream_info(raw, nullptr) < 0) return false;
+    const AVCodec* decoder = nullptr;
+    s->index = av_find_best_stream(raw, AVMEDIA_TYPE_VIDEO, -1, -1, &decoder, 0);
+    if (s->index < 0 || !decoder) return false;
+    for (unsigned i = 0; i < raw->nb_streams; ++i)
+        if (int(i) != s->index) raw->streams[i]->discard = AVDISCARD_ALL;
+    s->video = raw->streams[s->index];
+
+    s->codec.reset(avcodec_alloc_context3(decoder));
+    if (!s->codec || avcodec_parameters_to_context(s->codec.get(), s->video->codecpar) < 0)
+        return false;
+    s->codec->thread_count = 0;
+    if (avcodec_open2(s->codec.get(), decoder, nullptr) < 0) return false;
+
+    const AVRational guessed = av_guess_frame_rate(raw, s->video, nullptr);
+    if (guessed.num > 0 && guessed.den > 0) s->rate = guessed;
+    s->count = s->countFrames();
+    if (s->count <= 0 || !s->packet || !s->shown || !s->next) return false;
+    if (s->video->start_time != AV_NOPTS_VALUE) s->seekOrigin = s->video->start_time;
+
+    // The first picture fixes where the numbering starts and proves the stream decodes.
+    s->firstTimestamp = s->seekOrigin;
+    if (!s->decodeNext()) return false;
+    if (s->next->best_effort_timestamp != AV_NOPTS_VALUE) {
+        s->firstTimestamp = s->next->best_effort_timestamp;
+        s->seekOrigin = std::min(s->seekOrigin, s->firstTimestamp);
+    }
+    s->nextNumber = s->lastNumber = 0;
+    stream_ = std::move(s);
+    return true;
+}
+
+void VideoDecoder::close() {
+    stream_.reset();
+}
+
+int VideoDecoder::frameCount() const {
+    return stream_ ? stream_->count : 0;
+}
+
+bool VideoDecoder::decode(int n, Image& out) {
+    Stream* s = stream_.get();
+    if (!s || n < 0 || n >= s->count) return false;
+    int target = n;
+    for (int attempt = 0; attempt < kSeekAttempts; ++attempt) {
+        if ((attempt > 0 || !s->reachable(n)) && !s->seek(target)) return false;
+        s->advanceTo(n);
+        if (s->shownNumber >= 0) return s->convert(out);
+        if (s->nextNumber < 0) return false;
+        // The seek landed past n (pictures that lead a key frame, or a coarse
+        // index): go back one key frame more, and at last to the start.
+        target = attempt + 2 < kSeekAttempts ? std::max(0, std::min(target, s->nextNumber) - 1) : 0;
+    }
+    return false;
+}
+
+}  // namespace tovra

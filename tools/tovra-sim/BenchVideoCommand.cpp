@@ -1,0 +1,210 @@
+#include "BenchVideoCommand.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iomanip>
+#include <iostream>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <stdexcept>
+#include <thread>
+
+#include <time.h>
+#include <unistd.h>
+
+#include "Options.h"
+#include "platform/FfmpegVideoSource.h"
+
+namespace tovra::sim {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double milliseconds(Clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+double mean(const std::vector<double>& values) {
+    double sum = 0;
+    for (const double v : values) sum += v;
+    return values.empty() ? 0 : sum / double(values.size());
+}
+
+double median(std::vector<double> values) {
+    if (values.empty()) return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+double cpuMilliseconds() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+struct Timing {
+    std::vector<double> waits;  // ms the caller waited for each frame
+    double cpuPerFrame = 0;     // ms of processor time, all threads
+    int wrong = 0;              // requests that gave no picture
+};
+
+// Asks for each frame in turn, as the drawing thread does, with `gap` between
+// requests (zero: as fast as the frames come).
+Timing request(FfmpegVideoSource& video, const std::vector<int>& frames, Clock::duration gap = {}) {
+    Timing timing;
+    Image picture;
+    const double cpuStart = cpuMilliseconds();
+    auto next = Clock::now();
+    for (const int n : frames) {
+        if (gap != Clock::duration{}) std::this_thread::sleep_until(next += gap);
+        const auto start = Clock::now();
+        if (!video.frame(n, picture)) ++timing.wrong;
+        timing.waits.push_back(milliseconds(Clock::now() - start));
+    }
+    timing.cpuPerFrame =
+        (cpuMilliseconds() - cpuStart) / double(std::max<std::size_t>(frames.size(), 1));
+    return timing;
+}
+
+std::vector<int> stepping(int from, int count, int step) {
+    std::vector<int> frames(static_cast<std::size_t>(std::max(count, 0)));
+    for (std::size_t i = 0; i < frames.size(); ++i) frames[i] = from + step * int(i);
+    return frames;
+}
+
+std::optional<std::filesystem::path> findProgram(const std::string& name) {
+    const char* path = std::getenv("PATH");
+    std::stringstream folders(path ? path : "");
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        const auto candidate = std::filesystem::path(folder.empty() ? "." : folder) / name;
+        if (access(candidate.c_str(), X_OK) == 0) return candidate;
+    }
+    return std::nullopt;
+}
+
+std::string shellQuoted(const std::string& text) {
+    std::string quoted = "'";
+    for (const char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+struct Reference {
+    double msPerFrame = 0;
+    double cpuPerFrame = 0;
+    long frames = 0;
+};
+
+double secondsAfter(const std::string& text, const std::string& label) {
+    const auto at = text.find(label);
+    return at == std::string::npos ? 0 : std::strtod(text.c_str() + at + label.size(), nullptr);
+}
+
+// Runs `ffmpeg -benchmark` decoding the first `frames` frames to nothing; the
+// figure is its real time per frame.
+std::optional<Reference> ffmpegReference(const std::filesystem::path& ffmpeg,
+                                         const std::filesystem::path& file, int frames,
+                                         bool toSurfaceFormat) {
+    const std::string command =
+        shellQuoted(ffmpeg.string()) + " -hide_banner -nostdin -benchmark -i " +
+        shellQuoted(file.string()) + " -map 0:v:0 -frames:v " + std::to_string(frames) +
+        (toSurfaceFormat ? " -pix_fmt bgra" : "") + " -f null - 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t got = std::fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, got);
+    if (pclose(pipe) != 0) return std::nullopt;
+    // Progress lines end in \r; the last "frame=" holds the total.
+    const auto framePos = output.rfind("frame=");
+    if (framePos == std::string::npos || output.find("rtime=") == std::string::npos)
+        return std::nullopt;
+    Reference reference;
+    reference.frames = std::strtol(output.c_str() + framePos + 6, nullptr, 10);
+    if (reference.frames <= 0) return std::nullopt;
+    const double perFrame = 1000 / double(reference.frames);
+    reference.msPerFrame = secondsAfter(output, "rtime=") * perFrame;
+    reference.cpuPerFrame =
+        (secondsAfter(output, "utime=") + secondsAfter(output, "stime=")) * perFrame;
+    return reference;
+}
+
+void printRow(const std::string& name, const Timing& timing, const std::string& note = {}) {
+    const double worst =
+        timing.waits.empty() ? 0 : *std::max_element(timing.waits.begin(), timing.waits.end());
+    std::cout << "  " << std::left << std::setw(10) << name << std::right << std::fixed
+              << std::setprecision(3) << std::setw(9) << median(timing.waits) << " ms median"
+              << std::setw(9) << mean(timing.waits) << " ms mean" << std::setw(10) << worst
+              << " ms worst" << std::setw(8) << timing.cpuPerFrame << " ms cpu  ("
+              << timing.waits.size() << " frames"
+              << (timing.wrong ? ", " + std::to_string(timing.wrong) + " failed" : "") << ")"
+              << note << '\n';
+}
+
+}  // namespace
+
+int benchVideoCommand(const std::vector<std::string>& args) {
+    if (args.empty() || args[0].rfind("--", 0) == 0)
+        throw std::invalid_argument("bench-video needs a FILE");
+    const std::filesystem::path file = args[0];
+    const Options options({args.begin() + 1, args.end()},
+                          {"frames", "back", "jumps", "paced", "seed"}, {});
+
+    FfmpegVideoSource video;
+    if (!video.open(file)) {
+        std::cerr << "bench-video: cannot open " << file.string() << " as a video\n";
+        return 2;
+    }
+    const int count = video.frameCount();
+    const int forward = int(std::min<long>(options.integer("frames", 1800), count));
+    const int back = int(std::min<long>(options.integer("back", 300), count));
+    const int jumps = int(options.integer("jumps", 200));
+    const int paced = int(std::min<long>(options.integer("paced", 150), count));
+    if (forward < 1 || back < 1 || jumps < 1 || paced < 1)
+        throw std::invalid_argument("--frames, --back, --jumps and --paced need at least 1");
+    std::mt19937 random(unsigned(options.integer("seed", 1)));
+    std::vector<int> randomFrames(static_cast<std::size_t>(jumps));
+    for (int& n : randomFrames) n = int(random() % unsigned(count));
+
+    Image first;
+    video.frame(0, first);
+    std::cout << "bench-video: " << file.string() << ": " << count << " frames of " << first.width
+              << "x" << first.height << ", " << std::thread::hardware_concurrency() << " cores\n"
+              << "  time the caller waited per frame:\n";
+    const Timing ahead = request(video, stepping(0, forward, 1));
+    printRow("forward", ahead);
+    printRow("backward", request(video, stepping(count - 1, back, -1)));
+    printRow("random", request(video, randomFrames));
+    printRow("at 30/s", request(video, stepping(0, paced, 1), std::chrono::microseconds(33333)),
+             ", one frame per 33 ms as the cab asks");
+
+    const auto ffmpeg = findProgram("ffmpeg");
+    if (!ffmpeg) {
+        std::cout << "  ffmpeg: not installed, no reference figure (Debian package \"ffmpeg\")\n";
+        return 0;
+    }
+    for (const bool convert : {false, true}) {
+        const auto reference = ffmpegReference(*ffmpeg, file, forward, convert);
+        const std::string what = convert ? "decode + convert to BGRA" : "decode only";
+        if (!reference) {
+            std::cout << "  ffmpeg -benchmark (" << what << "): failed\n";
+            continue;
+        }
+        std::cout << "  ffmpeg -benchmark, " << what << ": " << std::setprecision(3)
+                  << reference->msPerFrame << " ms/frame real, " << reference->cpuPerFrame
+                  << " ms/frame cpu (" << reference->frames << " frames)\n"
+                  << "    forward / ffmpeg: " << std::setprecision(2)
+                  << median(ahead.waits) / reference->msPerFrame << " median, "
+                  << mean(ahead.waits) / reference->msPerFrame << " mean, "
+                  << ahead.cpuPerFrame / reference->cpuPerFrame << " cpu\n";
+    }
+    return 0;
+}
+
+}  // namespace tovra::sim
