@@ -218,12 +218,10 @@ void readPass(DataFileReader& reader, VehicleSpec& spec, std::string& label) {
 }
 
 // The automatic air brake always has four steps; a notched brake needs three.
-void applyBrakeSteps(VehicleSpec& spec, const std::filesystem::path& file) {
+// An automatic air brake always has four valve positions. Too few steps of
+// another brake are refused later, once every sound has been loaded.
+void applyBrakeSteps(VehicleSpec& spec) {
     if (spec.BrakeType == 0) spec.Brake = 4;
-    if (spec.Brake < 3) {
-        throw DataError(kBrakeStepsError,
-                        file.string() + ": [Brake] " + std::to_string(spec.Brake));
-    }
 }
 
 }  // namespace
@@ -238,7 +236,7 @@ VehicleSpec loadVehicleSpec(const std::filesystem::path& file) {
     } catch (const ReadFailure& failure) {
         throw DataError(kVehicleFileError + label, reader.describe(failure));
     }
-    applyBrakeSteps(spec, file);
+    applyBrakeSteps(spec);
     return spec;
 }
 

@@ -1,44 +1,179 @@
 #include <filesystem>
-#include <functional>
 #include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "Commands.h"
 #include "Options.h"
+#include "RunChoiceOptions.h"
 #include "common/DataError.h"
+#include "common/DataPath.h"
 #include "data/ControllerFiles.h"
 #include "data/ProgramSettings.h"
+#include "data/RouteLoader.h"
+#include "data/VehicleLoader.h"
+#include "headless/FakeSoundDevice.h"
+#include "headless/FakeVideoSource.h"
+#include "headless/HeaderPictureDecoder.h"
+#include "headless/HeadlessRun.h"
+#include "sim/LoadingSequence.h"
+#include "sim/StartState.h"
+#include "sound/CabSounds.h"
+#include "view/CabPictures.h"
 
 namespace tovra::sim {
 
 namespace {
 
-// Runs every check and reports each failure; true when all passed.
-bool runChecks(const std::vector<std::function<void()>>& checks) {
-    bool clean = true;
-    for (const auto& check : checks) {
+// Collects the problems of one check, printing each as it is found: the
+// message the program shows, then where it comes from.
+class Problems {
+  public:
+    // Runs `check`; a DataError it throws is reported with `where` before its
+    // detail.
+    template <typename Check>
+    void attempt(const std::string& where, Check&& check) {
         try {
             check();
         } catch (const DataError& error) {
-            clean = false;
-            std::cerr << error.what() << '\n';
-            if (!error.detail().empty()) std::cerr << "  " << error.detail() << '\n';
+            report(error.what(), where.empty() ? error.detail() : where + ": " + error.detail());
         }
     }
-    return clean;
+
+    void report(const std::string& message, const std::string& detail) {
+        ++count_;
+        std::cerr << message << '\n';
+        if (!detail.empty()) std::cerr << "  " << detail << '\n';
+    }
+
+    int count() const { return count_; }
+
+  private:
+    int count_ = 0;
+};
+
+// Everything the pictures, sounds and videos of a run are checked with.
+struct Probes {
+    HeaderPictureDecoder pictures;
+    SimClock clock;
+    FakeSoundDevice sound{clock};
+    FakeVideoSource video;
+};
+
+void checkPictures(Problems& problems, Probes& probes, const std::string& where,
+                   const std::vector<PictureFile>& files) {
+    for (const PictureFile& file : files)
+        problems.attempt(where, [&] { decodePicture(probes.pictures, file); });
+}
+
+void checkPictures(Problems& problems, Probes& probes, const std::string& where,
+                   const std::vector<PictureSpec>& specs) {
+    std::vector<PictureFile> files;
+    for (const PictureSpec& spec : specs) files.push_back(spec.source);
+    checkPictures(problems, probes, where, files);
+}
+
+// Every wave is read, whatever channel the run would give it.
+void checkSounds(Problems& problems, Probes& probes, const std::string& where,
+                 const std::vector<SoundFile>& sounds) {
+    for (const SoundFile& sound : sounds)
+        problems.attempt(where, [&] { loadWave(probes.sound, sound); });
+}
+
+void checkVideo(Problems& problems, Probes& probes, const std::string& where,
+                const std::filesystem::path& dataDir, const std::string& path) {
+    if (!probes.video.open(resolveDataPath(dataDir, path)))
+        problems.report(kVideoOpenError + path, where + ": " + path + ": not a readable video");
+}
+
+void checkVehicle(Problems& problems, Probes& probes, const VehicleSpec& vehicle,
+                  const RunChoice& choice) {
+    const std::string& where = choice.vehicleFile;
+    const std::filesystem::path dir = vehicleFolder(choice);
+    checkPictures(problems, probes, where, vehiclePatternPictures(vehicle, dir));
+    checkPictures(problems, probes, where, vehiclePanelPictures(vehicle, dir));
+    const ChannelLayout layout;  // only the files matter here
+    checkSounds(problems, probes, where, runningSounds(vehicle, dir, layout));
+    checkSounds(problems, probes, where, motorAndEngineSounds(vehicle, dir, layout));
+    problems.attempt(where, [&] { checkBrakeSteps(vehicle); });
+}
+
+void checkRoute(Problems& problems, Probes& probes, const RouteSpec& route,
+                const ProgramSettings& settings, const RunChoice& choice) {
+    const std::string& where = choice.routeFile;
+    const std::filesystem::path& dir = choice.dataDir;
+    checkPictures(problems, probes, where, routePictures(route, dir, settings));
+    checkPictures(problems, probes, where, imageListFiles(route, dir));
+    checkPictures(problems, probes, where, staffPictureFiles(route, dir));
+    if (!route.OpeningImage.empty()) {
+        checkPictures(
+            problems, probes, where,
+            std::vector<PictureFile>{{resolveDataPath(dir, route.OpeningImage), route.OpeningImage,
+                                      "[Staf]", route.OpeningImage + "が見つかりません"}});
+    }
+    checkVideo(problems, probes, where + ": [DataName]", dir,
+               settings.VideoDir + route.DataName + ".avi");
+    for (const MovieSwitch& movie : route.MovieSwitches)
+        checkVideo(problems, probes, where + ": [MovieSwitch]", dir,
+                   settings.VideoDir + movie.File + ".avi");
+    const ChannelLayout layout;  // only the files matter here
+    checkSounds(problems, probes, where, routeSounds(route, dir, layout));
+    checkSounds(problems, probes, where, calloutSounds(route, dir));
+}
+
+void checkChannels(Problems& problems, const VehicleSpec& vehicle, const RouteSpec& route) {
+    const ChannelLayout layout = channelLayout(vehicle, route);
+    if (!fitsDevice(layout)) {
+        problems.report("sounds need channels up to " + std::to_string(layout.message) +
+                            ", the device has " + std::to_string(SoundDevice::kChannelCount),
+                        "the sounds on channels from " +
+                            std::to_string(SoundDevice::kChannelCount) + " on are never heard");
+    }
+}
+
+// With every file in order, the whole loading sequence as the program runs it.
+void checkLoading(Problems& problems, const RunChoice& choice) {
+    auto run = std::make_unique<HeadlessRun>(choice, 1);
+    problems.attempt("", [&] { run->cab.load(); });
 }
 
 }  // namespace
 
 int checkCommand(const std::vector<std::string>& args) {
-    const Options options(args, {"data"}, {});
-    const std::filesystem::path data = options.required("data");
-    const bool clean = runChecks({
-        [&] { loadProgramSettings(data / "velmoran.dat"); },
-        [&] { loadMasconTable(data / "mascon.dat"); },
-    });
-    if (clean) std::cout << "check: " << data.string() << ": no problems found\n";
-    return clean ? 0 : 2;
+    const Options options(args, kRunChoiceOptions, {});
+    const RunChoice choice = runChoice(options);
+    const std::filesystem::path& data = choice.dataDir;
+    Problems problems;
+    Probes probes;
+    ProgramSettings settings;
+    problems.attempt("", [&] { settings = loadProgramSettings(data / "velmoran.dat"); });
+    problems.attempt("", [&] { loadMasconTable(data / "mascon.dat"); });
+
+    if (options.has("route") || options.has("vehicle")) {
+        std::optional<VehicleSpec> vehicle;
+        problems.attempt("", [&] {
+            vehicle = loadVehicleSpec(resolveDataPath(vehicleFolder(choice), choice.vehicleFile));
+        });
+        if (vehicle) checkVehicle(problems, probes, *vehicle, choice);
+        if (options.has("route")) {
+            std::optional<RouteSpec> route;
+            problems.attempt("", [&] {
+                route = loadRouteSpec(resolveDataPath(data, choice.routeFile), choice.vehicleFile);
+            });
+            if (route) checkRoute(problems, probes, *route, settings, choice);
+            if (vehicle && route) checkChannels(problems, *vehicle, *route);
+            if (problems.count() == 0) checkLoading(problems, choice);
+        }
+    }
+
+    if (problems.count() > 0) {
+        std::cerr << "check: " << problems.count() << " problem(s) found\n";
+        return 2;
+    }
+    std::cout << "check: " << data.string() << ": no problems found\n";
+    return 0;
 }
 
 }  // namespace tovra::sim

@@ -1,0 +1,89 @@
+#include "sim/LoadingSequence.h"
+
+#include "common/DataPath.h"
+#include "common/WaveHeader.h"
+#include "data/RouteLoader.h"
+#include "data/RouteSetup.h"
+#include "data/VehicleLoader.h"
+#include "ports/Host.h"
+#include "ports/VideoSource.h"
+#include "sim/Cab.h"
+#include "sim/StartState.h"
+
+namespace tovra {
+
+namespace {
+
+void addPictures(Cab& cab, const CabPorts& ports, const std::vector<PictureSpec>& pictures) {
+    for (const PictureSpec& picture : pictures) addPicture(cab.sprites, ports.pictures, picture);
+}
+
+void loadSounds(const CabPorts& ports, const std::vector<SoundFile>& sounds) {
+    for (const SoundFile& sound : sounds) loadSound(ports.sound, sound);
+}
+
+void openRouteVideo(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
+    const std::string path = cab.settings.VideoDir + cab.route.DataName + ".avi";
+    VideoState& video = cab.video;
+    video.mainVideoOpen = ports.video.open(resolveDataPath(choice.dataDir, path));
+    if (!video.mainVideoOpen) {
+        ports.host.showMessage(kVideoOpenError + path);
+        return;
+    }
+    video.FrameLimit = std::int64_t{ports.video.frameCount()} * cab.settings.FrameLimitFactor;
+}
+
+}  // namespace
+
+std::filesystem::path vehicleFolder(const RunChoice& choice) {
+    return choice.vehicleDir.empty() ? choice.dataDir : choice.vehicleDir;
+}
+
+void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
+    Host& host = ports.host;
+    const std::filesystem::path vehicleDir = vehicleFolder(choice);
+    const std::filesystem::path& dataDir = choice.dataDir;
+
+    cab.vehicle = loadVehicleSpec(resolveDataPath(vehicleDir, choice.vehicleFile));
+    addPictures(cab, ports, vehiclePatternPictures(cab.vehicle, vehicleDir));
+
+    cab.route = loadRouteSpec(resolveDataPath(dataDir, choice.routeFile), choice.vehicleFile);
+    addPictures(cab, ports, routePictures(cab.route, dataDir, cab.settings));
+    cab.imageLists = loadImageLists(cab.route, dataDir, ports.pictures);
+
+    host.setProgressText("運転台を描画しています");
+    addPictures(cab, ports, vehiclePanelPictures(cab.vehicle, vehicleDir));
+    cab.staff = loadStaffPictures(cab.route, dataDir, cab.settings, ports.pictures);
+
+    openRouteVideo(cab, ports, choice);
+    cab.state.Frame = choice.startStation > 0 ? stationAt(cab.route, choice.startStation).videoFrame
+                                              : cab.route.StartFrame;
+
+    host.setProgressText("DirectSoundオブジェクトを作成しています(走行音)");
+    cab.stations.progress.fill({});
+    cab.channels = channelLayout(cab.vehicle, cab.route);
+    loadSounds(ports, runningSounds(cab.vehicle, vehicleDir, cab.channels));
+
+    host.setProgressText("DirectSoundオブジェクトを作成しています(環境音)");
+    for (const SoundFile& sound : routeSounds(cab.route, dataDir, cab.channels)) {
+        loadSound(ports.sound, sound);
+        if (std::size_t(sound.index) < cab.routeSoundSeconds.size())
+            cab.routeSoundSeconds[std::size_t(sound.index)] = waveSeconds(sound.file);
+    }
+    cab.state.Clock = startClock(cab.route, cab.routeSoundSeconds, choice.startStation);
+
+    host.setProgressText("DirectSoundオブジェクトを作成しています(喚呼)");
+    cab.calloutWaves = loadCalloutWaves(ports.sound, cab.route, dataDir);
+    loadSounds(ports, motorAndEngineSounds(cab.vehicle, vehicleDir, cab.channels));
+    host.setProgressText("サウンドを読み込んでいます");
+
+    for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel) cab.sound.stop(channel);
+    host.setProgressText("環境をセットアップしています");
+    cab.patternPoints = setUpRoute(cab.route);
+
+    setStartState(cab, choice.startStation, choice.crewChangeStation);
+    checkBrakeSteps(cab.vehicle);
+    placeTrainAtStart(cab);
+}
+
+}  // namespace tovra
