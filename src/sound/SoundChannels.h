@@ -1,5 +1,8 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
+
 #include "ports/SoundDevice.h"
 
 namespace tovra {
@@ -8,7 +11,7 @@ namespace tovra {
 // outside the device's range names no channel: operations on it do nothing
 // and it reports not playing.
 class SoundChannels {
-public:
+  public:
     explicit SoundChannels(SoundDevice& device) : device_(device) {}
 
     void playOnce(int channel) {
@@ -25,9 +28,14 @@ public:
     SoundDevice::Status status(int channel) const {
         return valid(channel) ? device_.status(channel) : SoundDevice::Status::NotPlaying;
     }
+    // The channel remembers the volume it was given, within -10000 .. 0.
     void setVolume(int channel, int volume) {
-        if (valid(channel)) device_.setVolume(channel, volume);
+        if (!valid(channel)) return;
+        volumes_[std::size_t(channel)] = std::clamp(volume, kSilentVolume, 0);
+        device_.setVolume(channel, volumes_[std::size_t(channel)]);
     }
+    // The last volume set; 0 (full) until one is set, and for no channel.
+    int volume(int channel) const { return valid(channel) ? volumes_[std::size_t(channel)] : 0; }
     void setPitch(int channel, double ratio) {
         if (valid(channel)) device_.setPitch(channel, ratio);
     }
@@ -47,9 +55,12 @@ public:
 
     SoundDevice& device() { return device_; }
 
-private:
+    static constexpr int kSilentVolume = -10000;
+
+  private:
     static bool valid(int channel) { return channel >= 0 && channel < SoundDevice::kChannelCount; }
     SoundDevice& device_;
+    std::array<int, SoundDevice::kChannelCount> volumes_{};
 };
 
 }  // namespace tovra

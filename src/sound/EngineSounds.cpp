@@ -1,0 +1,130 @@
+// Engine sounds of a diesel railcar: the first group follows the engine
+// speed, the idle pair follows the engine and the doors, the second group
+// follows the train's speed in its gear.
+#include <algorithm>
+
+#include "sim/Cab.h"
+#include "sound/RunningSounds.h"
+#include "sound/SoundLevels.h"
+
+namespace tovra {
+
+namespace {
+
+// Pitch and gain on the line from (low, ...) to (high, ...), fading in over
+// the 10 units below `low` and out over the 10 above `high`.
+struct Band {
+    Extended low, pitchLow, gainLow;
+    Extended high, pitchHigh, gainHigh;
+};
+
+void followBand(Cab& cab, int channel, const Band& b, Extended x, EngineSoundLevel& entry) {
+    const auto pitch = [&] { return double(lineAt(x, b.low, b.pitchLow, b.high, b.pitchHigh)); };
+    if (b.low < x && x < b.high) {
+        cab.sound.setPitch(channel, pitch());
+        entry.level = lineAt(x, b.low, b.gainLow, b.high, b.gainHigh);
+    } else if (b.low - 10 < x && x < b.high + 10) {
+        cab.sound.setPitch(channel, pitch());
+        entry.level =
+            x <= b.low ? b.gainLow * (x - b.low + 10) / 10 : b.gainHigh * (b.high + 10 - x) / 10;
+    } else {
+        entry.level = 1;
+    }
+}
+
+void sound(Cab& cab, int channel, EngineSoundLevel& entry, Extended groupFactor) {
+    entry.level = std::max<Extended>(entry.level, 1);
+    cab.sound.setVolume(channel,
+                        logVolume(entry.level * entry.activity * groupFactor / 1000000, 1660));
+    cab.sound.loopIfSilent(channel);
+}
+
+// Steps `factor` up to 95 and more while driving, down to `floor` while
+// coasting or shifting.
+void stepFactor(Extended& factor, bool driving, bool coasting, Extended step, Extended floor) {
+    if (driving) {
+        if (factor < 95) factor += step;
+    } else if (coasting && factor > floor) {
+        factor -= step;
+    }
+}
+
+void stepEngineSound1(Cab& cab) {
+    const TrainState& s = cab.state;
+    RunningSoundState& r = cab.runningSound;
+    stepFactor(r.groupFactor1,
+               s.PowerNotch != 0 && cab.diesel.ShiftState == 0 && s.EngineState == 1,
+               s.PowerNotch == 0 || cab.diesel.ShiftState != 0, 5, 5);
+    const std::size_t count = std::min(cab.vehicle.EngineSound1.size(), r.engineSound1.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        const EngineSound1Entry& e = cab.vehicle.EngineSound1[j];
+        EngineSoundLevel& entry = r.engineSound1[j];
+        const int channel = cab.channels.motor + int(j);
+        followBand(cab, channel, {e.x0, e.p0, e.gain0, e.x2, e.p2, e.gain2}, s.EngineRpm, entry);
+        if (e.Kind >= 0) {
+            entry.activity = e.Kind == cab.diesel.GearActual ? 100 : 1;
+        } else if (e.Kind == -1) {
+            entry.activity = 100;
+        } else if (e.Kind == -2 && s.BrakeNotch < 0) {
+            entry.activity = 100;
+        }
+        sound(cab, channel, entry, r.groupFactor1);
+    }
+}
+
+void stepIdleSounds(Cab& cab) {
+    RunningSoundState& r = cab.runningSound;
+    const bool doorsOpen = cab.traction.doorsOpen;
+    r.doorClosingTicks = doorsOpen && cab.stations.doorOpening == 0 ? r.doorClosingTicks + 1 : 0;
+    const int idle = driveChannel(cab, cab.vehicle.EngineSound2[0]);
+    const int doorsIdle = driveChannel(cab, cab.vehicle.EngineSound2[1]);
+    const auto loopAlone = [&](int channel) {
+        if (cab.sound.isPlaying(channel)) return;
+        cab.sound.stop(idle);
+        cab.sound.stop(doorsIdle);
+        cab.sound.playLoop(channel);
+    };
+    if (cab.state.EngineState != 1) {
+        cab.sound.stop(idle);
+        cab.sound.stop(doorsIdle);
+    } else if (r.doorClosingTicks == 55 || !doorsOpen) {
+        loopAlone(idle);
+    } else if (r.doorClosingTicks < 30) {
+        loopAlone(doorsIdle);
+    }
+}
+
+void stepEngineSound3(Cab& cab) {
+    const TrainState& s = cab.state;
+    RunningSoundState& r = cab.runningSound;
+    const bool shifting = cab.diesel.ShiftState != 0;
+    stepFactor(r.groupFactor3,
+               (s.PowerNotch != 0 || s.BrakeNotch != 0) && !shifting && s.EngineState == 1,
+               (s.PowerNotch == 0 && s.BrakeNotch == 0) || shifting, 10, 10);
+    const std::size_t count = std::min(cab.vehicle.EngineSound3.size(), r.engineSound3.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        const EngineSound3Entry& e = cab.vehicle.EngineSound3[j];
+        EngineSoundLevel& entry = r.engineSound3[j];
+        const int channel = cab.channels.engine + int(j);
+        followBand(cab, channel, {e.x0, e.p0, e.gain0, e.x1, e.p1, e.gain1}, s.Speed, entry);
+        const bool pulling = e.Kind == 1 && s.PowerNotch >= 1;
+        const bool braking = e.Kind == 2 && s.BrakeNotch < 0 && s.Speed > cab.vehicle.Lose_elec;
+        if (pulling || braking) {
+            if (entry.activity < 95 && (braking || e.Gear == cab.diesel.GearActual))
+                entry.activity += 10;
+        } else if (entry.activity > 10) {
+            entry.activity -= 10;
+        }
+        sound(cab, channel, entry, r.groupFactor3);
+    }
+}
+
+}  // namespace
+
+void step_engine_sounds(Cab& cab) {
+    stepEngineSound1(cab);
+    stepIdleSounds(cab);
+    stepEngineSound3(cab);
+}
+
+}  // namespace tovra

@@ -1,0 +1,68 @@
+// The held horn (start, two sustain sounds taking turns, end) with its air
+// use, and the buzzer; both sound while their key stays down.
+#include "ports/Host.h"
+#include "sim/Cab.h"
+#include "sound/RunningSounds.h"
+#include "sound/SoundLevels.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr Extended kHornAirPerTick = 0.5L;  // kPa of the main reservoir
+
+// A key counts as held from its key press until the key is up again.
+bool stillHeld(Cab& cab, bool& pressed, HeldKey key) {
+    if (pressed && !cab.host.isKeyHeld(key)) pressed = false;
+    return pressed;
+}
+
+}  // namespace
+
+void step_held_horn(Cab& cab) {
+    const bool held = stillHeld(cab, cab.controller.hornHeld, HeldKey::Horn3);
+    if (!cab.vehicle.HasSound_Horn4) return;
+    const auto& horn = cab.vehicle.Sound_Horn4;
+    const int a = driveChannel(cab, horn[0]);
+    const int b = driveChannel(cab, horn[1]);
+    const int c = driveChannel(cab, horn[2]);
+    const int z = driveChannel(cab, horn[3]);
+    const std::int32_t interval = horn[4];
+    SoundChannels& sound = cab.sound;
+    RunningSoundState& r = cab.runningSound;
+    const std::int32_t clock = cab.state.Clock;
+    const bool due = clock - r.hornStart > interval;
+    const auto next = [&](int channel) {
+        r.hornStart = clock;
+        sound.playOnce(channel);
+    };
+    if (held) {
+        if (!sound.isPlaying(a) && !sound.isPlaying(b) && !sound.isPlaying(c)) {
+            next(a);
+        } else if (sound.isPlaying(a) && !sound.isPlaying(b) && due) {
+            next(b);
+        } else if (sound.isPlaying(b) && !sound.isPlaying(c) && due) {
+            next(c);
+        } else if (sound.isPlaying(c) && !sound.isPlaying(b) && due) {
+            next(b);
+        }
+        cab.state.MrPress -= kHornAirPerTick;
+        r.hornAir = -Extended(cab.vehicle.HornAir);
+    } else {
+        for (int channel : {a, b, c}) {
+            if (sound.isPlaying(channel) && !sound.isPlaying(z) && due) sound.playOnce(z);
+        }
+        r.hornAir = 0;
+    }
+}
+
+void step_buzzer(Cab& cab) {
+    const int buzzer = driveChannel(cab, cab.vehicle.Buzzer);
+    if (stillHeld(cab, cab.controller.buzzerHeld, HeldKey::Horn4)) {
+        cab.sound.loopIfSilent(buzzer);
+    } else if (cab.sound.isPlaying(buzzer)) {
+        cab.sound.stop(buzzer);
+    }
+}
+
+}  // namespace tovra

@@ -1,0 +1,69 @@
+// Motor sounds of an electric train: pitch and gain follow the speed, each
+// entry sounds while its notch kind is in use and fades out after.
+#include <algorithm>
+
+#include "sim/Cab.h"
+#include "sound/RunningSounds.h"
+#include "sound/SoundLevels.h"
+
+namespace tovra {
+
+namespace {
+
+void followSpeed(Cab& cab, int channel, const EngineSound1Entry& e, EngineSoundLevel& entry) {
+    const Extended v = cab.state.Speed;
+    if (e.x0 <= v && v <= e.x1) {
+        cab.sound.setPitch(channel, double(lineAt(v, e.x0, e.p0, e.x1, e.p1)));
+        entry.level = lineAt(v, e.x0, e.gain0, e.x1, e.gain1);
+    } else if (e.x1 < v && v <= e.x2) {
+        cab.sound.setPitch(channel, double(lineAt(v, e.x1, e.p1, e.x2, e.p2)));
+        entry.level = lineAt(v, e.x1, e.gain1, e.x2, e.gain2);
+    } else {
+        entry.level = 1;
+    }
+}
+
+bool inUse(const TrainState& s, std::int32_t kind) {
+    return kind == 2 || (kind == 0 && s.PowerNotch >= 1) || (kind == 1 && s.BrakeNotch < 0);
+}
+
+void stepGroupFactor(const TrainState& s, Extended& factor) {
+    if (s.PowerNotch != 0 || s.BrakeNotch != 0 || s.ProtectService || s.ProtectEmergency) {
+        if (factor < 85) factor += 20;
+    } else if (factor > 15) {
+        factor -= 10;
+    }
+    factor = std::min<Extended>(factor, 100);
+}
+
+}  // namespace
+
+void step_motor_sounds(Cab& cab) {
+    RunningSoundState& r = cab.runningSound;
+    // One step per tick for the whole group, whatever the number of entries.
+    stepGroupFactor(cab.state, r.groupFactor1);
+    const std::size_t count = std::min(cab.vehicle.EngineSound1.size(), r.engineSound1.size());
+    for (std::size_t j = 0; j < count; ++j) {
+        const EngineSound1Entry& e = cab.vehicle.EngineSound1[j];
+        EngineSoundLevel& entry = r.engineSound1[j];
+        const int channel = cab.channels.motor + int(j);
+        followSpeed(cab, channel, e, entry);
+        if (inUse(cab.state, e.Kind)) {
+            entry.activity = 100;
+        } else if (entry.activity > 11) {
+            entry.activity -= 10;
+        }
+        entry.level = std::max<Extended>(entry.level, 1);
+        const int volume = logVolume(entry.level * entry.activity * r.groupFactor1 / 1000000, 1660);
+        cab.sound.setVolume(channel, volume <= -3000 || entry.activity <= 10
+                                         ? SoundChannels::kSilentVolume
+                                         : volume);
+        if (entry.activity < 5) {
+            if (cab.sound.isPlaying(channel)) cab.sound.stop(channel);
+        } else {
+            cab.sound.loopIfSilent(channel);
+        }
+    }
+}
+
+}  // namespace tovra

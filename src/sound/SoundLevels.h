@@ -1,0 +1,31 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+#include "common/Numeric.h"
+#include "sim/Cab.h"
+
+namespace tovra {
+
+// round(log10(gain) * scale) as a channel volume, kept within -10000 .. 0.
+// A gain of 0 or less (or none at all) is silence, not a fault.
+inline int logVolume(Extended gain, Extended scale) {
+    if (!(gain > 0)) return SoundChannels::kSilentVolume;
+    return int(roundHalfEven(
+        std::clamp<Extended>(std::log10(gain) * scale, SoundChannels::kSilentVolume, 0)));
+}
+
+// The line through (x0, y0) and (x1, y1) at x; y0 where the two x meet.
+inline Extended lineAt(Extended x, Extended x0, Extended y0, Extended x1, Extended y1) {
+    return x1 == x0 ? y0 : y0 + (x - x0) * (y1 - y0) / (x1 - x0);
+}
+
+// The channel of vehicle sound number n; a number past the vehicle's sound
+// list names no channel rather than a route or motor sound's.
+inline int driveChannel(const Cab& cab, int n) {
+    return n >= 0 && n < cab.channels.driveCount ? cab.channels.drive + n
+                                                 : ChannelLayout::kNoChannel;
+}
+
+}  // namespace tovra
