@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -13,7 +14,13 @@ namespace tovra {
 // keeps the timer switches for the virtual scheduler.
 class HeadlessHost : public Host {
 public:
-    void showMessage(const std::string& text) override { messages.push_back(text); }
+    void showMessage(const std::string& text) override {
+        messages.push_back(text);
+        if (messageListener_) messageListener_(text);
+    }
+    void setMessageListener(std::function<void(const std::string&)> listener) {
+        messageListener_ = std::move(listener);
+    }
     void setProgressText(const std::string& text) override { progress.push_back(text); }
     void setCaption(const std::string& text) override { caption = text; }
     void setPhysicsTimerRunning(bool running) override { physicsRunning = running; }
@@ -28,6 +35,9 @@ public:
     bool logicRunning = false;
     std::deque<char> posted;
     std::set<HeldKey> held;
+
+private:
+    std::function<void(const std::string&)> messageListener_;
 };
 
 }  // namespace tovra

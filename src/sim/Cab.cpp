@@ -1,6 +1,8 @@
 #include "sim/Cab.h"
 
 #include "ports/Host.h"
+#include "sound/RunningSounds.h"
+#include "sim/LoadingSequence.h"
 
 namespace tovra {
 
@@ -17,7 +19,9 @@ Cab::Cab(CabPorts ports, RunChoice choice, unsigned seed)
 
 void Cab::load() {
     KeysLocked = true;
+    options = loadUserOptions(ports_.settings);
     readProgramSettingsFiles();
+    loadRun(*this, ports_, choice_);
     startCaption_ = settings.StartCaption;
     start1Click();
 }
@@ -28,24 +32,6 @@ void Cab::readProgramSettingsFiles() {
     mascon = loadMasconTable(choice_.dataDir / "mascon.dat");
     settings = loadProgramSettings(choice_.dataDir / "velmoran.dat");
 }
-
-void Cab::MMTimer1Timer() {
-    state.TractiveForce = 0;
-    state.ResistForce = 0;
-    state.LastTractiveForce = state.TractiveForce;
-    state.MrPress -= 0.2L / settings.TickRate;
-    advancePosition();
-    state.Clock += 1;
-}
-
-// The distance run in 1/30 s, whatever TickRate says.
-void Cab::advancePosition() {
-    state.StepDistance = state.Speed != 0 ? state.Speed / 36000 * 33333 : 0;
-    state.Position += state.StepDistance;
-    state.RemainDistance = NextStopPosition - state.Position;
-}
-
-void Cab::Timer1Timer() { state.LogicTickCount += 1; }
 
 void Cab::startPhysicsTimer() {
     physicsTimerRunning_ = true;
@@ -59,6 +45,7 @@ void Cab::stopPhysicsTimer() {
 
 void Cab::start1Click() {
     if (logicTimerEnabled_) {
+        pauseChannels(*this);
         stopPhysicsTimer();
         logicTimerEnabled_ = false;
         ports_.host.setLogicTimerRunning(false);
@@ -68,8 +55,10 @@ void Cab::start1Click() {
         logicTimerEnabled_ = true;
         ports_.host.setLogicTimerRunning(true);
         startCaption_ = kRunningCaption;
+        resumeChannels(*this);
     }
     KeysLocked = false;
+    video.ShownFrame -= 1;  // the next drawing pass draws the frame again
 }
 
 }  // namespace tovra

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <sys/wait.h>
 
+#include "data/CabDataFixture.h"
 #include "support/MiniData.h"
 
 namespace tovra {
@@ -32,7 +33,8 @@ Result runSim(const std::string& arguments) {
 TEST(SimCli, HelpAndVersion) {
     const Result help = runSim("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"check", "run", "--trace", "--seconds", "--trace-every", "--seed"})
+    for (const char* word : {"check", "run", "tables", "--trace", "--seconds", "--trace-every", "--seed",
+                             "--script", "--events"})
         EXPECT_NE(help.output.find(word), std::string::npos) << word;
     EXPECT_EQ(runSim("--version").status, 0);
     EXPECT_EQ(runSim("fly").status, 1);
@@ -52,11 +54,11 @@ TEST(SimCli, CheckReportsTheSettingsMessage) {
 }
 
 TEST(SimCli, RunWritesATraceOnVirtualTime) {
-    test::TempDir dir;
-    test::writeProgramSettings(dir);
+    test::CabData data;
+    const test::TempDir& dir = data.dir();
     const auto trace = dir / "trace.csv";
-    const Result r = runSim("run --data " + dir.path().string() + " --seconds 3 --trace-every 5 --trace " +
-                            trace.string());
+    const Result r = runSim("run --data " + dir.path().string() + " --route " + test::CabData::kRouteFile +
+                            " --seconds 3 --trace-every 5 --trace " + trace.string());
     ASSERT_EQ(r.status, 0) << r.output;
     std::ifstream in(trace);
     std::string header;
@@ -65,8 +67,11 @@ TEST(SimCli, RunWritesATraceOnVirtualTime) {
     std::vector<std::string> rows;
     for (std::string line; std::getline(in, line);) rows.push_back(line);
     ASSERT_EQ(rows.size(), 6u);  // 30 logic ticks, every 5th
-    EXPECT_EQ(rows.front().rfind("0.500,15,", 0), 0u) << rows.front();
-    EXPECT_EQ(rows.back().rfind("3.000,90,", 0), 0u) << rows.back();
+    EXPECT_EQ(rows.front().rfind("0.500,", 0), 0u) << rows.front();
+    EXPECT_EQ(rows.back().rfind("3.000,", 0), 0u) << rows.back();
+    // The clock column advances 15 ticks of 1/30 s between rows.
+    const auto clockOf = [](const std::string& row) { return std::stol(row.substr(row.find(',') + 1)); };
+    EXPECT_EQ(clockOf(rows.back()) - clockOf(rows.front()), 75);
 
     const Result missing = runSim("run --data " + (dir / "nowhere").string());
     EXPECT_EQ(missing.status, 2);

@@ -3,46 +3,112 @@
 #include <memory>
 
 #include "Commands.h"
+#include "EventLog.h"
 #include "Options.h"
+#include "RunChoiceOptions.h"
+#include "Script.h"
 #include "Trace.h"
 #include "headless/HeadlessRun.h"
+#include "input/KeyCommands.h"
+#include "input/VirtualKey.h"
 
 namespace tovra::sim {
 
+namespace {
+
+// Opens an output named by an option; "-" is standard output.
+std::ostream* openOutput(const Options& options, const std::string& name, std::ofstream& file) {
+    if (!options.has(name)) return nullptr;
+    if (options.text(name) == "-") return &std::cout;
+    file.open(options.text(name));
+    if (!file) throw std::invalid_argument("cannot write " + options.text(name));
+    return &file;
+}
+
+void play(const ScriptCommand& c, HeadlessRun& run) {
+    Cab& cab = run.cab;
+    const auto& a = c.args;
+    if (c.command == "char") {
+        AsciiDown(cab, a[0] == "space" ? ' ' : a[0][0]);
+    } else if (c.command == "key") {
+        keydowns(cab, *virtualKeyNamed(a[0]), a.size() == 2);
+    } else if (c.command == "keyup") {
+        keyups(cab, *virtualKeyNamed(a[0]));
+    } else if (c.command == "hold") {
+        const HeldKey key = a[0] == "3" ? HeldKey::Horn3 : HeldKey::Horn4;
+        if (a[1] == "on") {
+            run.host.held.insert(key);
+            AsciiDown(cab, a[0][0]);
+        } else {
+            run.host.held.erase(key);
+        }
+    } else if (c.command == "wheel") {
+        if (a[0] == "down") WheelD(cab);
+        else WheelU(cab);
+    }
+}
+
+// Characters posted by the cab (the wheel) reach its character handler as
+// the window system would deliver them.
+void deliverPosted(HeadlessRun& run) {
+    while (!run.host.posted.empty()) {
+        const char c = run.host.posted.front();
+        run.host.posted.pop_front();
+        AsciiDown(run.cab, c);
+    }
+}
+
+}  // namespace
+
 int runCommand(const std::vector<std::string>& args) {
-    const Options options(args, {"data", "seconds", "trace", "trace-every", "seed"}, {});
-    RunChoice choice;
-    choice.dataDir = options.required("data");
+    std::vector<std::string> known = kRunChoiceOptions;
+    known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed"});
+    const Options options(args, known, {});
     const double seconds = options.number("seconds", 60);
     const long every = options.integer("trace-every", 1);
     if (every < 1) throw std::invalid_argument("--trace-every must be at least 1");
 
+    std::vector<ScriptCommand> script;
+    if (options.has("script")) {
+        std::ifstream in(options.text("script"));
+        if (!in) throw std::invalid_argument("cannot read " + options.text("script"));
+        script = parseScript(in);
+    }
+
+    std::ofstream traceFile, eventFile;
+    std::ostream* traceOut = openOutput(options, "trace", traceFile);
+    std::ostream* eventOut = openOutput(options, "events", eventFile);
+
+    const RunChoice choice = runChoice(options);
     auto run = std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)));
+    std::unique_ptr<EventLog> events;
+    if (eventOut) {
+        events = std::make_unique<EventLog>(*eventOut);
+        run->sound.setListener([&events](const FakeSoundDevice::Operation& op) {
+            events->soundOperation(op.time, op.channel, op.name, op.value);
+        });
+        run->host.setMessageListener([&events, &run](const std::string& text) {
+            events->message(run->clock.seconds(), text);
+        });
+    }
     run->cab.load();
 
-    std::ofstream file;
-    std::ostream* out = nullptr;
-    if (options.has("trace")) {
-        if (options.text("trace") == "-") {
-            out = &std::cout;
-        } else {
-            file.open(options.text("trace"));
-            if (!file) throw std::invalid_argument("cannot write " + options.text("trace"));
-            out = &file;
-        }
-    }
-    Trace trace(*(out ? out : &std::cout));
-    if (out) trace.writeHeader();
+    Trace trace(traceOut ? *traceOut : std::cout);
+    if (traceOut) trace.writeHeader();
 
     const long periods = long(seconds * SimClock::kPeriodsPerSecond + 0.5);
+    std::size_t next = 0;
     long logicTicks = 0;
     for (long i = 0; i < periods; ++i) {
+        while (next < script.size() && script[next].seconds <= run->clock.seconds()) play(script[next++], *run);
+        deliverPosted(*run);
         run->scheduler.step();
-        if (run->clock.periods() % SimClock::kPeriodsPerLogicTick == 0 && ++logicTicks % every == 0 && out)
-            trace.writeRow(run->clock.seconds(), run->cab);
+        if (run->clock.periods() % SimClock::kPeriodsPerLogicTick != 0) continue;
+        if (++logicTicks % every == 0 && traceOut) trace.writeRow(run->clock.seconds(), run->cab);
     }
-    std::cerr << "run: " << choice.dataDir.string() << ": " << seconds << " s simulated, "
-              << logicTicks << " logic ticks\n";
+    std::cerr << "run: " << choice.dataDir.string() << " " << choice.routeFile << " with "
+              << choice.vehicleFile << ": " << seconds << " s simulated, " << logicTicks
+              << " logic ticks, position " << double(run->cab.state.Position) / 100 << " m\n";
     return 0;
 }
 

@@ -17,6 +17,18 @@ std::string fixed(long double v, int places) {
     return buffer;
 }
 
+// Text fields are quoted so that commas inside them keep the columns.
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string integer(long long v) { return std::to_string(v); }
+
 struct Column {
     const char* name;
     std::function<std::string(const Cab&)> value;
@@ -24,9 +36,34 @@ struct Column {
 
 const std::vector<Column>& columns() {
     static const std::vector<Column> all = {
-        {"clock", [](const Cab& c) { return std::to_string(c.state.Clock); }},
+        {"clock", [](const Cab& c) { return integer(c.state.Clock); }},
         {"position", [](const Cab& c) { return fixed(c.state.Position, 3); }},
         {"speed", [](const Cab& c) { return fixed(c.state.Speed, 4); }},
+        {"frame", [](const Cab& c) { return integer(c.state.Frame); }},
+        {"reverser", [](const Cab& c) { return integer(c.state.Reverser); }},
+        {"power_handle", [](const Cab& c) { return integer(c.state.PowerHandle); }},
+        {"power_notch", [](const Cab& c) { return integer(c.state.PowerNotch); }},
+        {"brake_handle", [](const Cab& c) { return integer(c.state.BrakeHandle); }},
+        {"brake_notch", [](const Cab& c) { return integer(c.state.BrakeNotch); }},
+        {"bc_m", [](const Cab& c) { return fixed(c.state.BcPressM, 4); }},
+        {"bc_t", [](const Cab& c) { return fixed(c.state.BcPressT, 4); }},
+        {"er", [](const Cab& c) { return fixed(c.state.ErPress, 4); }},
+        {"bp", [](const Cab& c) { return fixed(c.state.BpPress, 4); }},
+        {"mr", [](const Cab& c) { return fixed(c.state.MrPress, 4); }},
+        {"sap", [](const Cab& c) { return fixed(c.state.SapPress, 4); }},
+        {"elec_current", [](const Cab& c) { return fixed(c.state.ElecBrakeCurrent, 2); }},
+        {"ammeter", [](const Cab& c) { return integer(c.state.AmmeterValue); }},
+        {"tractive_force", [](const Cab& c) { return fixed(c.state.TractiveForce, 4); }},
+        {"resist_force", [](const Cab& c) { return fixed(c.state.ResistForce, 4); }},
+        {"brake_force", [](const Cab& c) { return fixed(c.state.BrakeForce, 4); }},
+        {"gradient", [](const Cab& c) { return fixed(c.state.Gradient, 4); }},
+        {"adhesion", [](const Cab& c) { return fixed(c.state.Adhesion, 4); }},
+        {"slip", [](const Cab& c) { return quoted(c.motion.SlipText); }},
+        {"engine_rpm", [](const Cab& c) { return fixed(c.state.EngineRpm, 2); }},
+        {"engine_state", [](const Cab& c) { return integer(c.state.EngineState); }},
+        {"gear", [](const Cab& c) { return integer(c.diesel.GearActual); }},
+        {"mascon_text", [](const Cab& c) { return quoted(c.controller.MasconText); }},
+        {"brake_text", [](const Cab& c) { return quoted(c.controller.BrakeText); }},
     };
     return all;
 }

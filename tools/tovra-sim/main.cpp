@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchVideoCommand.h"
 #include "Commands.h"
 #include "common/DataError.h"
 
@@ -16,17 +17,70 @@ constexpr const char* kUsage = R"(tovra-sim: headless driver, data checker and b
 
 Usage:
   tovra-sim --help | --version
-  tovra-sim check --data DIR
-      Read the program settings files of DIR (velmoran.dat, mascon.dat) and
-      report every problem with file and line. Exit 0 when clean, 2 otherwise.
-  tovra-sim run --data DIR [--seconds S] [--trace FILE] [--trace-every N] [--seed N]
-      Load DIR and run the physics (every 33 1/3 ms) and logic (every 100 ms)
-      ticks on simulated time for S seconds (default 60).
+  tovra-sim check --data DIR [--route FILE] [--vehicle FILE] [--vehicle-dir DIR]
+                  [--start-station N]
+      Check the data files of DIR and report every problem with its file and
+      line or key: the program settings files (velmoran.dat, mascon.dat);
+      with --vehicle or --route the vehicle file and every picture and sound
+      it names; with --route the route file and every picture, sound and
+      video it names, then, when all of that is in order, the whole loading
+      sequence of the program. Unlike the program, which stops at the first
+      error, check goes on and lists every problem it finds.
+      Exit 0 when clean, 2 otherwise.
+  tovra-sim tables --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
+                   [--start-station N]
+      Load the run as the program does and print its derived tables as JSON
+      on stdout: speedUnits, stations (stop positions and zones),
+      patternPoints, startClock, startFrame, startPosition, channels (first
+      channel of the drive, route, motor and engine sounds, the call-out and
+      message channels), routeSoundSeconds and sprites.
+      Messages the program would show (a missing video) go to stderr.
+
+  Options choosing the run, as the title screen does:
+      --data DIR          the program folder: settings, route files, pictures
+      --route FILE        route file in DIR, e.g. line_rapid_down.dat
+      --vehicle FILE      vehicle file (default train_E231.dat)
+      --vehicle-dir DIR   folder of the vehicle file and its pictures and
+                          sounds (default DIR)
+      --start-station N   station the run starts at (default 0, the start of
+                          the line)
+  tovra-sim run --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
+                [--start-station N] [--script FILE] [--seconds S] [--trace FILE]
+                [--trace-every N] [--events FILE] [--seed N]
+      Load the run as the program does and drive it on simulated time: the
+      physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
+      seconds (default 60).
+      --script FILE     inputs to play, one per line "<seconds> <command>
+                        [args]"; lines beginning with "#" are remarks:
+                          char <c>          a typed character ("space" for " ")
+                          key <name> [shift]  key down: F1..F12, Enter,
+                                            Backspace, PageUp, PageDown,
+                                            ScrollLock, Up, Down
+                          keyup <name>      key up
+                          hold 3|4 on|off   hold or release the horn/buzzer key
+                          wheel up|down     a turn of the mouse wheel
       --trace FILE      write a CSV trace with a header row; "-" for stdout.
                         Columns: t (seconds), clock (1/30 s ticks since
-                        midnight), position (cm), speed (km/h)
+                        midnight), position (cm), speed (km/h), frame,
+                        reverser, power_handle, power_notch, brake_handle,
+                        brake_notch, bc_m, bc_t, er, bp, mr, sap (kPa),
+                        elec_current, ammeter (A), tractive_force,
+                        resist_force, brake_force (N), gradient (permil),
+                        adhesion, slip, engine_rpm, engine_state, gear,
+                        mascon_text, brake_text
       --trace-every N   one row every N logic ticks (default 1)
+      --events FILE     one JSON object per line for every sound-channel
+                        operation and every message, with the simulated time
       --seed N          seed of the cab's random numbers (default 1)
+  tovra-sim bench-video FILE [--frames N] [--back N] [--jumps N] [--paced N] [--seed N]
+      Measure the real video source on FILE: milliseconds the caller waits
+      per frame (median, mean, worst) and processor time per frame, stepping
+      forward through the first N frames (default 1800), backward from the
+      last (default 300), on random jumps (default 200, seeded) and forward
+      at 30 frames a second as the cab asks (default 150). When the ffmpeg
+      program is installed, the same forward frames decoded by
+      `ffmpeg -benchmark` to nothing (and converted to BGRA) on the same
+      machine, and the ratios of the two; otherwise it says ffmpeg is absent.
 
 Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr).
 )";
@@ -47,6 +101,8 @@ int main(int argc, char** argv) {
     try {
         if (args[0] == "check") return tovra::sim::checkCommand(rest);
         if (args[0] == "run") return tovra::sim::runCommand(rest);
+        if (args[0] == "tables") return tovra::sim::tablesCommand(rest);
+        if (args[0] == "bench-video") return tovra::sim::benchVideoCommand(rest);
         throw std::invalid_argument("unknown command '" + args[0] + "'");
     } catch (const tovra::DataError& error) {
         std::cerr << error.what() << '\n';

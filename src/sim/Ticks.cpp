@@ -1,0 +1,58 @@
+// The two ticks of a run: each calls its subsystems in their fixed order.
+#include "sim/AirBrake.h"
+#include "sim/BrakeForce.h"
+#include "sim/Cab.h"
+#include "sim/Compressor.h"
+#include "sim/Currents.h"
+#include "sim/DieselEngine.h"
+#include "sim/EffectiveGradient.h"
+#include "sim/EngineStart.h"
+#include "sim/Gearbox.h"
+#include "sim/HandleDelays.h"
+#include "sim/MotionTexts.h"
+#include "sim/Traction.h"
+#include "sim/TrainMotion.h"
+#include "sound/RunningSounds.h"
+#include "view/VideoSync.h"
+
+namespace tovra {
+
+void Cab::MMTimer1Timer() {
+    state.TractiveForce = 0;
+    state.ResistForce = 0;
+    compute_traction(*this);
+    step_power_delay(*this);
+    step_air_brake(*this);
+    state.MrPress -= 0.2L / settings.TickRate;  // main reservoir leak
+    step_brake_delays(*this);
+    step_engine_speed(*this);
+    advance_frames(*this);
+    advancePosition();
+    state.Clock += 1;
+    step_sub_frame(*this);
+}
+
+// The distance run in 1/30 s, whatever TickRate says.
+void Cab::advancePosition() {
+    state.StepDistance = state.Speed != 0 ? state.Speed / 36000 * 33333 : 0;
+    state.Position += state.StepDistance;
+    state.RemainDistance = NextStopPosition - state.Position;
+}
+
+void Cab::Timer1Timer() {
+    state.LogicTickCount += 1;
+    compute_brake_force(*this);
+    integrate_speed(*this);
+    update_motion_texts(*this);
+    step_compressor(*this);
+    step_currents(*this);
+    sample_gradient(*this);
+    step_gearbox(*this);
+    step_engine_key(*this);
+    update_route_sounds(*this);
+    update_running_sounds(*this);
+    check_sub_videos(*this);
+    check_end_of_video(*this);
+}
+
+}  // namespace tovra
