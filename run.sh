@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs the simulator on a data folder:
-#   ./run.sh [DATA_DIR]     (default: ./demo)
+# Installs what is missing, builds, generates the demo line when it is missing
+# and runs the simulator on it:
+#   ./run.sh [DATA_DIR]     (default: ./demo, generated on first use)
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -8,11 +9,16 @@ cd "$(dirname "$0")"
 
 data=${1:-demo}
 if [ ! -f "$data/velmoran.dat" ]; then
-    echo "run.sh: no data set in '$data' (velmoran.dat is missing)." >&2
-    echo "Give the folder of a data set: ./run.sh /path/to/data" >&2
-    exit 1
+    if [ "$data" != demo ]; then
+        echo "run.sh: no data set in '$data' (velmoran.dat is missing)." >&2
+        exit 1
+    fi
+    echo "run.sh: generating the demo line into '$data' (a few minutes, once)"
 fi
-echo "run.sh: checking the data set in '$data'"
-build/bin/tovra-sim check --data "$data"
-echo "run.sh: driving 60 simulated seconds on '$data'; trace in build/run-trace.csv"
-build/bin/tovra-sim run --data "$data" --seconds 60 --trace build/run-trace.csv
+[ "$data" = demo ] && build/bin/tovra-demo "$data"
+
+route=line_rapid_down.dat
+echo "run.sh: checking '$data' with $route"
+build/bin/tovra-sim check --data "$data" --route "$route"
+echo "run.sh: driving 120 simulated seconds on '$data' ($route); trace in build/run-trace.csv"
+build/bin/tovra-sim run --data "$data" --route "$route" --seconds 120 --trace build/run-trace.csv --trace-every 10

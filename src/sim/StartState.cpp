@@ -45,8 +45,13 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
     st.crewChangeStation = crewChangeStation;
     const bool doorsOpen = station.kind == 0;
     cab.traction.doorsOpen = doorsOpen;
+    // The door-closed pilot lamp is lit exactly while the doors are shut.
+    if (Sprite* lamp = cab.sprites.find("img_Lamp_Door")) lamp->visible = !doorsOpen;
     st.doorOpening = doorsOpen ? 1 : 0;
     cab.controller.announcePos = startStation + 1;
+    // The train stands at its first stop.
+    st.nextStopIndex = startStation;
+    cab.NextStopPosition = station.stopPosition;
 
     VehicleSpec& v = cab.vehicle;
     if (v.BrakeType == 0) v.Brake = kAutomaticAirBrakeSteps;

@@ -8,10 +8,15 @@
 #include "sim/EffectiveGradient.h"
 #include "sim/EngineStart.h"
 #include "sim/Gearbox.h"
+#include "sim/Announcements.h"
+#include "sim/Doors.h"
 #include "sim/HandleDelays.h"
 #include "sim/MotionTexts.h"
 #include "sim/Traction.h"
+#include "sim/Stations.h"
+#include "sim/Timetable.h"
 #include "sim/TrainMotion.h"
+#include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
 #include "view/VideoSync.h"
 
@@ -44,15 +49,21 @@ void Cab::Timer1Timer() {
     compute_brake_force(*this);
     integrate_speed(*this);
     update_motion_texts(*this);
+    timecalc(*this, state.Clock);
     step_compressor(*this);
     step_currents(*this);
     sample_gradient(*this);
     step_gearbox(*this);
     step_engine_key(*this);
     update_route_sounds(*this);
+    complete_door_closing(*this);
+    check_door_safety(*this);
+    play_announcements(*this);
+    station_pass(*this);
     update_running_sounds(*this);
     check_sub_videos(*this);
     check_end_of_video(*this);
+    kanko_queue_play(*this);
 }
 
 }  // namespace tovra

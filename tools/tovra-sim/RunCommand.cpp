@@ -63,8 +63,10 @@ void deliverPosted(HeadlessRun& run) {
 int runCommand(const std::vector<std::string>& args) {
     std::vector<std::string> known = kRunChoiceOptions;
     known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed"});
-    const Options options(args, known, {});
-    const double seconds = options.number("seconds", 60);
+    const Options options(args, known, {"until-end"});
+    const bool untilEnd = options.has("until-end");
+    // With --until-end the run stops when it ends, or after S seconds at most.
+    const double seconds = options.number("seconds", untilEnd ? 4 * 3600 : 60);
     const long every = options.integer("trace-every", 1);
     if (every < 1) throw std::invalid_argument("--trace-every must be at least 1");
 
@@ -105,6 +107,7 @@ int runCommand(const std::vector<std::string>& args) {
         run->scheduler.step();
         if (run->clock.periods() % SimClock::kPeriodsPerLogicTick != 0) continue;
         if (++logicTicks % every == 0 && traceOut) trace.writeRow(run->clock.seconds(), run->cab);
+        if (untilEnd && run->cab.stations.runEnded) break;
     }
     std::cerr << "run: " << choice.dataDir.string() << " " << choice.routeFile << " with "
               << choice.vehicleFile << ": " << seconds << " s simulated, " << logicTicks

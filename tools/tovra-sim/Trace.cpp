@@ -64,6 +64,14 @@ const std::vector<Column>& columns() {
         {"gear", [](const Cab& c) { return integer(c.diesel.GearActual); }},
         {"mascon_text", [](const Cab& c) { return quoted(c.controller.MasconText); }},
         {"brake_text", [](const Cab& c) { return quoted(c.controller.BrakeText); }},
+        {"doors_open", [](const Cab& c) { return integer(c.traction.doorsOpen); }},
+        {"door_opening", [](const Cab& c) { return integer(c.stations.doorOpening); }},
+        {"station_index", [](const Cab& c) { return integer(c.stations.currentStation); }},
+        {"next_stop", [](const Cab& c) { return integer(c.stations.nextStopIndex); }},
+        {"remain", [](const Cab& c) { return fixed(c.state.RemainDistance, 3); }},
+        {"station_text", [](const Cab& c) { return quoted(c.stations.stationText); }},
+        {"clock_text", [](const Cab& c) { return quoted(c.stations.clockText); }},
+        {"run_ended", [](const Cab& c) { return integer(c.stations.runEnded); }},
     };
     return all;
 }

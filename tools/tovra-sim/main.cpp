@@ -45,11 +45,13 @@ Usage:
       --start-station N   station the run starts at (default 0, the start of
                           the line)
   tovra-sim run --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
-                [--start-station N] [--script FILE] [--seconds S] [--trace FILE]
-                [--trace-every N] [--events FILE] [--seed N]
+                [--start-station N] [--script FILE] [--seconds S] [--until-end]
+                [--trace FILE] [--trace-every N] [--events FILE] [--seed N]
       Load the run as the program does and drive it on simulated time: the
       physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
       seconds (default 60).
+      --until-end       stop when the run ends (last station or crew
+                        change); S then bounds the run (default 4 hours)
       --script FILE     inputs to play, one per line "<seconds> <command>
                         [args]"; lines beginning with "#" are remarks:
                           char <c>          a typed character ("space" for " ")
@@ -67,7 +69,9 @@ Usage:
                         elec_current, ammeter (A), tractive_force,
                         resist_force, brake_force (N), gradient (permil),
                         adhesion, slip, engine_rpm, engine_state, gear,
-                        mascon_text, brake_text
+                        mascon_text, brake_text, doors_open, door_opening,
+                        station_index, next_stop, remain (cm),
+                        station_text, clock_text, run_ended
       --trace-every N   one row every N logic ticks (default 1)
       --events FILE     one JSON object per line for every sound-channel
                         operation and every message, with the simulated time

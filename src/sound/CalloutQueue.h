@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace tovra {
+
+class Cab;
+struct CalloutState;
+
+// Appends a wave; dropped when all slots are full. No wave: nothing changes.
+void kanko_queue_add(CalloutState& queue, std::optional<int> wave);
+// Appends call-out sound `index`; an index outside the table is ignored.
+void kanko_queue_add(Cab& cab, std::int32_t index);
+// One step of the player, once per logic tick.
+void kanko_queue_play(Cab& cab);
+
+// Station call-out moments 0..5 at the current station.
+void station_callout_moment(Cab& cab, int moment);
+// Signal call-out moments 1 and 2 at the signal in view.
+void signal_callout_moment(Cab& cab, int moment);
+
+}  // namespace tovra

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "sim/Timetable.h"
+#include "sound/CalloutQueue.h"
+#include "sound/SoundFixture.h"
+
+namespace tovra::test {
+namespace {
+
+// Call-outs 0..21 are loaded, each a wave of its own one second long.
+struct CalloutQueueTest : SoundFixture {
+    CalloutQueueTest() {
+        loadWaves({});
+        for (int i = 0; i < 22; ++i) {
+            waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
+            cab.calloutWaves.sounds[std::size_t(i)] = waves.back();
+        }
+    }
+
+    // The call-out indices waiting, head first.
+    std::vector<int> queued() const {
+        std::vector<int> out;
+        for (const auto& slot : cab.callouts.CalloutQueue)
+            if (slot)
+                out.push_back(int(std::find(waves.begin(), waves.end(), *slot) - waves.begin()));
+        return out;
+    }
+
+    // Plays the queue out, noting which call-out started at each play.
+    std::vector<int> drain() {
+        std::vector<int> heard;
+        for (int tick = 0; tick < 400 && (!queued().empty() || cab.callouts.CalloutStarted);
+             ++tick) {
+            const std::size_t before = playedOnce.size();
+            kanko_queue_play(cab);
+            if (playedOnce.size() > before) heard.push_back(queued().front());
+            advance();
+        }
+        return heard;
+    }
+
+    std::vector<int> waves;
+};
+
+TEST_F(CalloutQueueTest, ThirteenthCalloutIsDroppedAndTheOthersPlayInOrder) {
+    for (int i = 0; i < 13; ++i) kanko_queue_add(cab, i);
+    EXPECT_EQ(queued(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    EXPECT_EQ(drain(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    for (int channel : playedOnce) EXPECT_EQ(channel, cab.channels.callout);
+}
+
+TEST_F(CalloutQueueTest, SilentOptionDrainsOneEntryPerTick) {
+    cab.options.Kanko = 1;
+    kanko_queue_add(cab, 3);
+    kanko_queue_add(cab, 4);
+    kanko_queue_play(cab);
+    EXPECT_EQ(queued(), (std::vector<int>{3, 4}));  // head handed over, not yet done
+    kanko_queue_play(cab);
+    EXPECT_EQ(queued(), std::vector<int>{4});
+    kanko_queue_play(cab);
+    kanko_queue_play(cab);
+    EXPECT_TRUE(queued().empty());
+    cab.options.Kanko = 0;
+    kanko_queue_play(cab);
+    EXPECT_TRUE(playedOnce.empty());
+}
+
+TEST_F(CalloutQueueTest, IndicesOutsideTheTableAreIgnored) {
+    kanko_queue_add(cab, -1);
+    kanko_queue_add(cab, 500);
+    kanko_queue_add(cab, 30);  // in the table, no sound loaded
+    cab.route.StationCallouts = {{0, 4, 999}, {0, 0, 600}, {0, 0, 7}};
+    station_callout_moment(cab, 0);  // 999 is no sound index at this moment
+    EXPECT_TRUE(queued().empty());
+    station_callout_moment(cab, 1);
+    EXPECT_EQ(queued(), std::vector<int>{7});
+    station_callout_moment(cab, 4);  // the departure call-out comes first, even alone
+    EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
+}
+
+TEST_F(CalloutQueueTest, TimeCalloutBands) {
+    const auto calloutsFor = [this](std::int32_t clock, std::int32_t reference, int mode) {
+        cab.callouts = CalloutState{};
+        cab.state.Clock = clock;
+        Timekanko(cab, reference, mode);
+        return queued();
+    };
+    EXPECT_EQ(calloutsFor(10450, 10000, 0), std::vector<int>{17});
+    EXPECT_EQ(calloutsFor(9550, 10000, 1), std::vector<int>{18});
+    EXPECT_EQ(calloutsFor(10451, 10000, 0), (std::vector<int>{6, 13}));
+    EXPECT_EQ(calloutsFor(10451, 10000, 1), (std::vector<int>{6, 14}));
+    EXPECT_EQ(calloutsFor(9549, 10000, 0), (std::vector<int>{6, 15}));
+    EXPECT_EQ(calloutsFor(9549, 10000, 1), (std::vector<int>{6, 16}));
+    EXPECT_EQ(calloutsFor(10900, 10000, 0), (std::vector<int>{7, 13}));
+    EXPECT_EQ(calloutsFor(10901, 10000, 0), (std::vector<int>{8, 13}));
+    EXPECT_EQ(calloutsFor(12400, 10000, 0), (std::vector<int>{12, 13}));
+    EXPECT_TRUE(calloutsFor(12401, 10000, 0).empty());
+    EXPECT_TRUE(calloutsFor(7599, 10000, 1).empty());
+}
+
+TEST_F(CalloutQueueTest, TimecalcFormatsAndTurnsTheHands) {
+    timecalc(cab, 0);
+    EXPECT_EQ(cab.stations.clockText, "00:00:00");
+    cab.stations.clockSecond = -1;  // a fresh clock
+    timecalc(cab, 108000 * 25);
+    EXPECT_EQ(cab.stations.clockText, "25:00:00");
+    cab.vehicle.ClockX = 10;
+    cab.vehicle.ClockY = 10;
+    cab.vehicle.ClockHandLength = 20;
+    timecalc(cab, 3 * 108000 + 30 * 15);  // 03:00:15
+    EXPECT_EQ(cab.stations.clockText, "03:00:15");
+    using Hand = std::array<std::int32_t, 2>;
+    EXPECT_EQ(cab.stations.clockHands[0], (Hand{37, 25}));  // three o'clock, length 12
+    EXPECT_EQ(cab.stations.clockHands[1], (Hand{26, 5}));   // 1.5 degrees
+    EXPECT_EQ(cab.stations.clockHands[2], (Hand{45, 25}));  // fifteen seconds
+    cab.stations.clockText = "kept";
+    timecalc(cab, 3 * 108000 + 30 * 15 + 29);  // same second: nothing redrawn
+    EXPECT_EQ(cab.stations.clockText, "kept");
+}
+
+}  // namespace
+}  // namespace tovra::test
