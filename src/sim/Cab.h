@@ -5,16 +5,26 @@
 #include <string>
 
 #include "data/ControllerFiles.h"
+#include "data/PatternPoints.h"
 #include "data/ProgramSettings.h"
 #include "data/RouteSpec.h"
+#include "data/UserOptions.h"
 #include "data/VehicleSpec.h"
 #include "input/ControllerState.h"
 #include "sim/DieselState.h"
 #include "sim/MotionState.h"
+#include "sim/ProtectionState.h"
+#include "sim/StationState.h"
 #include "sim/TractionState.h"
 #include "sim/TrainState.h"
+#include "sound/CabSounds.h"
+#include "sound/ChannelLayout.h"
+#include "sound/CalloutState.h"
+#include "sound/RunningSoundState.h"
 #include "sound/SoundChannels.h"
+#include "view/CabPictures.h"
 #include "view/SpriteModel.h"
+#include "view/TextBand.h"
 #include "view/VideoState.h"
 
 namespace tovra {
@@ -41,7 +51,7 @@ struct RunChoice {
     std::string vehicleFile = "train_E231.dat";
     std::filesystem::path vehicleDir;  // empty: the data folder
     int startStation = 0;
-    int crewChangeStation = 0;
+    int crewChangeStation = 999;  // 999: no crew change
 };
 
 // One cab window's run: the data it loaded, the train's state and the ticks.
@@ -68,6 +78,7 @@ public:
     bool keysLocked() const { return KeysLocked; }
     const std::string& startCaption() const { return startCaption_; }
 
+    UserOptions options;
     ProgramSettings settings;
     MasconTable mascon;
     ControllerCodes controllerCodes;
@@ -79,8 +90,20 @@ public:
     MotionState motion;
     DieselState diesel;
     ControllerState controller;
+    ProtectionState protection;
+    RunningSoundState runningSound;
+    CalloutState callouts;
+    StationState stations;
 
+    // Made by the loading sequence.
+    PatternPoints patternPoints;
     SpriteModel sprites;
+    ImageLists imageLists;
+    StaffPictures staff;
+    TextBand textBand;
+    ChannelLayout channels;
+    RouteSoundSeconds routeSoundSeconds{};
+    CalloutWaves calloutWaves;
     VideoState video;
     VideoSource& videoSource;
     SoundChannels sound;

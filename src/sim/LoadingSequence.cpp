@@ -8,6 +8,7 @@
 #include "ports/Host.h"
 #include "ports/VideoSource.h"
 #include "sim/Cab.h"
+#include "sim/Protection.h"
 #include "sim/StartState.h"
 
 namespace tovra {
@@ -82,6 +83,7 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     cab.patternPoints = setUpRoute(cab.route);
 
     setStartState(cab, choice.startStation, choice.crewChangeStation);
+    startProtection(cab);
     checkBrakeSteps(cab.vehicle);
     placeTrainAtStart(cab);
 }

@@ -12,6 +12,7 @@
 #include "sim/Doors.h"
 #include "sim/HandleDelays.h"
 #include "sim/MotionTexts.h"
+#include "sim/Protection.h"
 #include "sim/Traction.h"
 #include "sim/Stations.h"
 #include "sim/Timetable.h"
@@ -32,6 +33,7 @@ void Cab::MMTimer1Timer() {
     step_brake_delays(*this);
     step_engine_speed(*this);
     advance_frames(*this);
+    move_preceding_train(*this);
     advancePosition();
     state.Clock += 1;
     step_sub_frame(*this);
@@ -45,6 +47,8 @@ void Cab::advancePosition() {
 }
 
 void Cab::Timer1Timer() {
+    update_section_limit(*this);
+    remove_passed_preceding_train(*this);
     state.LogicTickCount += 1;
     compute_brake_force(*this);
     integrate_speed(*this);
@@ -53,6 +57,10 @@ void Cab::Timer1Timer() {
     step_compressor(*this);
     step_currents(*this);
     sample_gradient(*this);
+    update_signal_aspects(*this);
+    step_traffic_signals(*this);
+    update_signal_limit(*this);
+    step_protection(*this);
     step_gearbox(*this);
     step_engine_key(*this);
     update_route_sounds(*this);

@@ -72,6 +72,17 @@ const std::vector<Column>& columns() {
         {"station_text", [](const Cab& c) { return quoted(c.stations.stationText); }},
         {"clock_text", [](const Cab& c) { return quoted(c.stations.clockText); }},
         {"run_ended", [](const Cab& c) { return integer(c.stations.runEnded); }},
+        {"signal_face", [](const Cab& c) { return integer(c.protection.SignalFace); }},
+        {"signal_limit", [](const Cab& c) { return integer(c.protection.SignalLimit); }},
+        {"section_limit", [](const Cab& c) { return integer(c.protection.SectionLimit); }},
+        {"pattern_speed", [](const Cab& c) { return integer(c.protection.PatternSpeed); }},
+        {"pattern_brake", [](const Cab& c) { return integer(c.protection.PatternBrake); }},
+        {"pattern_warn", [](const Cab& c) { return integer(c.protection.PatternWarn); }},
+        {"pattern_state", [](const Cab& c) { return integer(c.protection.PatternState); }},
+        {"protect_service", [](const Cab& c) { return integer(c.state.ProtectService); }},
+        {"protect_emergency", [](const Cab& c) { return integer(c.state.ProtectEmergency); }},
+        {"ats_alarm", [](const Cab& c) { return integer(c.protection.AtsAlarm); }},
+        {"pre_train_frame", [](const Cab& c) { return integer(c.protection.PreTrainFrame); }},
     };
     return all;
 }

@@ -71,7 +71,11 @@ Usage:
                         adhesion, slip, engine_rpm, engine_state, gear,
                         mascon_text, brake_text, doors_open, door_opening,
                         station_index, next_stop, remain (cm),
-                        station_text, clock_text, run_ended
+                        station_text, clock_text, run_ended, signal_face,
+                        signal_limit, section_limit, pattern_speed,
+                        pattern_brake, pattern_warn, pattern_state,
+                        protect_service, protect_emergency, ats_alarm,
+                        pre_train_frame
       --trace-every N   one row every N logic ticks (default 1)
       --events FILE     one JSON object per line for every sound-channel
                         operation and every message, with the simulated time

@@ -1,0 +1,227 @@
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "input/Masconupdate.h"
+#include "input/PendingDelays.h"
+#include "sim/Cab.h"
+#include "sim/ProtectionParts.h"
+
+namespace tovra {
+
+namespace {
+
+struct Window {
+    Extended from, to;  // cm before the target, both open
+};
+// From 600 m down to 15-20 m before the target.
+constexpr std::array<Window, 7> kBeaconWindows{{{59000, 60000},
+                                                {27000, 28000},
+                                                {17000, 18000},
+                                                {12000, 13000},
+                                                {7500, 8500},
+                                                {4000, 5000},
+                                                {1500, 2000}}};
+constexpr Extended kFarthestBeacon = 60000;  // cm
+constexpr Extended kPointReach = 200;        // cm before a point that lifts its own pattern
+constexpr std::int32_t kStationPatternSpeed = 1;
+constexpr std::int32_t kStopSignalFloor = 10;
+constexpr std::int32_t kStopBrakingBelow = 16;  // km/h: targets under it stop the train
+constexpr Extended kBrakeMargin = 2000;         // cm
+constexpr Extended kWarnMargin = 7000;          // cm
+constexpr Extended kCurveShare = 7.2L * 0.7L;   // 70 % of the air brake
+
+std::int32_t windowOf(Extended d) {
+    for (std::size_t w = 0; w < kBeaconWindows.size(); ++w) {
+        if (kBeaconWindows[w].from < d && d < kBeaconWindows[w].to) return std::int32_t(w);
+    }
+    return -1;
+}
+
+std::int64_t metres(Extended d) {
+    return roundHalfEven(d / 100);
+}
+
+bool ownsPattern(const ProtectionState& p, const PatternPoint& point) {
+    return p.patternKind == point.kind && p.patternTarget == point.index &&
+           p.PatternPos == point.position;
+}
+
+// Takes the point's target; true when it was not already held from this
+// window, so that each capture is logged once.
+bool capture(ProtectionState& p, const PatternPoint& point, std::int32_t speed,
+             std::int32_t window) {
+    const bool fresh =
+        !ownsPattern(p, point) || p.PatternSpeed != speed || p.patternWindow != window;
+    p.PatternSpeed = speed;
+    p.PatternPos = point.position;
+    p.patternKind = point.kind;
+    p.patternTarget = point.index;
+    p.patternWindow = window;
+    return fresh;
+}
+
+bool departedFrom(const Cab& cab, std::int32_t station) {
+    const auto& progress = cab.stations.progress;
+    return station >= 0 && std::size_t(station) < progress.size() &&
+           progress[std::size_t(station)].departedHere;
+}
+
+void atBeacon(Cab& cab, const PatternPoint& point, Extended d, std::int32_t window) {
+    ProtectionState& p = cab.protection;
+    switch (point.kind) {
+        case kPatternStopSignal:
+            if (signalAtStop(cab.route, point.index)) {
+                if (capture(p, point, point.speed, window))
+                    p.log.add("停止信号まで", metres(d), "m");
+            } else if (p.PatternSpeed == kStopSignalFloor && ownsPattern(p, point)) {
+                cancelPattern(p);
+                p.log.add("パターン消去: 信号まで", metres(d), "m");
+            }
+            break;
+        case kPatternStationStop:
+            if (cab.state.Speed > 0 && !departedFrom(cab, point.index) &&
+                capture(p, point, kStationPatternSpeed, window)) {
+                p.log.add("停車駅まで", metres(d), "m");
+            }
+            break;
+        case kPatternSpeedCheck:
+            if (capture(p, point, point.speed + 10, window))
+                p.log.add(point.speed, "km/h照査まで", metres(d), "m");
+            break;
+        default:
+            break;
+    }
+}
+
+void nearPoint(ProtectionState& p, const PatternPoint& point) {
+    if (!ownsPattern(p, point)) return;
+    if (point.kind == kPatternStationStop) {
+        cancelPattern(p);
+        p.log.add("停車駅パターン消去");
+    } else if (point.kind == kPatternSpeedCheck) {
+        cancelPattern(p);
+        p.log.add("速度照査パターン消去");
+    }
+}
+
+// The points ahead within reach of the farthest beacon, nearest first.
+void passBeacons(Cab& cab) {
+    const PatternPoints& points = cab.patternPoints;
+    const Extended position = cab.state.Position;
+    auto it =
+        std::upper_bound(points.begin(), points.end(), position,
+                         [](Extended pos, const PatternPoint& pt) { return pos < pt.position; });
+    for (; it != points.end() && it->position - position < kFarthestBeacon; ++it) {
+        const Extended d = it->position - position;
+        if (const std::int32_t window = windowOf(d); window >= 0) atBeacon(cab, *it, d, window);
+        if (d <= kPointReach) nearPoint(cab.protection, *it);
+    }
+}
+
+std::int32_t curveSpeed(std::int32_t target, Extended rate, Extended beyond) {
+    return std::int32_t(
+        roundHalfAway(std::sqrt(Extended(target) * target + kCurveShare * rate * beyond / 100)));
+}
+
+void updatePatternSpeeds(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    const std::int32_t section = p.SectionLimit;
+    if (p.PatternSpeed == kNoPattern) {
+        p.PatternBrake = section + 10;
+        p.PatternWarn = section + 5;
+        return;
+    }
+    const Extended d = p.PatternPos - cab.state.Position;
+    if (d > 0) {
+        const Extended rate = cab.vehicle.BrakeRateAir;
+        p.PatternBrake =
+            d > kBrakeMargin ? curveSpeed(p.PatternSpeed, rate, d - kBrakeMargin) : p.PatternSpeed;
+        p.PatternWarn = d > kWarnMargin ? curveSpeed(p.PatternSpeed, rate, d - kWarnMargin)
+                                        : p.PatternSpeed - 10;
+    }
+    if (p.patternKind == kPatternStopSignal)
+        p.PatternBrake = std::max(p.PatternBrake, kStopSignalFloor);
+    if (p.patternKind == kPatternStationStop)
+        p.PatternBrake = std::max(p.PatternBrake, kStationPatternSpeed);
+    p.PatternBrake = std::min(p.PatternBrake, section + 10);
+    p.PatternWarn = std::min(p.PatternWarn, section + 5);
+}
+
+void decide(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    const Extended speed = cab.state.Speed;
+    const bool service = cab.state.ProtectService;
+    const bool over = p.PatternSpeed < speed && p.PatternBrake < speed;
+    const std::int32_t before = p.PatternState;
+    if (over && p.PatternSpeed < kStopBrakingBelow) {
+        p.PatternState = 3;
+        if (before != 3)
+            p.log.add(p.PatternSpeed, "km/h照査によって停止ブレーキ 速度", roundHalfEven(speed),
+                      " パターン", p.PatternBrake);
+    } else if (over) {
+        p.PatternState = 2;
+        if (before != 2)
+            p.log.add(p.PatternSpeed, "km/h照査によってブレーキ 速度", roundHalfEven(speed),
+                      " パターン", p.PatternBrake);
+    } else if (!service && speed >= p.PatternWarn - 0.5L) {
+        p.PatternState = 1;
+    } else if (p.PatternState == 2 && p.PatternSpeed >= 15 &&
+               roundHalfEven(speed) < p.PatternSpeed - 10) {
+        p.PatternState = 0;
+    } else if (!service) {
+        p.PatternState = 0;
+    }
+}
+
+void actOnChange(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    TrainState& s = cab.state;
+    const std::int32_t now = p.PatternState;
+    const std::int32_t before = p.PatternStatePrev;
+    if (now == before) return;
+    const int chime = cab.vehicle.ATS_Warn;
+    if (now == 1) {
+        cab.sound.restartOnce(chime);
+        showPatternLamps(cab, true, false);
+    } else if (now >= 2 && before < 2) {
+        cab.sound.restartOnce(chime);
+        s.ProtectService = true;
+        markBrakePending(s);
+        showPatternLamps(cab, true, true);
+    } else if (now == 0) {
+        cab.sound.restartOnce(chime);
+        s.ProtectService = false;
+        markBrakePending(s);
+        showPatternLamps(cab, false, false);
+    }
+    p.PatternStatePrev = now;
+    masconupdate(cab);
+}
+
+// Past a stop signal the emergency brake, pattern or none.
+void checkOverrun(Cab& cab) {
+    if (cab.protection.SignalLimit != 0 || cab.state.ProtectEmergency) return;
+    cab.sound.restartOnce(cab.vehicle.ATS_Warn);
+    protectionEmergency(cab);
+}
+
+}  // namespace
+
+void cancelPattern(ProtectionState& p) {
+    p.PatternSpeed = kNoPattern;
+    p.PatternPos = 0;
+    p.patternKind = 0;
+    p.patternTarget = -1;
+    p.patternWindow = -1;
+}
+
+void stepAtsPattern(Cab& cab) {
+    passBeacons(cab);
+    updatePatternSpeeds(cab);
+    decide(cab);
+    actOnChange(cab);
+    checkOverrun(cab);
+}
+
+}  // namespace tovra

@@ -1,0 +1,47 @@
+#include <cmath>
+
+#include "sim/Cab.h"
+#include "sim/Protection.h"
+#include "sim/ProtectionParts.h"
+
+namespace tovra {
+
+void startProtection(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    p = ProtectionState{};
+    p.AtsOn = cab.options.ATS != 1;
+    p.PreTrainFrame = cab.route.PreTrainStart;
+}
+
+void resetProtection(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    cancelPattern(p);
+    p.PatternState = p.PatternStatePrev = 0;
+    p.AtsAlarm = p.AtsAck = p.AtsAcknowledged = false;
+    p.AtsCounter = 0;
+    p.SignalLimit = kNoLimit;
+    p.CodeLatch = false;
+}
+
+namespace ats {
+
+void AtsReset(Cab& cab) {
+    TrainState& s = cab.state;
+    if (s.BrakeHandle != -cab.vehicle.Brake || std::fabs(s.Speed) >= 0.1L) return;
+    ProtectionState& p = cab.protection;
+    s.ProtectEmergency = false;
+    s.ProtectService = false;
+    cab.sound.stop(cab.vehicle.Sound_Ats1);
+    p.AtsAck = true;
+    p.AtsAlarm = false;
+    p.AtsCounter = 0;
+    p.AtsAcknowledged = false;
+    // The stop signal that was overrun stays behind: without this the brake
+    // would fall again at once and the train could never move on.
+    if (p.SignalLimit == 0) p.SignalLimit = kNoLimit;
+    showProtectionLamps(cab, true, false);
+}
+
+}  // namespace ats
+
+}  // namespace tovra

@@ -1,0 +1,21 @@
+#include "input/Masconupdate.h"
+#include "sim/Cab.h"
+#include "sim/ProtectionParts.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr Extended kRollbackSpeed = 7;  // km/h against the reverser
+
+}  // namespace
+
+void stepRollbackProtection(Cab& cab) {
+    TrainState& s = cab.state;
+    if (cab.vehicle.Back != 1 || s.Reverser * s.Speed >= -kRollbackSpeed) return;
+    if (!s.ProtectEmergency) cab.sound.restartOnce(cab.vehicle.Sound_Atc);
+    s.ProtectEmergency = true;
+    masconupdate(cab);
+}
+
+}  // namespace tovra

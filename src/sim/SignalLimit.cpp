@@ -1,0 +1,78 @@
+#include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
+
+#include "sim/Cab.h"
+#include "sim/Protection.h"
+#include "sim/ProtectionParts.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr std::int32_t kBeaconReach = 15;  // frames either side of a beacon
+constexpr std::int32_t kStopPatternSpeed = 10;
+
+bool near(std::int32_t frame, std::int32_t target) {
+    return std::abs(frame - target) < kBeaconReach;
+}
+
+bool oneOf(std::int32_t face, std::initializer_list<std::int32_t> faces) {
+    return std::find(faces.begin(), faces.end(), face) != faces.end();
+}
+
+// The long-distance beacon warns of a stop ahead or clears the way.
+void farBeacon(Cab& cab, const SignalRecord& signal) {
+    const VehicleSpec& v = cab.vehicle;
+    std::int32_t& limit = cab.protection.SignalLimit;
+    if (v.ATS_Type == 0 && v.ATS_Alert == 0 && signal.signalType >= 1 &&
+        oneOf(signal.face, {1, 4, 7, 10, 13, 17, 21, 26, 30, 35})) {
+        limit = kWarningLimit;
+    }
+    if (v.ATS_Alert == 1 && oneOf(signal.face, {9, 12, 16, 20, 25, 28, 29, 33, 34, 40}))
+        limit = kNoLimit;
+}
+
+// The beacon at the signal sets what the signal allows.
+void nearBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
+    const RouteSpec& route = cab.route;
+    ProtectionState& p = cab.protection;
+    std::int32_t& limit = p.SignalLimit;
+    const std::int32_t face = signal.face;
+    if (oneOf(face, {7, 10, 13, 17, 21, 26, 30, 35})) limit = 0;
+    if (cab.vehicle.ATS_Alert == 1) {
+        if (oneOf(face, {18, 22})) limit = speedSignal(route, 1);
+        if (oneOf(face, {8, 11, 14, 19, 23, 27, 31})) limit = speedSignal(route, 2);
+        if (oneOf(face, {15, 24, 32})) limit = speedSignal(route, 3);
+        if (oneOf(face, {9, 12, 16, 20, 25, 28, 29, 33, 34})) limit = speedSignal(route, 4);
+        if (oneOf(face, {26, 32})) limit = kNoLimit;
+    }
+    p.SignalFace = kNoFace;
+    // Only the stop pattern of this signal: one towards a signal further on
+    // still stands.
+    if (p.PatternSpeed == kStopPatternSpeed && limit != 0 && p.patternKind == kPatternStopSignal &&
+        p.patternTarget == index) {
+        cancelPattern(p);
+    }
+}
+
+}  // namespace
+
+void update_signal_limit(Cab& cab) {
+    ProtectionState& p = cab.protection;
+    if (!p.AtsOn || cab.vehicle.ATS_Type >= 2) return;
+    const std::int32_t frame = cab.state.Frame;
+    const std::vector<SignalRecord>& signals = cab.route.Signals;
+    for (std::size_t i = 0; i < signals.size(); ++i) {
+        const SignalRecord& signal = signals[i];
+        if (near(frame, signal.signalFrame)) {
+            p.AtsAcknowledged = false;
+            // A warning holds up to the signal it was given for.
+            if (p.SignalLimit == kWarningLimit) p.SignalLimit = kNoLimit;
+        }
+        if (near(frame, signal.farBeaconFrame)) farBeacon(cab, signal);
+        if (near(frame, signal.nearBeaconFrame)) nearBeacon(cab, signal, std::int32_t(i));
+    }
+}
+
+}  // namespace tovra

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include "sim/ProtectionFixture.h"
+
+namespace tovra {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// Pattern protection; a stop signal at frame 1500 (150000 cm) held at stop
+// by the preceding train, the signal before it at frame 500.
+struct ProtectionPatternTest : test::ProtectionFixture {
+    ProtectionPatternTest() {
+        cab.vehicle.ATS_Type = 1;
+        addSignal(5, 500);
+        addSignal(5, 1500);
+        addSignal(5, 3000);
+        cab.protection.PreTrainFrame = 1600;
+        cab.protection.SectionLimit = 100;
+        cab.patternPoints = {{50000, 10, 0, kPatternStopSignal},
+                             {150000, 10, 1, kPatternStopSignal},
+                             {300000, 10, 2, kPatternStopSignal}};
+    }
+    // Puts the train d cm before the stop signal.
+    void before(Extended d, Extended speed) {
+        cab.state.Position = 150000 - d;
+        cab.state.Frame = std::int32_t((150000 - d) / 100);
+        cab.state.Speed = speed;
+        logicTick();
+    }
+    ProtectionState& p = cab.protection;
+    TrainState& s = cab.state;
+};
+
+TEST_F(ProtectionPatternTest, StopSignalCapturedInAWindowBrakesAtThePatternUntilReset) {
+    // 300 m before the signal lies between two windows: the section limit rules.
+    before(30000, 70);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(p.PatternBrake, 110);
+    EXPECT_EQ(p.PatternWarn, 105);
+    EXPECT_EQ(p.PatternState, 0);
+
+    // In the 270-280 m window the signal's target is taken; 70 km/h is over
+    // the warning curve but under the brake curve.
+    before(27500, 70);
+    EXPECT_EQ(p.PatternSpeed, 10);
+    EXPECT_EQ(p.PatternPos, 150000);
+    EXPECT_EQ(p.PatternBrake, 77);
+    EXPECT_EQ(p.PatternWarn, 69);
+    EXPECT_EQ(p.PatternState, 1);
+    EXPECT_TRUE(playing(kPatternChime));
+    EXPECT_TRUE(lit("img_Lamp_Atsp1"));
+    EXPECT_FALSE(lit("img_Lamp_Atsp2"));
+    EXPECT_FALSE(s.ProtectService);
+    EXPECT_EQ(logLines(), Lines{"停止信号まで275m"});
+
+    // Out of the window the pattern stays; at the curve the stop brake falls.
+    before(22000, 70);
+    EXPECT_EQ(p.PatternBrake, 68);
+    EXPECT_EQ(p.PatternState, 3);
+    EXPECT_TRUE(s.ProtectService);
+    EXPECT_TRUE(s.BrakeDelayState.pending);
+    EXPECT_TRUE(lit("img_Lamp_Atsp2"));
+    EXPECT_EQ(logLines().back(), "10km/h照査によって停止ブレーキ 速度70 パターン68");
+
+    // It holds down to a stand, and the reset needs the emergency position
+    // at rest.
+    before(15000, 0);
+    EXPECT_EQ(p.PatternState, 3);
+    s.BrakeHandle = -7;
+    type("r");
+    EXPECT_TRUE(s.ProtectService);
+    s.BrakeHandle = -8;
+    s.Speed = 0.2L;
+    type("r");
+    EXPECT_TRUE(s.ProtectService);
+    s.Speed = 0;
+    type("r");
+    EXPECT_FALSE(s.ProtectService);
+    EXPECT_TRUE(lit("img_Lamp_Ats1"));
+    EXPECT_FALSE(lit("img_Lamp_Ats2"));
+    before(15000, 0);
+    EXPECT_EQ(p.PatternState, 0);
+    EXPECT_FALSE(lit("img_Lamp_Atsp1"));
+    EXPECT_FALSE(lit("img_Lamp_Atsp2"));
+}
+
+TEST_F(ProtectionPatternTest, ClearedSignalLiftsOnlyItsOwnPattern) {
+    before(27500, 40);
+    ASSERT_EQ(p.PatternPos, 150000);
+    // The signal beyond shows proceed and sits in a window too: the pattern
+    // of the stop signal stays.
+    cab.patternPoints[2].position = 150000 + 32000;
+    cab.state.Position = 150000 - 27500;
+    logicTick();
+    EXPECT_EQ(p.PatternPos, 150000);
+
+    // The preceding train moves on: in the next window the pattern goes.
+    p.PreTrainFrame = 3500;
+    before(17500, 40);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(logLines().back(), "パターン消去: 信号まで175m");
+}
+
+TEST_F(ProtectionPatternTest, PassingAStopSignalBringsTheEmergencyBrakeWithoutAPattern) {
+    before(1000, 30);  // 10 m before: no window, but the beacon at the signal
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(p.SignalLimit, 0);
+    EXPECT_TRUE(s.ProtectEmergency);
+    EXPECT_TRUE(s.BrakeDelayState.pending);
+    EXPECT_TRUE(playing(kPatternChime));
+
+    // Reset at rest: the overrun signal no longer brakes the train again.
+    s.BrakeHandle = -8;
+    s.Speed = 0;
+    type("r");
+    EXPECT_FALSE(s.ProtectEmergency);
+    cab.state.Frame = 1520;
+    cab.state.Position = 152000;
+    logicTick();
+    EXPECT_FALSE(s.ProtectEmergency);
+}
+
+TEST_F(ProtectionPatternTest, SpeedCheckBrakesAndReleasesBelowTheTarget) {
+    cab.route.Signals.clear();
+    cab.patternPoints = {{200000, 45, 0, kPatternSpeedCheck}};
+    const auto ahead = [&](Extended d, Extended speed) {
+        cab.state.Position = 200000 - d;
+        cab.state.Speed = speed;
+        logicTick();
+    };
+    ahead(17500, 70);
+    EXPECT_EQ(p.PatternSpeed, 55);
+    EXPECT_EQ(p.PatternBrake, 81);
+    EXPECT_EQ(p.PatternState, 0);
+    EXPECT_EQ(logLines(), Lines{"45km/h照査まで175m"});
+
+    ahead(5000, 70);
+    EXPECT_EQ(p.PatternBrake, 61);
+    EXPECT_EQ(p.PatternState, 2);
+    EXPECT_TRUE(s.ProtectService);
+    EXPECT_EQ(logLines().back(), "55km/h照査によってブレーキ 速度70 パターン61");
+    ahead(4000, 45.4L);  // still not 10 km/h under the target
+    EXPECT_EQ(p.PatternState, 2);
+    ahead(3500, 44.4L);
+    EXPECT_EQ(p.PatternState, 0);
+    EXPECT_FALSE(s.ProtectService);
+
+    // At the point the pattern is dropped.
+    ahead(150, 44);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(logLines().back(), "速度照査パターン消去");
+}
+
+TEST_F(ProtectionPatternTest, StationStopPatternUntilDeparture) {
+    cab.route.Signals.clear();
+    cab.patternPoints = {{400000, 10, 2, kPatternStationStop}};
+    const auto ahead = [&](Extended d, Extended speed) {
+        cab.state.Position = 400000 - d;
+        cab.state.Speed = speed;
+        logicTick();
+    };
+    ahead(12500, 0);  // standing: nothing taken
+    EXPECT_EQ(p.PatternSpeed, 999);
+    ahead(12500, 30);
+    EXPECT_EQ(p.PatternSpeed, 1);
+    EXPECT_EQ(logLines(), Lines{"停車駅まで125m"});
+    ahead(1000, 5);
+    EXPECT_EQ(p.PatternBrake, 1);
+    EXPECT_EQ(p.PatternState, 3);
+    ahead(150, 5);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(logLines().back(), "停車駅パターン消去");
+
+    cab.stations.progress[2].departedHere = true;
+    ahead(12500, 30);
+    EXPECT_EQ(p.PatternSpeed, 999);
+}
+
+TEST_F(ProtectionPatternTest, SwitchedOffOrReversedNothingIsCaptured) {
+    p.AtsOn = false;
+    before(27500, 70);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    p.AtsOn = true;
+    s.Reverser = 0;
+    before(27500, 70);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_TRUE(logLines().empty());
+}
+
+}  // namespace
+}  // namespace tovra
