@@ -17,7 +17,7 @@ std::int32_t firstInteger(std::string_view line) {
 }  // namespace
 
 void readStaffSwitch(Reading& r) {
-    auto& frames = r.spec.StaffSwitchFrames;
+    auto& frames = r.result.StaffSwitchFrames;
     frames.clear();
     // The line after the tag is an entry even when it begins with "#".
     r.reader.read_line();
@@ -29,7 +29,7 @@ void readStaffSwitch(Reading& r) {
 }
 
 void readMovieStop(Reading& r) {
-    auto& frames = r.spec.MovieStopFrames;
+    auto& frames = r.result.MovieStopFrames;
     frames.fill(0);
     r.reader.read_list(frames.size(), kUnclosedIsError,
                        [&](std::size_t i) { frames[i] = firstInteger(r.reader.line()); });
@@ -41,7 +41,7 @@ void readMovieSwitch(Reading& r) {
     static constexpr IntegerFields<MovieSwitch, 5> kTail{
         &MovieSwitch::Length, &MovieSwitch::Target, &MovieSwitch::Time, &MovieSwitch::SoundFrame,
         &MovieSwitch::Sound};
-    readList(r.reader, r.spec.MovieSwitches, RouteSpec::kMovieSwitchCapacity,
+    readList(r.reader, r.result.MovieSwitches, RouteSpec::kMovieSwitchCapacity,
              [](std::string_view line) {
                  MovieSwitch entry;
                  readIntegerFields(line, entry, kLead);
@@ -53,9 +53,9 @@ void readMovieSwitch(Reading& r) {
 
 void readPreTrain(Reading& r) {
     r.reader.read_line();
-    r.spec.PreTrainStart = firstInteger(r.reader.line());
-    r.spec.PreTrainEnd = parseInteger(CsvField(r.reader.line(), 2));
-    readIntegerList(r.reader, r.spec.PreTrain, RouteSpec::kPreTrainCapacity,
+    r.result.PreTrainStart = firstInteger(r.reader.line());
+    r.result.PreTrainEnd = parseInteger(CsvField(r.reader.line(), 2));
+    readIntegerList(r.reader, r.result.PreTrain, RouteSpec::kPreTrainCapacity,
                     IntegerFields<PreTrainLeg, 3>{&PreTrainLeg::Station, &PreTrainLeg::Step,
                                                   &PreTrainLeg::DepartTime});
 }
@@ -70,13 +70,13 @@ void readMonitor(Reading& r) {
     monitor.patternWidth = r.reader.read_integer();
     monitor.patternHeight = r.reader.read_integer();
     monitor.image = r.reader.read_text();
-    r.spec.Monitor = monitor;
+    r.result.Monitor = monitor;
 }
 
 void readAnnounce(Reading& r) {
     static constexpr IntegerFields<Announcement, 4> kFields{
         &Announcement::Sound, &Announcement::Kind, &Announcement::Station, &Announcement::Distance};
-    auto& table = r.spec.Announcements;
+    auto& table = r.result.Announcements;
     table.assign(1, Announcement{});
     table.front().Sound = r.reader.read_integer();
     r.reader.read_list(RouteSpec::kAnnouncementSlots - 1, kUnclosedIsError, [&](std::size_t) {
@@ -89,15 +89,15 @@ void readAnnounce(Reading& r) {
 void readKankoSound1(Reading& r) {
     // Exactly the next 22 lines, whatever they begin with.
     for (std::size_t i = 0; i < RouteSpec::kFixedCallouts; ++i) {
-        r.spec.CalloutSounds[i] = r.reader.read_text();
+        r.result.CalloutSounds[i] = r.reader.read_text();
     }
 }
 
 void readKankoSound2(Reading& r) {
-    auto& sounds = r.spec.CalloutSounds;
+    auto& sounds = r.result.CalloutSounds;
     const auto first = sounds.begin() + RouteSpec::kFixedCallouts;
     std::fill(first, sounds.end(), std::string());
-    r.spec.CalloutSound2Count = r.reader.read_list(
+    r.result.CalloutSound2Count = r.reader.read_list(
         sounds.size() - RouteSpec::kFixedCallouts, kUnclosedIsError, [&](std::size_t i) {
             first[static_cast<std::ptrdiff_t>(i)] = CsvField(r.reader.line(), 1);
         });
@@ -112,7 +112,7 @@ void readStations(Reading& r) {
         &StationRecord::arrivalEvent,   &StationRecord::stopMarkType,
         &StationRecord::field12,        &StationRecord::field13,
         &StationRecord::platformSide,   &StationRecord::chimeChance};
-    readList(r.reader, r.spec.Stations, RouteSpec::kStationCapacity, [](std::string_view line) {
+    readList(r.reader, r.result.Stations, RouteSpec::kStationCapacity, [](std::string_view line) {
         StationRecord station;
         station.name = CsvField(line, 1);
         readIntegerFields(line, station, kFields, 2);
@@ -121,13 +121,13 @@ void readStations(Reading& r) {
 }
 
 void readStationKanko(Reading& r) {
-    readIntegerList(r.reader, r.spec.StationCallouts, RouteSpec::kStationCalloutCapacity,
+    readIntegerList(r.reader, r.result.StationCallouts, RouteSpec::kStationCalloutCapacity,
                     IntegerFields<StationCallout, 3>{
                         &StationCallout::Station, &StationCallout::When, &StationCallout::Callout});
 }
 
 void readSpeedUnits(Reading& r) {
-    readList(r.reader, r.spec.SpeedUnits, RouteSpec::kSpeedUnitCapacity, [](std::string_view line) {
+    readList(r.reader, r.result.SpeedUnits, RouteSpec::kSpeedUnitCapacity, [](std::string_view line) {
         SpeedUnit unit;
         unit.FirstFrame = parseInteger(CsvField(line, 1));
         unit.LastFrame = parseInteger(CsvField(line, 2));
@@ -139,7 +139,7 @@ void readSpeedUnits(Reading& r) {
 }
 
 void readTimeCallouts(Reading& r) {
-    readIntegerList(r.reader, r.spec.TimeCallouts, RouteSpec::kTimeCalloutCapacity,
+    readIntegerList(r.reader, r.result.TimeCallouts, RouteSpec::kTimeCalloutCapacity,
                     IntegerFields<TimeCallout, 3>{&TimeCallout::FirstFrame, &TimeCallout::LastFrame,
                                                   &TimeCallout::Code});
 }

@@ -22,36 +22,36 @@ struct Tag {
 // Test order of every pass. A value line that begins with a later tag is
 // taken as that tag, so the order is part of the file format.
 constexpr Tag kTags[] = {
-    {"[LineName]", false, [](Reading& r) { r.spec.LineName = r.reader.read_text(); }},
-    {"[LineName2]", false, [](Reading& r) { r.spec.LineName2 = r.reader.read_text(); }},
-    {"[StartPos]", false, [](Reading& r) { r.spec.StartFrame = r.reader.read_integer(); }},
-    {"[FrameRate]", false, [](Reading& r) { r.spec.FrameRate = r.reader.read_integer(); }},
+    {"[LineName]", false, [](Reading& r) { r.result.LineName = r.reader.read_text(); }},
+    {"[LineName2]", false, [](Reading& r) { r.result.LineName2 = r.reader.read_text(); }},
+    {"[StartPos]", false, [](Reading& r) { r.result.StartFrame = r.reader.read_integer(); }},
+    {"[FrameRate]", false, [](Reading& r) { r.result.FrameRate = r.reader.read_integer(); }},
     {"[Staf]", false,
      [](Reading& r) {
-         r.spec.StaffOverlayImage = r.reader.read_text();
-         r.spec.OpeningImage = r.reader.read_text();
-         r.spec.StaffImage = r.reader.read_text();
+         r.result.StaffOverlayImage = r.reader.read_text();
+         r.result.OpeningImage = r.reader.read_text();
+         r.result.StaffImage = r.reader.read_text();
      }},
     {"[Friction]", false,
-     [](Reading& r) { r.spec.Friction = parseFixed(r.reader.read_text()); }},
+     [](Reading& r) { r.result.Friction = parseFixed(r.reader.read_text()); }},
     {"[StafSwitch]", true, route::readStaffSwitch},
     {"[MovieStop]", true, route::readMovieStop},
     {"[MovieSwitch]", true, route::readMovieSwitch},
     {"[Speed_Signal]", true,
      [](Reading& r) {
-         route::readIntegerValues(r.reader, r.spec.SpeedSignal, RouteSpec::kSpeedSignalCapacity);
+         route::readIntegerValues(r.reader, r.result.SpeedSignal, RouteSpec::kSpeedSignalCapacity);
      }},
-    {"[DataName]", false, [](Reading& r) { r.spec.DataName = r.reader.read_text(); }},
+    {"[DataName]", false, [](Reading& r) { r.result.DataName = r.reader.read_text(); }},
     {"[Perspective]", false,
      [](Reading& r) {
-         r.spec.PerspectiveDistance = r.reader.read_decimal();
-         r.spec.PerspectiveScale = r.reader.read_integer();
+         r.result.PerspectiveDistance = r.reader.read_decimal();
+         r.result.PerspectiveScale = r.reader.read_integer();
      }},
     {"[Pre_Train]", true, route::readPreTrain},
-    {"[OneMan]", false, [](Reading& r) { r.spec.OneMan = r.reader.read_integer(); }},
+    {"[OneMan]", false, [](Reading& r) { r.result.OneMan = r.reader.read_integer(); }},
     {"[SoundData]", true,
      [](Reading& r) {
-         route::readFileNames(r.reader, r.spec.AmbientSounds, RouteSpec::kAmbientSoundCapacity);
+         route::readFileNames(r.reader, r.result.AmbientSounds, RouteSpec::kAmbientSoundCapacity);
      }},
     {"[Monitor]", false, route::readMonitor},
     {"[Announce]", true, route::readAnnounce},
@@ -62,11 +62,11 @@ constexpr Tag kTags[] = {
     {"[Doppler]", true, route::readDoppler},
     {"[Tunnel]", true, route::readTunnels},
     {"[Atten]", true, route::readAttenuations},
-    {"[TunnelR]", true, [](Reading& r) { r.spec.TunnelR = r.reader.read_integer(); }},
+    {"[TunnelR]", true, [](Reading& r) { r.result.TunnelR = r.reader.read_integer(); }},
     {"[Station]", true, route::readStations},
     {"[StopSound]", true,
      [](Reading& r) {
-         route::readIntegerValues(r.reader, r.spec.StopSounds, RouteSpec::kStopSoundCapacity);
+         route::readIntegerValues(r.reader, r.result.StopSounds, RouteSpec::kStopSoundCapacity);
      }},
     {"[Signal]", true, route::readSignals},
     {"[TrafficSignal]", true, route::readTrafficSignals},
@@ -82,19 +82,19 @@ constexpr Tag kTags[] = {
     {"[SignalImageList]", true, route::readSignalImages},
     {"[OtherKanko]", true,
      [](Reading& r) {
-         route::readFileNames(r.reader, r.spec.OtherCallouts, RouteSpec::kOtherCalloutCapacity);
+         route::readFileNames(r.reader, r.result.OtherCallouts, RouteSpec::kOtherCalloutCapacity);
      }},
     {"[LimitKanko]", true,
      [](Reading& r) {
-         route::readFileNames(r.reader, r.spec.LimitCallouts, RouteSpec::kLimitCalloutCapacity);
+         route::readFileNames(r.reader, r.result.LimitCallouts, RouteSpec::kLimitCalloutCapacity);
      }},
     {"[AnimImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.spec.AnimImages, kUnbounded); }},
+     [](Reading& r) { route::readFileNames(r.reader, r.result.AnimImages, kUnbounded); }},
     {"[TrafficSignalImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.spec.TrafficSignalImages, kUnbounded); }},
+     [](Reading& r) { route::readFileNames(r.reader, r.result.TrafficSignalImages, kUnbounded); }},
     {"[SpeedUnit]", true, route::readSpeedUnits},
     {"[CrossImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.spec.CrossImages, kUnbounded); }},
+     [](Reading& r) { route::readFileNames(r.reader, r.result.CrossImages, kUnbounded); }},
     {"[Cross]", true, route::readCrossings},
     {"[Time]", true, route::readTimeCallouts},
     {"[Switch]", true, route::readSwitches},
@@ -113,9 +113,9 @@ std::string routeFileMessage(std::string_view label, std::string_view line) {
 }
 
 RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName) {
-    RouteSpec spec;
+    RouteSpec result;
     DataFileReader reader;
-    Reading reading{reader, spec, vehicleFileName};
+    Reading reading{reader, result, vehicleFileName};
     std::string_view label = kOtherLabel;
     try {
         reader.open(file);
@@ -130,8 +130,8 @@ RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& ve
     } catch (const ReadFailure& failure) {
         throw DataError(routeFileMessage(label, reader.line()), reader.describe(failure));
     }
-    computeEndDistances(spec.SpeedUnits);
-    return spec;
+    computeEndDistances(result.SpeedUnits);
+    return result;
 }
 
 }  // namespace tovra

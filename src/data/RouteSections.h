@@ -17,7 +17,7 @@ namespace tovra::route {
 
 struct Reading {
     DataFileReader& reader;
-    RouteSpec& spec;
+    RouteSpec& result;
     const std::string& vehicleFileName;
 };
 

@@ -43,7 +43,7 @@ void readSpeedChecks(DataFileReader& r, std::vector<SpeedCheckRecord>& table) {
 
 void readSoundZones(Reading& r) {
     readIntegerListSkippingRemarks(
-        r.reader, r.spec.SoundZones, RouteSpec::kSoundZoneCapacity,
+        r.reader, r.result.SoundZones, RouteSpec::kSoundZoneCapacity,
         IntegerFields<SoundZone, 8>{&SoundZone::sound, &SoundZone::frame, &SoundZone::field3,
                                     &SoundZone::referenceSpeed, &SoundZone::field5,
                                     &SoundZone::pitchFollowsSpeed, &SoundZone::volumeFollowsSpeed,
@@ -52,13 +52,13 @@ void readSoundZones(Reading& r) {
 
 void readStretchSounds(Reading& r) {
     readIntegerListSkippingRemarks(
-        r.reader, r.spec.SoundZones2, RouteSpec::kSoundZoneCapacity,
+        r.reader, r.result.SoundZones2, RouteSpec::kSoundZoneCapacity,
         IntegerFields<StretchSound, 3>{&StretchSound::sound, &StretchSound::firstStation,
                                        &StretchSound::lastStation});
 }
 
 void readDoppler(Reading& r) {
-    readIntegerList(r.reader, r.spec.DopplerSources, RouteSpec::kDopplerCapacity,
+    readIntegerList(r.reader, r.result.DopplerSources, RouteSpec::kDopplerCapacity,
                     IntegerFields<DopplerSource, 5>{&DopplerSource::sound, &DopplerSource::frame,
                                                     &DopplerSource::range, &DopplerSource::panned,
                                                     &DopplerSource::station});
@@ -66,13 +66,13 @@ void readDoppler(Reading& r) {
 
 void readTunnels(Reading& r) {
     readIntegerList(
-        r.reader, r.spec.Tunnels, RouteSpec::kTunnelCapacity,
+        r.reader, r.result.Tunnels, RouteSpec::kTunnelCapacity,
         IntegerFields<TunnelRecord, 3>{&TunnelRecord::entryFrame, &TunnelRecord::exitFrame,
                                        &TunnelRecord::field3});
 }
 
 void readAttenuations(Reading& r) {
-    readIntegerList(r.reader, r.spec.Attenuations, RouteSpec::kAttenuationCapacity,
+    readIntegerList(r.reader, r.result.Attenuations, RouteSpec::kAttenuationCapacity,
                     IntegerFields<AttenuationRecord, 4>{
                         &AttenuationRecord::firstFrame, &AttenuationRecord::lastFrame,
                         &AttenuationRecord::field3, &AttenuationRecord::factor});
@@ -86,11 +86,11 @@ void readSignals(Reading& r) {
         &S::holdStation, &S::headX,          &S::headY,           &S::field14,    &S::sub1X,
         &S::sub1Y,       &S::field17,        &S::sub2X,           &S::sub2Y,      &S::sub0X,
         &S::sub0Y,       &S::field22};
-    readIntegerList(r.reader, r.spec.Signals, RouteSpec::kSignalCapacity, kFields);
+    readIntegerList(r.reader, r.result.Signals, RouteSpec::kSignalCapacity, kFields);
 }
 
 void readTrafficSignals(Reading& r) {
-    readList(r.reader, r.spec.TrafficSignals, RouteSpec::kTrafficSignalCapacity,
+    readList(r.reader, r.result.TrafficSignals, RouteSpec::kTrafficSignalCapacity,
              [](std::string_view line) {
                  const auto field = [line](int n) { return parseInteger(CsvField(line, n)); };
                  TrafficSignalRecord light;
@@ -115,7 +115,7 @@ void readTrafficSignals(Reading& r) {
 void readSlopes(Reading& r) {
     static constexpr IntegerFields<SlopeRecord, 2> kFrames{&SlopeRecord::firstFrame,
                                                            &SlopeRecord::lastFrame};
-    readList(r.reader, r.spec.Slopes, RouteSpec::kSlopeCapacity, [](std::string_view line) {
+    readList(r.reader, r.result.Slopes, RouteSpec::kSlopeCapacity, [](std::string_view line) {
         SlopeRecord slope;
         slope.gradient = parseFixed(CsvField(line, 1));
         readIntegerFields(line, slope, kFrames, 2);
@@ -124,36 +124,36 @@ void readSlopes(Reading& r) {
 }
 
 void readSigns(Reading& r) {
-    readIntegerList(r.reader, r.spec.Signs, RouteSpec::kSignCapacity,
+    readIntegerList(r.reader, r.result.Signs, RouteSpec::kSignCapacity,
                     IntegerFields<SignRecord, 4>{&SignRecord::image, &SignRecord::firstFrame,
                                                  &SignRecord::lastFrame, &SignRecord::change});
 }
 
 void readAnims(Reading& r) {
     readIntegerList(
-        r.reader, r.spec.Anims, RouteSpec::kAnimCapacity,
+        r.reader, r.result.Anims, RouteSpec::kAnimCapacity,
         IntegerFields<AnimRecord, 4>{&AnimRecord::firstFrame, &AnimRecord::lastFrame,
                                      &AnimRecord::ticksPerStep, &AnimRecord::firstImage});
 }
 
 void readSignalKanko(Reading& r) {
-    readIntegerList(r.reader, r.spec.SignalCallouts, RouteSpec::kSignalCalloutCapacity,
+    readIntegerList(r.reader, r.result.SignalCallouts, RouteSpec::kSignalCalloutCapacity,
                     IntegerFields<SignalCallout, 3>{&SignalCallout::signal, &SignalCallout::when,
                                                     &SignalCallout::callout});
 }
 
 void readSpeedLimits(Reading& r) {
     using L = SpeedLimitRecord;
-    readIntegerList(r.reader, r.spec.SpeedLimits, RouteSpec::kSpeedLimitCapacity,
+    readIntegerList(r.reader, r.result.SpeedLimits, RouteSpec::kSpeedLimitCapacity,
                     IntegerFields<L, 6>{&L::targetSpeed, &L::field2, &L::kind, &L::frame,
                                         &L::field5, &L::field6});
 }
 
 void readSpeedChecks1(Reading& r) {
-    readSpeedChecks(r.reader, r.spec.SpeedChecks1);
+    readSpeedChecks(r.reader, r.result.SpeedChecks1);
 }
 void readSpeedChecks2(Reading& r) {
-    readSpeedChecks(r.reader, r.spec.SpeedChecks2);
+    readSpeedChecks(r.reader, r.result.SpeedChecks2);
 }
 
 void readSignImages(Reading& r) {
@@ -164,7 +164,7 @@ void readSignImages(Reading& r) {
             lines[i].size = parseInteger(CsvField(line, 2));
         });
     }
-    r.spec.SignImages = lines;
+    r.result.SignImages = lines;
 }
 
 void readSignalImages(Reading& r) {
@@ -180,19 +180,19 @@ void readSignalImages(Reading& r) {
                             textField(line, 3)};
         });
     }
-    r.spec.SignalImages = set;
+    r.result.SignalImages = set;
 }
 
 void readCrossings(Reading& r) {
     readIntegerList(
-        r.reader, r.spec.Crossings, RouteSpec::kCrossingCapacity,
+        r.reader, r.result.Crossings, RouteSpec::kCrossingCapacity,
         IntegerFields<CrossingRecord, 5>{&CrossingRecord::image, &CrossingRecord::field2,
                                          &CrossingRecord::firstFrame, &CrossingRecord::lastFrame,
                                          &CrossingRecord::station});
 }
 
 void readSwitches(Reading& r) {
-    readIntegerList(r.reader, r.spec.Switches, RouteSpec::kSwitchCapacity,
+    readIntegerList(r.reader, r.result.Switches, RouteSpec::kSwitchCapacity,
                     IntegerFields<PointsRecord, 2>{&PointsRecord::frame, &PointsRecord::sound});
 }
 

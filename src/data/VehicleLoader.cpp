@@ -208,36 +208,36 @@ const KeyRow kKeyTable[] = {
     {"[Others]", "[Others]", readOthers},
 };
 
-void readPass(DataFileReader& reader, VehicleSpec& spec, std::string& label) {
+void readPass(DataFileReader& reader, VehicleSpec& loaded, std::string& label) {
     label = kBasicLabel;
     reader.read_line();
     for (const KeyRow& row : kKeyTable) {
         if (row.label != nullptr) label = row.label;
-        if (reader.starts_with(row.key)) std::visit(ReadInto{reader, spec}, row.target);
+        if (reader.starts_with(row.key)) std::visit(ReadInto{reader, loaded}, row.target);
     }
 }
 
 // The automatic air brake always has four steps; a notched brake needs three.
 // An automatic air brake always has four valve positions. Too few steps of
 // another brake are refused later, once every sound has been loaded.
-void applyBrakeSteps(VehicleSpec& spec) {
-    if (spec.BrakeType == 0) spec.Brake = 4;
+void applyBrakeSteps(VehicleSpec& loaded) {
+    if (loaded.BrakeType == 0) loaded.Brake = 4;
 }
 
 }  // namespace
 
 VehicleSpec loadVehicleSpec(const std::filesystem::path& file) {
-    VehicleSpec spec;
+    VehicleSpec loaded;
     DataFileReader reader;
     std::string label;  // stays empty when the file cannot be opened
     try {
         reader.open(file);
-        while (!reader.at_end()) readPass(reader, spec, label);
+        while (!reader.at_end()) readPass(reader, loaded, label);
     } catch (const ReadFailure& failure) {
         throw DataError(kVehicleFileError + label, reader.describe(failure));
     }
-    applyBrakeSteps(spec);
-    return spec;
+    applyBrakeSteps(loaded);
+    return loaded;
 }
 
 }  // namespace tovra

@@ -58,16 +58,16 @@ std::vector<PictureSpec> vehiclePatternPictures(const VehicleSpec& v,
     std::vector<PictureSpec> out;
     const auto add = [&](const char* name, int depth, const char* key, const PatternImage& image) {
         if (image.File.empty()) return;
-        PictureSpec spec;
-        spec.name = name;
-        spec.source =
+        PictureSpec request;
+        request.name = name;
+        request.source =
             pictureFile(vehicleDir, image.File, key, std::string(kVehicleFileError) + key);
-        spec.x = image.X;
-        spec.y = image.Y;
-        spec.depth = depth;
-        spec.patternWidth = image.PatternWidth;
-        spec.patternHeight = image.PatternHeight;
-        out.push_back(std::move(spec));
+        request.x = image.X;
+        request.y = image.Y;
+        request.depth = depth;
+        request.patternWidth = image.PatternWidth;
+        request.patternHeight = image.PatternHeight;
+        out.push_back(std::move(request));
     };
     // Key order of the vehicle file.
     add("img_cabsignal", 30, "[Lamp_signal]", v.Lamp_signal);
@@ -86,51 +86,51 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
     std::vector<PictureSpec> out;
     const MonitorPicture& monitor = route.Monitor;
     if (monitor.present && !monitor.image.empty()) {
-        PictureSpec spec;
-        spec.name = "img_mon";
-        spec.source = pictureFile(dataDir, monitor.image, "[Monitor]",
+        PictureSpec request;
+        request.name = "img_mon";
+        request.source = pictureFile(dataDir, monitor.image, "[Monitor]",
                                   routeFileMessage(kMonitorErrorLabel, monitor.image));
-        spec.x = monitor.x;
-        spec.y = monitor.y;
-        spec.depth = kMonitorDepth;
-        spec.patternWidth = monitor.patternWidth;
-        spec.patternHeight = monitor.patternHeight;
-        out.push_back(std::move(spec));
+        request.x = monitor.x;
+        request.y = monitor.y;
+        request.depth = kMonitorDepth;
+        request.patternWidth = monitor.patternWidth;
+        request.patternHeight = monitor.patternHeight;
+        out.push_back(std::move(request));
     }
     if (route.SignImages) {
         for (std::size_t i = 0; i < kSignImageSlots.size(); ++i) {
             const SignImageLine& line = (*route.SignImages)[i];
             const std::string name = kSignImageSlots[i].name;
-            PictureSpec spec;
-            spec.name = name;
-            spec.source =
+            PictureSpec request;
+            request.name = name;
+            request.source =
                 pictureFile(dataDir, line.file, "[SignImageList]", kSignImageSlots[i].error);
-            spec.depth = kSignDepth;
-            spec.width = spec.patternWidth = line.size;
-            spec.height = spec.patternHeight =
+            request.depth = kSignDepth;
+            request.width = request.patternWidth = line.size;
+            request.height = request.patternHeight =
                 name == "img_unten_remain" ? 2 * line.size : line.size;
-            if (!kSignColourFromBitmap[i]) spec.transparency = Transparency::CollectionDefault;
+            if (!kSignColourFromBitmap[i]) request.transparency = Transparency::CollectionDefault;
             // Signs wait at the right edge of the video area until the ticks
             // place them.
-            spec.x = settings.VideoWidth - spec.width;
-            out.push_back(std::move(spec));
+            request.x = settings.VideoWidth - request.width;
+            out.push_back(std::move(request));
         }
     }
     if (route.SignalImages) {
         const SignalImageSet& set = *route.SignalImages;
         for (std::size_t i = 0; i < kSignalImageSlots.size(); ++i) {
             const SignalImageLine& line = set.lines[i];
-            PictureSpec spec;
-            spec.name = kSignalImageSlots[i].name;
-            spec.source =
+            PictureSpec request;
+            request.name = kSignalImageSlots[i].name;
+            request.source =
                 pictureFile(dataDir, line.file, "[SignalImageList]", kSignalImageSlots[i].error);
-            spec.depth = i == 1 ? kFirstSubSignalDepth : kSignDepth;
-            spec.width = spec.patternWidth = line.patternWidth;
-            spec.height = spec.patternHeight = line.patternHeight;
+            request.depth = i == 1 ? kFirstSubSignalDepth : kSignDepth;
+            request.width = request.patternWidth = line.patternWidth;
+            request.height = request.patternHeight = line.patternHeight;
             // The signal display's origin, from which the signals place their heads.
-            spec.x = set.displayValues[0];
-            spec.y = set.displayValues[1];
-            out.push_back(std::move(spec));
+            request.x = set.displayValues[0];
+            request.y = set.displayValues[1];
+            out.push_back(std::move(request));
         }
     }
     return out;
@@ -141,15 +141,15 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& v,
     std::vector<PictureSpec> out;
     const auto add = [&](const std::string& name, int depth, const char* key, Placement at) {
         if (at.file.empty()) return;
-        PictureSpec spec;
-        spec.name = name;
-        spec.source = pictureFile(vehicleDir, at.file, key, at.file + kCreationError);
-        spec.x = at.x;
-        spec.y = at.y;
-        spec.depth = depth;
-        if (name == "img_Panel") spec.transparency = Transparency::Opaque;
-        spec.rotatable = startsWith(name, "img_Needle_") || name == "img_Panel2";
-        out.push_back(std::move(spec));
+        PictureSpec request;
+        request.name = name;
+        request.source = pictureFile(vehicleDir, at.file, key, at.file + kCreationError);
+        request.x = at.x;
+        request.y = at.y;
+        request.depth = depth;
+        if (name == "img_Panel") request.transparency = Transparency::Opaque;
+        request.rotatable = startsWith(name, "img_Needle_") || name == "img_Panel2";
+        out.push_back(std::move(request));
     };
     add("img_Panel", 0, "[Panel]", placement(v.Panel));
     add("img_Panel2", 50, "[Panel2]", placement(v.Panel2));
@@ -197,11 +197,11 @@ Image decodePicture(PictureDecoder& decoder, const PictureFile& picture) {
     return std::move(*image);
 }
 
-void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& spec) {
-    auto image = std::make_shared<const Image>(decodePicture(decoder, spec.source));
+void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& request) {
+    auto image = std::make_shared<const Image>(decodePicture(decoder, request.source));
     Picture picture;
-    picture.name = spec.name;
-    switch (spec.transparency) {
+    picture.name = request.name;
+    switch (request.transparency) {
         case Transparency::Opaque:
             break;
         case Transparency::BottomLeft:
@@ -212,12 +212,12 @@ void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec
             break;
     }
     picture.image = std::move(image);
-    picture.patternWidth = spec.patternWidth;
-    picture.patternHeight = spec.patternHeight;
-    Sprite& sprite = sprites.add(std::move(picture), spec.x, spec.y, spec.depth, spec.rotatable);
-    if (spec.width > 0) sprite.width = spec.width;
-    if (spec.height > 0) sprite.height = spec.height;
-    sprite.visible = !spec.hidden;
+    picture.patternWidth = request.patternWidth;
+    picture.patternHeight = request.patternHeight;
+    Sprite& sprite = sprites.add(std::move(picture), request.x, request.y, request.depth, request.rotatable);
+    if (request.width > 0) sprite.width = request.width;
+    if (request.height > 0) sprite.height = request.height;
+    sprite.visible = !request.hidden;
 }
 
 namespace {

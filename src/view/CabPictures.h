@@ -66,7 +66,7 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& vehicle,
 // Decodes the picture; throws DataError with its message when it cannot.
 Image decodePicture(PictureDecoder& decoder, const PictureFile& picture);
 // Decodes the picture and adds it with its sprite.
-void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& spec);
+void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& request);
 
 // The bitmaps of the route's animations, traffic signals and level crossings,
 // each list in file order.

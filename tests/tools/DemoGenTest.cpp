@@ -298,30 +298,31 @@ TEST_F(DemoSet, EveryNamedFileExists) {
     for (const VehicleDesign& v : vehicleDesigns()) {
         const fs::path folder =
             file(v.folder.empty() ? "." : v.folder.substr(0, v.folder.size() - 1));
-        const VehicleSpec spec = loadVehicleSpec(folder / v.fileName);
+        const VehicleSpec loaded = loadVehicleSpec(folder / v.fileName);
         for (const PlacedImage* i :
-             {&spec.Panel,      &spec.Panel2,    &spec.Lamp_Door, &spec.Lamp_Power,
-              &spec.Lamp_EB,    &spec.Lamp_Gen,  &spec.Lamp_Air,  &spec.Lamp_Fin,
-              &spec.Lamp_Ele,   &spec.Lamp_Ats1, &spec.Lamp_Ats2, &spec.Lamp_ATSP1,
-              &spec.Lamp_ATSP2, &spec.Lamp_G,    &spec.Lamp_YG,   &spec.Lamp_Y,
-              &spec.Lamp_YY,    &spec.Lamp_R,    &spec.Lamp_Fwd,  &spec.Lamp_Back,
-              &spec.Lamp_Const, &spec.Lamp_Stop})
+             {&loaded.Panel,      &loaded.Panel2,    &loaded.Lamp_Door, &loaded.Lamp_Power,
+              &loaded.Lamp_EB,    &loaded.Lamp_Gen,  &loaded.Lamp_Air,  &loaded.Lamp_Fin,
+              &loaded.Lamp_Ele,   &loaded.Lamp_Ats1, &loaded.Lamp_Ats2, &loaded.Lamp_ATSP1,
+              &loaded.Lamp_ATSP2, &loaded.Lamp_G,    &loaded.Lamp_YG,   &loaded.Lamp_Y,
+              &loaded.Lamp_YY,    &loaded.Lamp_R,    &loaded.Lamp_Fwd,  &loaded.Lamp_Back,
+              &loaded.Lamp_Const, &loaded.Lamp_Stop})
             exists(folder, i->File);
         for (const RoundNeedle* n :
-             {&spec.Needle_Speed, &spec.Needle_BC, &spec.Needle_SAP, &spec.Needle_ER,
-              &spec.Needle_BP, &spec.Needle_MR, &spec.Needle_V, &spec.Needle_I})
+             {&loaded.Needle_Speed, &loaded.Needle_BC, &loaded.Needle_SAP, &loaded.Needle_ER,
+              &loaded.Needle_BP, &loaded.Needle_MR, &loaded.Needle_V, &loaded.Needle_I})
             exists(folder, n->File);
-        exists(folder, spec.Needle_BC_L.File);
-        exists(folder, spec.Needle_MR_L.File);
+        exists(folder, loaded.Needle_BC_L.File);
+        exists(folder, loaded.Needle_MR_L.File);
         for (const PatternImage* p :
-             {&spec.Lamp_signal, &spec.NotchImageP, &spec.NotchImageB, &spec.NotchImageP2,
-              &spec.NotchImageB2, &spec.GearImageList, &spec.GearImageList2, &spec.Digi_Speed})
+             {&loaded.Lamp_signal, &loaded.NotchImageP, &loaded.NotchImageB, &loaded.NotchImageP2,
+              &loaded.NotchImageB2, &loaded.GearImageList, &loaded.GearImageList2,
+              &loaded.Digi_Speed})
             exists(folder, p->File);
-        for (const PlacedImage& o : spec.Others) exists(folder, o.File);
-        EXPECT_EQ(spec.DriveSound.size(), 48u);
-        for (const std::string& s : spec.DriveSound) exists(folder, s);
-        for (const auto& e : spec.EngineSound1) exists(folder, e.File);
-        for (const auto& e : spec.EngineSound3) exists(folder, e.File);
+        for (const PlacedImage& o : loaded.Others) exists(folder, o.File);
+        EXPECT_EQ(loaded.DriveSound.size(), 48u);
+        for (const std::string& s : loaded.DriveSound) exists(folder, s);
+        for (const auto& e : loaded.EngineSound1) exists(folder, e.File);
+        for (const auto& e : loaded.EngineSound3) exists(folder, e.File);
     }
     for (const ServicePlan& s : linePlan().services) {
         const RouteSpec r = route(s);
@@ -434,11 +435,11 @@ TEST_F(DemoSet, EveryVehicleLoadsWithEveryRoute) {
     for (const VehicleDesign& v : vehicleDesigns()) {
         const fs::path folder =
             v.folder.empty() ? root() : file(v.folder.substr(0, v.folder.size() - 1));
-        const VehicleSpec spec = loadVehicleSpec(folder / v.fileName);
-        EXPECT_EQ(spec.Cars, v.cars);
-        EXPECT_EQ(spec.ATS_Type, v.atsType);
-        EXPECT_TRUE(spec.HasSound_Horn4);
-        EXPECT_EQ(spec.Lamp_signalSpeeds.size(), 6u);
+        const VehicleSpec loaded = loadVehicleSpec(folder / v.fileName);
+        EXPECT_EQ(loaded.Cars, v.cars);
+        EXPECT_EQ(loaded.ATS_Type, v.atsType);
+        EXPECT_TRUE(loaded.HasSound_Horn4);
+        EXPECT_EQ(loaded.Lamp_signalSpeeds.size(), 6u);
         for (const ServicePlan& s : linePlan().services)
             EXPECT_NO_THROW(loadRouteSpec(root() / s.routeFile, v.fileName));
     }
@@ -482,7 +483,7 @@ TEST_F(DemoSet, PanelPicturesFitTheirVehicleFiles) {
     for (const VehicleDesign& v : vehicleDesigns()) {
         const fs::path folder =
             v.folder.empty() ? root() : file(v.folder.substr(0, v.folder.size() - 1));
-        const VehicleSpec spec = loadVehicleSpec(folder / v.fileName);
+        const VehicleSpec loaded = loadVehicleSpec(folder / v.fileName);
         const auto picture = [&](const std::string& name) {
             auto image = decoder.decode(resolveDataPath(folder, name));
             EXPECT_TRUE(image.has_value()) << name;
@@ -490,8 +491,8 @@ TEST_F(DemoSet, PanelPicturesFitTheirVehicleFiles) {
         };
         // Needles turn about their picture's centre, which is the dial's.
         for (const RoundNeedle* n :
-             {&spec.Needle_Speed, &spec.Needle_BC, &spec.Needle_SAP, &spec.Needle_ER,
-              &spec.Needle_BP, &spec.Needle_MR, &spec.Needle_V, &spec.Needle_I}) {
+             {&loaded.Needle_Speed, &loaded.Needle_BC, &loaded.Needle_SAP, &loaded.Needle_ER,
+              &loaded.Needle_BP, &loaded.Needle_MR, &loaded.Needle_V, &loaded.Needle_I}) {
             const Image needle = picture(n->File);
             EXPECT_EQ(needle.width, needle.height) << n->File;
             EXPECT_EQ(n->X + needle.width / 2, n->Spare[0]) << n->File;
@@ -502,37 +503,39 @@ TEST_F(DemoSet, PanelPicturesFitTheirVehicleFiles) {
         const struct {
             const PatternImage* image;
             int count;
-        } patterns[] = {{&spec.Digi_Speed, 200},
-                        {&spec.NotchImageP, spec.Power + 1},
-                        {&spec.NotchImageB, spec.Brake + 1 + spec.Hold},
-                        {&spec.NotchImageB2, spec.Brake + 3 + spec.Hold},
-                        {&spec.GearImageList, int(std::max<std::size_t>(spec.Engine.size(), 1))},
-                        {&spec.Lamp_signal, int(spec.Lamp_signalSpeeds.size())}};
+        } patterns[] = {
+            {&loaded.Digi_Speed, 200},
+            {&loaded.NotchImageP, loaded.Power + 1},
+            {&loaded.NotchImageB, loaded.Brake + 1 + loaded.Hold},
+            {&loaded.NotchImageB2, loaded.Brake + 3 + loaded.Hold},
+            {&loaded.GearImageList, int(std::max<std::size_t>(loaded.Engine.size(), 1))},
+            {&loaded.Lamp_signal, int(loaded.Lamp_signalSpeeds.size())}};
         for (const auto& p : patterns) {
             const Image strip = picture(p.image->File);
             EXPECT_EQ(strip.width, p.image->PatternWidth) << p.image->File;
             EXPECT_GE(strip.height / p.image->PatternHeight, p.count) << p.image->File;
         }
         // Whatever lies below the second panel shows through a window in it.
-        const Image panel2 = picture(spec.Panel2.File);
+        const Image panel2 = picture(loaded.Panel2.File);
         EXPECT_EQ(panel2.width, 800);
-        EXPECT_EQ(spec.Panel2.Y + panel2.height, 760);
+        EXPECT_EQ(loaded.Panel2.Y + panel2.height, 760);
         const std::uint32_t key = panel2.bottomLeft();
         const auto shows = [&](int x, int y) {
-            return panel2.at(x - spec.Panel2.X, y - spec.Panel2.Y) == key;
+            return panel2.at(x - loaded.Panel2.X, y - loaded.Panel2.Y) == key;
         };
         for (const auto& lamp : layout.lamps)
             EXPECT_EQ(shows(lamp.rect.x + lamp.rect.w / 2, lamp.rect.y + lamp.rect.h / 2),
                       lamp.underPanel2)
                 << lamp.key;
         for (const PatternImage* p :
-             {&spec.Digi_Speed, &spec.NotchImageP, &spec.NotchImageB, &spec.NotchImageP2,
-              &spec.NotchImageB2, &spec.GearImageList, &spec.GearImageList2, &spec.Lamp_signal})
+             {&loaded.Digi_Speed, &loaded.NotchImageP, &loaded.NotchImageB, &loaded.NotchImageP2,
+              &loaded.NotchImageB2, &loaded.GearImageList, &loaded.GearImageList2,
+              &loaded.Lamp_signal})
             EXPECT_TRUE(shows(p->X + p->PatternWidth / 2, p->Y + p->PatternHeight / 2)) << p->File;
-        for (const LinearGauge* g : {&spec.Needle_BC_L, &spec.Needle_MR_L})
+        for (const LinearGauge* g : {&loaded.Needle_BC_L, &loaded.Needle_MR_L})
             EXPECT_TRUE(shows(g->X + 2, g->BaseY - 2)) << g->File;
-        EXPECT_FALSE(
-            shows(spec.Needle_Speed.Spare[0] + 60, spec.Needle_Speed.Spare[1]));  // the dial itself
+        EXPECT_FALSE(shows(loaded.Needle_Speed.Spare[0] + 60,
+                           loaded.Needle_Speed.Spare[1]));  // the dial itself
         // Nothing of the panel lies over another part of it.
         std::vector<std::pair<std::string, Rect>> parts;
         for (const auto& l : layout.lamps) parts.push_back({l.key, l.rect});

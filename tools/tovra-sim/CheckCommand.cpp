@@ -69,9 +69,9 @@ void checkPictures(Problems& problems, Probes& probes, const std::string& where,
 }
 
 void checkPictures(Problems& problems, Probes& probes, const std::string& where,
-                   const std::vector<PictureSpec>& specs) {
+                   const std::vector<PictureSpec>& requests) {
     std::vector<PictureFile> files;
-    for (const PictureSpec& spec : specs) files.push_back(spec.source);
+    for (const PictureSpec& request : requests) files.push_back(request.source);
     checkPictures(problems, probes, where, files);
 }
 
