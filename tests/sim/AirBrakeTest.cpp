@@ -38,7 +38,9 @@ TEST_F(AirBrakeTest, EveryModelReleasesFrom400ToExactlyZero) {
         ticks(300);
         EXPECT_EQ(s.BcPressT.raw(), 0);
         EXPECT_EQ(s.BcPressM.raw(), 0);
-        if (model == 1) EXPECT_EQ(s.SapPress.raw(), 0);
+        if (model == 1) {
+            EXPECT_EQ(s.SapPress.raw(), 0);
+        }
     }
 }
 
