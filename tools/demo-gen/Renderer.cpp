@@ -663,14 +663,16 @@ void Renderer::wires(const Scene& scene) {
 void Renderer::finish(RgbImage& out) {
     if (out.width != width_ || out.height != height_) out = RgbImage(width_, height_);
     const std::size_t stride = std::size_t(width_) * 3;
+    float* __restrict scale = scratch_.data();
+    const float* __restrict columns = vignette_.data();
     for (int y = 0; y < height_; ++y) {
-        const float* c = &colour_[std::size_t(y) * stride];
-        std::uint8_t* o = out.row(y);
+        const float* __restrict c = &colour_[std::size_t(y) * stride];
+        std::uint8_t* __restrict o = out.row(y);
         const float rv = rowVignette_[std::size_t(y)];
-        for (std::size_t k = 0; k < stride; ++k) scratch_[k] = vignette_[k] * rv;
+        for (std::size_t k = 0; k < stride; ++k) scale[k] = columns[k] * rv;
         // Integer clamping keeps this loop free of branches, so it vectorises.
         for (std::size_t k = 0; k < stride; ++k) {
-            const int x = int(c[k] * scratch_[k] + 0.5f);
+            const int x = int(c[k] * scale[k] + 0.5f);
             o[k] = std::uint8_t(x < 0 ? 0 : x > 255 ? 255 : x);
         }
     }
