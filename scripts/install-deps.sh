@@ -8,7 +8,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
     libgtest-dev libbenchmark-dev
-    fonts-ipafont-gothic xvfb xauth espeak-ng
+    libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
 )
 
 missing=()

@@ -73,8 +73,9 @@ TEST(SimCli, RunWritesATraceOnVirtualTime) {
     const auto clockOf = [](const std::string& row) { return std::stol(row.substr(row.find(',') + 1)); };
     EXPECT_EQ(clockOf(rows.back()) - clockOf(rows.front()), 75);
 
-    const Result missing = runSim("run --data " + (dir / "nowhere").string());
+    const Result missing = runSim("run --data " + (dir / "nowhere").string() + " --route r.dat");
     EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(runSim("run --data " + dir.path().string()).status, 1);  // no route
 }
 
 }  // namespace

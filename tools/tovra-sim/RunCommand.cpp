@@ -82,6 +82,7 @@ int runCommand(const std::vector<std::string>& args) {
     std::ostream* eventOut = openOutput(options, "events", eventFile);
 
     const RunChoice choice = runChoice(options);
+    if (choice.routeFile.empty()) throw std::invalid_argument("--route is required");
     auto run = std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)));
     std::unique_ptr<EventLog> events;
     if (eventOut) {
