@@ -24,6 +24,7 @@
 #include "sound/SoundChannels.h"
 #include "view/CabPictures.h"
 #include "view/SpriteModel.h"
+#include "view/StatusTexts.h"
 #include "view/TextBand.h"
 #include "view/VideoState.h"
 
@@ -94,6 +95,7 @@ public:
     RunningSoundState runningSound;
     CalloutState callouts;
     StationState stations;
+    StatusTexts statusTexts;
 
     // Made by the loading sequence.
     PatternPoints patternPoints;

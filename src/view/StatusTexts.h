@@ -1,0 +1,29 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace tovra {
+
+// The status strings that no other subsystem owns, what the wayside sign and
+// animation sprites show, and the label captions copied at the end of a tick.
+struct StatusTexts {
+    std::string signalText;
+    std::string signalMessage;
+    std::string limitText;
+    std::string limitText2;
+    std::string Commentary;  // "" or the code character "0" and a text
+    std::string noticeText;  // the top message line
+
+    std::int32_t shownSign = 999;  // 999 nothing, 900 the time-check mark
+    std::int32_t signTimer = 0;
+    std::int32_t animationTimer = 0;
+    std::int32_t animationPhase = 0;
+    std::int32_t shownAnimationPhase = 999;
+
+    static constexpr std::size_t kLabelCount = 15;
+    std::array<std::string, kLabelCount> labels;  // Label0 .. Label14
+};
+
+}  // namespace tovra
