@@ -19,6 +19,7 @@
 #include "sim/TrainMotion.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
+#include "view/StatusTextUpdates.h"
 #include "view/VideoSync.h"
 
 namespace tovra {
@@ -68,10 +69,17 @@ void Cab::Timer1Timer() {
     check_door_safety(*this);
     play_announcements(*this);
     station_pass(*this);
+    update_limit_text(*this);
     update_running_sounds(*this);
     check_sub_videos(*this);
     check_end_of_video(*this);
     kanko_queue_play(*this);
+    update_wayside_signs(*this);
+    update_wayside_animation(*this);
+    update_commentary(*this);
+    update_cab_labels(*this);
+    update_window_caption(*this);
+    update_easy_cab_door_line(*this);
 }
 
 }  // namespace tovra

@@ -27,7 +27,9 @@ std::string quoted(const std::string& text) {
     return out + '"';
 }
 
-std::string integer(long long v) { return std::to_string(v); }
+std::string integer(long long v) {
+    return std::to_string(v);
+}
 
 struct Column {
     const char* name;
@@ -83,6 +85,8 @@ const std::vector<Column>& columns() {
         {"protect_emergency", [](const Cab& c) { return integer(c.state.ProtectEmergency); }},
         {"ats_alarm", [](const Cab& c) { return integer(c.protection.AtsAlarm); }},
         {"pre_train_frame", [](const Cab& c) { return integer(c.protection.PreTrainFrame); }},
+        {"limit_text", [](const Cab& c) { return quoted(c.statusTexts.limitText); }},
+        {"notice", [](const Cab& c) { return quoted(c.statusTexts.noticeText); }},
     };
     return all;
 }

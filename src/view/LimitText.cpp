@@ -1,0 +1,55 @@
+#include "common/Numeric.h"
+#include "sim/Cab.h"
+#include "view/StatusTextUpdates.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr std::int32_t kStationPattern = 1;
+constexpr std::int32_t kStopSignalPattern = 10;
+constexpr Extended kStopMargin = 2000;  // cm short of the stop-signal target
+
+std::string metres(Extended cm) {
+    return std::to_string(roundHalfEven(cm / 100)) + "m";
+}
+
+bool known(const ApproachEntry& e) {
+    return e.ahead && e.limit != kNoLimit;
+}
+
+// The limit in force between the sixth line and the given closing line;
+// empty while none is in force.
+std::string inForceText(const Cab& cab, std::int32_t inForce, std::size_t closingLine) {
+    if (inForce == kNoLimit) return {};
+    return infoLabelLine(cab.settings, 6) + std::to_string(inForce) + "km/h " +
+           infoLabelLine(cab.settings, closingLine) + ")";
+}
+
+}  // namespace
+
+void update_limit_text(Cab& cab) {
+    StatusTexts& t = cab.statusTexts;
+    const ProtectionState& p = cab.protection;
+    const Extended speed = cab.state.Speed;
+    const Extended toTarget = p.PatternPos - cab.state.Position;
+    const std::int32_t inForce = p.CheckSpeedInForce;
+    t.limitText.clear();
+    t.limitText2.clear();
+    if (p.PatternSpeed == kStationPattern && speed > 1 && toTarget > 0) {
+        t.limitText = infoLabelLine(cab.settings, 3);
+    } else if (p.PatternBrake - speed < 30 && p.PatternSpeed == kStopSignalPattern && speed > 10 &&
+               toTarget > 0) {
+        t.limitText = "10km/h " + infoLabelLine(cab.settings, 4) + metres(toTarget - kStopMargin);
+    } else if (const ApproachEntry& next = p.nextLimits[0]; known(next)) {
+        t.limitText = std::to_string(next.limit) + "km/h " + infoLabelLine(cab.settings, 5) +
+                      metres(Extended(next.distance));
+        t.limitText2 = inForceText(cab, inForce, 8);
+    } else if (known(p.nextCheck)) {
+        t.limitText = std::to_string(p.nextCheck.limit) + "km/h 照査まで" +
+                      metres(Extended(p.nextCheck.distance));
+        t.limitText2 = inForceText(cab, inForce, 7);
+    }
+}
+
+}  // namespace tovra

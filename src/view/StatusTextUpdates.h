@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "data/ProgramSettings.h"
+
+namespace tovra {
+
+class Cab;
+
+// Line n (from 1, in file order) of the settings' [InfoLabel] list; empty
+// when the list is shorter.
+inline const std::string& infoLabelLine(const ProgramSettings& settings, std::size_t n) {
+    static const std::string none;
+    return n >= 1 && n <= settings.InfoLabels.size() ? settings.InfoLabels[n - 1] : none;
+}
+
+// Logic tick, after the station pass: limitText and limitText2 from the
+// pattern and the wayside limits ahead.
+void update_limit_text(Cab& cab);
+
+// Logic tick, after the door and station work: the advice line. A changed
+// message renews noticeText and asks the next drawing pass to redraw.
+void update_commentary(Cab& cab);
+
+// Logic tick: the sign sprite by the signs and time-check points in view,
+// and the animation sprite by the animations in view.
+void update_wayside_signs(Cab& cab);
+void update_wayside_animation(Cab& cab);
+
+// End of the logic tick: the fifteen labels (only while "Moji" is set), the
+// window caption and the easy-cab door line.
+void update_cab_labels(Cab& cab);
+void update_window_caption(Cab& cab);
+void update_easy_cab_door_line(Cab& cab);
+
+// Sets the cab window's caption through the host and remembers it.
+void setWindowCaption(Cab& cab, const std::string& text);
+
+}  // namespace tovra
