@@ -217,6 +217,13 @@ void cancelPattern(ProtectionState& p) {
 }
 
 void stepAtsPattern(Cab& cab) {
+    // A station's pattern ends with the departure from it: a train standing
+    // at the stop mark is still short of the point.
+    ProtectionState& p = cab.protection;
+    if (p.patternKind == kPatternStationStop && departedFrom(cab, p.patternTarget)) {
+        cancelPattern(p);
+        p.log.add("停車駅パターン消去");
+    }
     passBeacons(cab);
     updatePatternSpeeds(cab);
     decide(cab);

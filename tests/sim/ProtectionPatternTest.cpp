@@ -177,6 +177,30 @@ TEST_F(ProtectionPatternTest, StationStopPatternUntilDeparture) {
     EXPECT_EQ(p.PatternSpeed, 999);
 }
 
+// A train standing at the stop mark is 20 m short of the station's point: its
+// pattern ends with the departure, not only near the point.
+TEST_F(ProtectionPatternTest, StationPatternEndsWithTheDeparture) {
+    cab.route.Signals.clear();
+    cab.patternPoints = {{400000, 10, 2, kPatternStationStop}};
+    const auto ahead = [&](Extended d, Extended speed) {
+        cab.state.Position = 400000 - d;
+        cab.state.Speed = speed;
+        logicTick();
+    };
+    ahead(12500, 30);
+    ASSERT_EQ(p.PatternSpeed, 1);
+    ahead(2000, 0);  // standing at the stop mark
+    EXPECT_EQ(p.PatternSpeed, 1);
+
+    cab.stations.progress[2].departedHere = true;
+    ahead(2000, 0);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_EQ(logLines().back(), "停車駅パターン消去");
+    ahead(1950, 5);  // pulling away
+    EXPECT_EQ(p.PatternState, 0);
+    EXPECT_FALSE(cab.state.ProtectService);
+}
+
 TEST_F(ProtectionPatternTest, SwitchedOffOrReversedNothingIsCaptured) {
     p.AtsOn = false;
     before(27500, 70);
