@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "common/Numeric.h"
+#include "sim/BeaconIndex.h"
 #include "sim/ProtectionLog.h"
 
 namespace tovra {
@@ -82,6 +83,7 @@ struct ProtectionState {
     ApproachEntry nextCheck;
 
     ProtectionLog log;
+    BeaconIndex beacons;
 };
 
 }  // namespace tovra

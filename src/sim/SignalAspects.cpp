@@ -71,10 +71,12 @@ std::int32_t adjustForType(std::int32_t type, std::int32_t n) {
     return n;
 }
 
-void walkBack(std::vector<SignalRecord>& signals, std::int32_t u, std::int32_t classes) {
+// Sets the aspects from signal u back; returns the first signal it set.
+std::int32_t walkBack(std::vector<SignalRecord>& signals, std::int32_t u, std::int32_t classes) {
     signals[std::size_t(u)].aspect = 0;
     std::int32_t n = 0;
-    for (std::int32_t j = u - 1; j >= 0 && n < classes - 1; --j) {
+    std::int32_t j = u - 1;
+    for (; j >= 0 && n < classes - 1; --j) {
         SignalRecord& signal = signals[std::size_t(j)];
         if (!countsAsBlock(signal)) {
             signal.aspect = signals[std::size_t(j + 1)].aspect;
@@ -83,6 +85,7 @@ void walkBack(std::vector<SignalRecord>& signals, std::int32_t u, std::int32_t c
         n = adjustForType(signal.signalType, n + 1);
         signal.aspect = n;
     }
+    return j + 1;
 }
 
 bool melodyStarted(const Cab& cab, std::int32_t station) {
@@ -172,13 +175,17 @@ void update_signal_aspects(Cab& cab) {
     std::vector<SignalRecord>& signals = cab.route.Signals;
     const auto classes = std::int32_t(cab.route.SpeedSignal.size());
     const std::int32_t frame = cab.state.Frame;
-    for (SignalRecord& signal : signals) signal.aspect = classes - 1;
-    if (const std::int32_t u = occupiedBlock(signals, cab.protection.PreTrainFrame); u > 0)
-        walkBack(signals, u, classes);
+    // Signals outside the walk behind the preceding train show proceed.
+    std::int32_t walkFirst = 0, walkLast = -1;
+    if (const std::int32_t u = occupiedBlock(signals, cab.protection.PreTrainFrame); u > 0) {
+        walkFirst = walkBack(signals, u, classes);
+        walkLast = u;
+    }
 
     std::int32_t viewed = -1;
     for (std::size_t i = 0; i < signals.size(); ++i) {
         SignalRecord& signal = signals[i];
+        if (std::int32_t(i) < walkFirst || std::int32_t(i) > walkLast) signal.aspect = classes - 1;
         if (held(cab, signal)) signal.aspect = signal.heldAspect;
         signal.face = signal.aspect != 0 ? 12 : 0;
         if (inView(signal, frame)) {

@@ -63,7 +63,11 @@ void update_signal_limit(Cab& cab) {
     if (!p.AtsOn || cab.vehicle.ATS_Type >= 2) return;
     const std::int32_t frame = cab.state.Frame;
     const std::vector<SignalRecord>& signals = cab.route.Signals;
-    for (std::size_t i = 0; i < signals.size(); ++i) {
+    BeaconIndex& index = p.beacons;
+    if (!index.describes(signals)) index.build(signals);
+    // Only the signals with a mark within reach of the frame, in signal order.
+    for (const std::int32_t n : index.signalsNear(frame, kBeaconReach)) {
+        const auto i = std::size_t(n);
         const SignalRecord& signal = signals[i];
         if (near(frame, signal.signalFrame)) {
             p.AtsAcknowledged = false;
