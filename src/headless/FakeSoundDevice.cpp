@@ -20,7 +20,8 @@ std::uint32_t le32(const char* p) {
 std::optional<double> waveDuration(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     char riff[12];
-    if (!in.read(riff, 12) || std::memcmp(riff, "RIFF", 4) != 0 || std::memcmp(riff + 8, "WAVE", 4) != 0)
+    if (!in.read(riff, 12) || std::memcmp(riff, "RIFF", 4) != 0 ||
+        std::memcmp(riff + 8, "WAVE", 4) != 0)
         return std::nullopt;
     std::uint32_t byteRate = 0;
     char chunk[8];
@@ -104,6 +105,11 @@ void FakeSoundDevice::setPitch(int channel, double ratio) {
 const std::string& FakeSoundDevice::fileName(int channel) const {
     static const std::string none;
     return valid(channel) ? channels_[channel].file : none;
+}
+
+const std::string& FakeSoundDevice::waveFile(int wave) const {
+    static const std::string none;
+    return wave >= 0 && std::size_t(wave) < waves_.size() ? waves_[std::size_t(wave)].file : none;
 }
 
 }  // namespace tovra

@@ -16,7 +16,7 @@ namespace tovra {
 // simulated clock, so waiting for an announcement to end behaves as with real
 // sound, deterministically. Every operation can be reported to a listener.
 class FakeSoundDevice : public SoundDevice {
-public:
+  public:
     struct Operation {
         double time;
         int channel;
@@ -41,8 +41,10 @@ public:
     double pitch(int channel) const { return valid(channel) ? channels_[channel].pitch : 1.0; }
     double length(int channel) const { return valid(channel) ? channels_[channel].seconds : 0.0; }
     const std::string& fileName(int channel) const;
+    // The file a loaded wave was read from; "" for an unknown wave.
+    const std::string& waveFile(int wave) const;
 
-private:
+  private:
     struct Wave {
         std::string file;
         double seconds = 0;  // at pitch 1

@@ -4,8 +4,8 @@
 
 #include "headless/FakeSoundDevice.h"
 #include "headless/FakeVideoSource.h"
-#include "headless/HeadlessHost.h"
 #include "headless/HeaderPictureDecoder.h"
+#include "headless/HeadlessHost.h"
 #include "headless/MemorySettingsStore.h"
 #include "headless/SimClock.h"
 #include "headless/VirtualScheduler.h"
@@ -16,9 +16,12 @@ namespace tovra {
 // A cab with the headless ports and the virtual scheduler, as tovra-sim and
 // the scenario tests drive it.
 struct HeadlessRun {
-    HeadlessRun(RunChoice choice, unsigned seed)
+    // With `realSound` the cab plays through it instead of the fake device.
+    HeadlessRun(RunChoice choice, unsigned seed, SoundDevice* realSound = nullptr)
         : sound(clock),
-          cab(CabPorts{host, sound, video, pictures, store}, std::move(choice), seed),
+          cab(CabPorts{host, realSound ? *realSound : static_cast<SoundDevice&>(sound), video,
+                       pictures, store},
+              std::move(choice), seed),
           scheduler(cab, host, clock) {}
 
     SimClock clock;

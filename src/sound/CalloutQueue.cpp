@@ -24,7 +24,10 @@ void kanko_queue_add(CalloutState& queue, std::optional<int> wave) {
     if (!wave) return;
     queue.CalloutAdding = true;
     const auto slot = std::find(queue.CalloutQueue.begin(), queue.CalloutQueue.end(), std::nullopt);
-    if (slot != queue.CalloutQueue.end()) *slot = wave;
+    if (slot != queue.CalloutQueue.end()) {
+        *slot = wave;
+        ++queue.added;
+    }
     queue.CalloutAdding = false;
 }
 
@@ -51,6 +54,7 @@ void kanko_queue_play(Cab& cab) {
     cab.sound.device().assign(channel, *q.CalloutQueue.front());
     if (cab.options.Kanko == 0) cab.sound.playOnce(channel);
     q.CalloutStarted = true;
+    ++q.started;
 }
 
 void station_callout_moment(Cab& cab, int moment) {

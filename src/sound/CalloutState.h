@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 namespace tovra {
@@ -10,9 +11,14 @@ namespace tovra {
 // call-out channel, head first. The queue does not own the waves.
 struct CalloutState {
     static constexpr std::size_t kSlots = 12;
-    std::array<std::optional<int>, kSlots> CalloutQueue{};
+    using Queue = std::array<std::optional<int>, kSlots>;
+    Queue CalloutQueue{};
     bool CalloutAdding = false;
     bool CalloutStarted = false;  // the head is on the channel
+    // Running counts of call-outs queued and put on the channel, for
+    // observers: the newest `added` entries always sit at the tail.
+    std::uint64_t added = 0;
+    std::uint64_t started = 0;
 };
 
 }  // namespace tovra

@@ -8,11 +8,21 @@ std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (static_cast<unsigned char>(c) < 0x20) {
                     char escaped[8];
@@ -42,9 +52,12 @@ void EventLog::record(double t, const std::string& type, const std::string& fiel
     out_ << "}\n";
 }
 
-void EventLog::soundOperation(double t, int channel, const std::string& operation, double value) {
-    std::string fields = "\"channel\":" + std::to_string(channel) + ",\"op\":" + jsonString(operation);
+void EventLog::soundOperation(double t, int channel, const std::string& operation, double value,
+                              const std::string& file) {
+    std::string fields =
+        "\"channel\":" + std::to_string(channel) + ",\"op\":" + jsonString(operation);
     if (operation == "volume" || operation == "pitch") fields += ",\"value\":" + number(value);
+    if (operation.starts_with("play")) fields += ",\"file\":" + jsonString(file);
     record(t, "sound", fields);
 }
 

@@ -7,16 +7,18 @@ namespace tovra::sim {
 
 // --events: one JSON object per line, each with the simulated time "t".
 class EventLog {
-public:
+  public:
     explicit EventLog(std::ostream& out) : out_(out) {}
 
-    void soundOperation(double t, int channel, const std::string& operation, double value);
+    // `file` is the wave on the channel, written for the play operations.
+    void soundOperation(double t, int channel, const std::string& operation, double value,
+                        const std::string& file = {});
     void message(double t, const std::string& text);
     // Further kinds of event: `fields` is the JSON text of the members after
     // "t" and "type", e.g. "\"line\":\"...\"".
     void record(double t, const std::string& type, const std::string& fields);
 
-private:
+  private:
     std::ostream& out_;
 };
 

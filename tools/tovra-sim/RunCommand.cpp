@@ -1,11 +1,14 @@
+#include <chrono>
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <thread>
 
 #include "Commands.h"
 #include "EventLog.h"
 #include "Options.h"
 #include "RunChoiceOptions.h"
+#include "RunEvents.h"
 #include "Script.h"
 #include "Trace.h"
 #include "headless/HeadlessRun.h"
@@ -43,8 +46,10 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
             run.host.held.erase(key);
         }
     } else if (c.command == "wheel") {
-        if (a[0] == "down") WheelD(cab);
-        else WheelU(cab);
+        if (a[0] == "down")
+            WheelD(cab);
+        else
+            WheelU(cab);
     }
 }
 
@@ -60,9 +65,10 @@ void deliverPosted(HeadlessRun& run) {
 
 }  // namespace
 
-int runCommand(const std::vector<std::string>& args) {
+int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound) {
     std::vector<std::string> known = kRunChoiceOptions;
-    known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed"});
+    known.insert(known.end(),
+                 {"script", "seconds", "trace", "trace-every", "events", "seed", "sound"});
     const Options options(args, known, {"until-end"});
     const bool untilEnd = options.has("until-end");
     // With --until-end the run stops when it ends, or after S seconds at most.
@@ -81,14 +87,26 @@ int runCommand(const std::vector<std::string>& args) {
     std::ostream* traceOut = openOutput(options, "trace", traceFile);
     std::ostream* eventOut = openOutput(options, "events", eventFile);
 
+    const std::string soundKind = options.text("sound", "fake");
+    if (soundKind != "fake" && soundKind != "openal")
+        throw std::invalid_argument("--sound must be fake or openal");
+    std::unique_ptr<SoundDevice> device;
+    if (soundKind == "openal") {
+        if (!realSound) throw std::invalid_argument("this build has no real sound device");
+        device = realSound();
+    }
+
     const RunChoice choice = runChoice(options);
     if (choice.routeFile.empty()) throw std::invalid_argument("--route is required");
-    auto run = std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)));
+    auto run =
+        std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)), device.get());
     std::unique_ptr<EventLog> events;
+    RunEventWatcher watcher;
     if (eventOut) {
         events = std::make_unique<EventLog>(*eventOut);
-        run->sound.setListener([&events](const FakeSoundDevice::Operation& op) {
-            events->soundOperation(op.time, op.channel, op.name, op.value);
+        run->sound.setListener([&events, &run](const FakeSoundDevice::Operation& op) {
+            events->soundOperation(op.time, op.channel, op.name, op.value,
+                                   run->sound.fileName(op.channel));
         });
         run->host.setMessageListener([&events, &run](const std::string& text) {
             events->message(run->clock.seconds(), text);
@@ -102,11 +120,18 @@ int runCommand(const std::vector<std::string>& args) {
     const long periods = long(seconds * SimClock::kPeriodsPerSecond + 0.5);
     std::size_t next = 0;
     long logicTicks = 0;
+    // Real sound plays in real time: the ticks keep pace with the wall clock.
+    const auto wallStart = std::chrono::steady_clock::now();
     for (long i = 0; i < periods; ++i) {
-        while (next < script.size() && script[next].seconds <= run->clock.seconds()) play(script[next++], *run);
+        while (next < script.size() && script[next].seconds <= run->clock.seconds())
+            play(script[next++], *run);
         deliverPosted(*run);
         run->scheduler.step();
+        if (device)
+            std::this_thread::sleep_until(wallStart +
+                                          std::chrono::duration<double>(run->clock.seconds()));
         if (run->clock.periods() % SimClock::kPeriodsPerLogicTick != 0) continue;
+        if (events) watcher.afterLogicTick(*run, *events);
         if (++logicTicks % every == 0 && traceOut) trace.writeRow(run->clock.seconds(), run->cab);
         if (untilEnd && run->cab.stations.runEnded) break;
     }
