@@ -1,34 +1,18 @@
 // Runs the tovra-sim binary as a user would.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 #include "data/CabDataFixture.h"
 #include "support/MiniData.h"
+#include "support/SimBinary.h"
 
 namespace tovra {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string output;  // stdout and stderr
-};
-
-Result runSim(const std::string& arguments) {
-    const std::string command = std::string(TOVRA_SIM_BINARY) + " " + arguments + " 2>&1";
-    Result result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    std::array<char, 4096> buffer;
-    while (std::fgets(buffer.data(), int(buffer.size()), pipe)) result.output += buffer.data();
-    const int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using Result = test::SimResult;
+using test::runSim;
 
 TEST(SimCli, HelpAndVersion) {
     const Result help = runSim("--help");

@@ -9,7 +9,9 @@
 
 #include "BenchVideoCommand.h"
 #include "Commands.h"
+#include "SimBenchmarks.h"
 #include "common/DataError.h"
+#include "platform/OpenAlSoundDevice.h"
 
 namespace {
 
@@ -17,6 +19,11 @@ constexpr const char* kUsage = R"(tovra-sim: headless driver, data checker and b
 
 Usage:
   tovra-sim --help | --version
+  tovra-sim --bench [Google Benchmark options, e.g. --benchmark_filter=REGEX]
+      Write a quick demo set to a temporary folder and measure how fast the
+      simulation runs, driven by the built-in driver of `bench`: on the demo
+      line and on the same line with 500 signals. The counter x_real_time is
+      simulated time over wall time.
   tovra-sim check --data DIR [--route FILE] [--vehicle FILE] [--vehicle-dir DIR]
                   [--start-station N]
       Check the data files of DIR and report every problem with its file and
@@ -47,6 +54,7 @@ Usage:
   tovra-sim run --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
                 [--start-station N] [--script FILE] [--seconds S] [--until-end]
                 [--trace FILE] [--trace-every N] [--events FILE] [--seed N]
+                [--sound fake|openal]
       Load the run as the program does and drive it on simulated time: the
       physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
       seconds (default 60).
@@ -75,11 +83,26 @@ Usage:
                         signal_limit, section_limit, pattern_speed,
                         pattern_brake, pattern_warn, pattern_state,
                         protect_service, protect_emergency, ats_alarm,
-                        pre_train_frame
+                        pre_train_frame, limit_text, notice
       --trace-every N   one row every N logic ticks (default 1)
-      --events FILE     one JSON object per line for every sound-channel
-                        operation and every message, with the simulated time
+      --events FILE     one JSON object per line, with the simulated time:
+                        every sound-channel operation (with the wave file
+                        of each play), every message, every call-out queued
+                        and played, every protection log line
+      --sound KIND      fake (default): sounds take their real length on
+                        simulated time, nothing is heard; openal: the real
+                        sound device, and the run keeps pace with the wall
+                        clock
       --seed N          seed of the cab's random numbers (default 1)
+  tovra-sim bench --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
+                  [--start-station N] [--hours H] [--seed N] [--record FILE]
+      Drive the run with the built-in driver (power to a little under the
+      limit, coast, brake for lower limits and to each stop, wait while the
+      doors are open) for H hours of simulated time (default 1), loading the
+      run afresh when it ends, and print how many times faster than real
+      time the ticks ran, the loading time, the distance and the stops.
+      --record FILE     write the driver's inputs of the first run as a
+                        script for `run --script`
   tovra-sim bench-video FILE [--frames N] [--back N] [--jumps N] [--paced N] [--seed N]
       Measure the real video source on FILE: milliseconds the caller waits
       per frame (median, mean, worst) and processor time per frame, stepping
@@ -106,10 +129,12 @@ int main(int argc, char** argv) {
         return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "--bench") return tovra::sim::simBenchmarks(rest);
     try {
         if (args[0] == "check") return tovra::sim::checkCommand(rest);
-        if (args[0] == "run") return tovra::sim::runCommand(rest);
+        if (args[0] == "run") return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice);
         if (args[0] == "tables") return tovra::sim::tablesCommand(rest);
+        if (args[0] == "bench") return tovra::sim::benchCommand(rest);
         if (args[0] == "bench-video") return tovra::sim::benchVideoCommand(rest);
         throw std::invalid_argument("unknown command '" + args[0] + "'");
     } catch (const tovra::DataError& error) {

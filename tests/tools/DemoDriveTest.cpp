@@ -1,0 +1,161 @@
+// Drives the quick demo line from 川端 (station 3) through 南台 to the last
+// station 港町 with the built-in driver's inputs played back as a script.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <regex>
+
+#include "AutoDrive.h"
+#include "headless/FakeSoundDevice.h"
+#include "support/QuickDemo.h"
+#include "support/SimBinary.h"
+#include "support/TempDir.h"
+
+namespace tovra {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Event {
+    double t = 0;
+    std::string type, op, file;
+};
+
+std::vector<Event> readEvents(const fs::path& file) {
+    static const std::regex t(R"re("t":([0-9.e+-]+))re"), type(R"re("type":"([^"]*)")re"),
+        op(R"re("op":"([^"]*)")re"), name(R"re("file":"([^"]*)")re");
+    std::vector<Event> events;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);) {
+        Event e;
+        std::smatch m;
+        if (std::regex_search(line, m, t)) e.t = std::stod(m[1]);
+        if (std::regex_search(line, m, type)) e.type = m[1];
+        if (std::regex_search(line, m, op)) e.op = m[1];
+        if (std::regex_search(line, m, name)) e.file = m[1];
+        events.push_back(e);
+    }
+    return events;
+}
+
+// Inputs of the built-in driver, recorded as a script and played back by
+// `tovra-sim run` on the same data.
+class DemoDrive : public ::testing::Test {
+  protected:
+    static constexpr int kFirst = 3, kMiddle = 4, kLast = 5;
+
+    static void SetUpTestSuite() {
+        dir_ = std::make_unique<test::TempDir>();
+        RunChoice choice;
+        choice.dataDir = test::quickDemo();
+        choice.routeFile = "line_rapid_down.dat";
+        choice.startStation = kFirst;
+        {
+            std::ofstream script(*dir_ / "drive.txt");
+            sim::autoDrive(choice, 1, 600, &script);
+        }
+        run_ = test::runSim(
+            "run --data " + choice.dataDir.string() +
+            " --route line_rapid_down.dat --start-station 3 --until-end --seconds 600"
+            " --script " +
+            (*dir_ / "drive.txt").string() + " --trace " + (*dir_ / "trace.csv").string() +
+            " --events " + (*dir_ / "events.jsonl").string());
+    }
+    static void TearDownTestSuite() { dir_.reset(); }
+
+    void SetUp() override { ASSERT_EQ(run_.status, 0) << run_.output; }
+    static test::TraceTable trace() { return test::TraceTable((*dir_ / "trace.csv").string()); }
+    static std::vector<Event> events() { return readEvents(*dir_ / "events.jsonl"); }
+
+    static std::unique_ptr<test::TempDir> dir_;
+    static test::SimResult run_;
+};
+
+std::unique_ptr<test::TempDir> DemoDrive::dir_;
+test::SimResult DemoDrive::run_;
+
+TEST_F(DemoDrive, PowersToSpeedAndBrakesToTheNextStop) {
+    const test::TraceTable t = trace();
+    ASSERT_GT(t.size(), 100u);
+    EXPECT_EQ(t.number(0, "speed"), 0);
+
+    std::size_t fastest = 0;
+    for (std::size_t i = 0; i < t.size() && t.number(i, "station_index") == kFirst; ++i)
+        if (t.number(i, "speed") > t.number(fastest, "speed")) fastest = i;
+    EXPECT_GT(t.number(fastest, "speed"), 50);
+    bool powered = false;
+    for (std::size_t i = 0; i < fastest; ++i) powered = powered || t.number(i, "power_notch") > 0;
+    EXPECT_TRUE(powered);
+
+    std::size_t stop = fastest;
+    bool braked = false;
+    while (stop < t.size() && t.number(stop, "speed") > 0) {
+        braked = braked || t.number(stop, "brake_notch") < 0;
+        ++stop;
+    }
+    ASSERT_LT(stop, t.size());
+    EXPECT_TRUE(braked);
+    // At the next stop, inside its 10 m window.
+    EXPECT_EQ(t.number(stop, "station_index"), kMiddle);
+    EXPECT_LT(std::abs(t.number(stop, "remain")), 1000);
+}
+
+TEST_F(DemoDrive, WorksEveryStationToTheEndOfTheRun) {
+    const test::TraceTable t = trace();
+    const std::size_t last = t.size() - 1;
+    EXPECT_EQ(t.number(last, "run_ended"), 1);
+    EXPECT_EQ(t.number(last, "station_index"), kLast);
+    EXPECT_EQ(t.number(last, "doors_open"), 1);
+    EXPECT_EQ(t.number(last, "speed"), 0);
+
+    // At each station the doors open standing and are closed before it moves.
+    for (const int station : {kFirst, kMiddle}) {
+        bool opened = false, movedClosed = false;
+        for (std::size_t i = 0; i < t.size(); ++i) {
+            if (t.number(i, "station_index") != station) continue;
+            if (t.number(i, "doors_open") == 1) {
+                EXPECT_LT(t.number(i, "speed"), 0.1) << "row " << i;  // standing
+                opened = true;
+            }
+            if (opened && t.number(i, "speed") >= 1) {
+                EXPECT_EQ(t.number(i, "doors_open"), 0) << "row " << i;
+                movedClosed = true;
+            }
+        }
+        EXPECT_TRUE(opened) << station;
+        EXPECT_TRUE(movedClosed) << station;
+    }
+
+    const std::vector<Event> e = events();
+    const auto played = [&](const std::string& file) {
+        return std::count_if(e.begin(), e.end(), [&](const Event& x) {
+            return x.type == "sound" && x.op == "play_once" && x.file == file;
+        });
+    };
+    EXPECT_EQ(played("melody_kawabata.wav"), 1);
+    EXPECT_EQ(played("melody_minamidai.wav"), 1);
+    EXPECT_GE(played("door_open.wav"), 2);
+    EXPECT_GE(played("door_close.wav"), 2);
+    const auto calloutsPlayed = std::count_if(
+        e.begin(), e.end(), [](const Event& x) { return x.type == "callout_played"; });
+    const auto calloutsQueued = std::count_if(
+        e.begin(), e.end(), [](const Event& x) { return x.type == "callout_queued"; });
+    EXPECT_GE(calloutsPlayed, 3);
+    EXPECT_GE(calloutsQueued, calloutsPlayed);
+
+    // The run ends only once the arrival announcement at the last station is over.
+    const auto arrival = std::find_if(e.rbegin(), e.rend(), [](const Event& x) {
+        return x.op == "play_once" && x.file == "stop_minatomachi.wav";
+    });
+    ASSERT_NE(arrival, e.rend());
+    fs::path wave;
+    for (const auto& entry : fs::recursive_directory_iterator(test::quickDemo()))
+        if (entry.path().filename() == arrival->file) wave = entry.path();
+    const auto length = waveDuration(wave);
+    ASSERT_TRUE(length);
+    EXPECT_GE(t.number(last, "t"), arrival->t + *length - 0.1);
+}
+
+}  // namespace
+}  // namespace tovra
