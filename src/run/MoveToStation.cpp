@@ -1,0 +1,128 @@
+#include "run/MoveToStation.h"
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+
+#include "input/Masconupdate.h"
+#include "ports/Host.h"
+#include "run/TrainPlacement.h"
+#include "sim/Cab.h"
+#include "sim/Protection.h"
+#include "sound/RunningSounds.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr std::int64_t kTicksPerSecond = 30;
+
+std::optional<std::size_t> timedStation(const RouteSpec& route, std::int32_t from,
+                                        std::int32_t step) {
+    for (std::int32_t i = from; i >= 0 && std::size_t(i) < route.Stations.size(); i += step)
+        if (route.Stations[std::size_t(i)].departureTime != 0) return std::size_t(i);
+    return std::nullopt;
+}
+
+// Linear by position between the timed stations either side. Where one side
+// has none, or both lie at one position, the nearer timed station's time
+// stands alone rather than dividing by nothing.
+std::int64_t interpolatedDeparture(const RouteSpec& route, std::int32_t s) {
+    const auto p = timedStation(route, s - 1, -1);
+    const auto q = timedStation(route, s + 1, 1);
+    if (!p && !q) return 0;
+    if (!p) return route.Stations[*q].departureTime;
+    const StationRecord& before = route.Stations[*p];
+    if (!q) return before.departureTime;
+    const StationRecord& after = route.Stations[*q];
+    if (after.stopPosition == before.stopPosition) return before.departureTime;
+    const Extended at = route.Stations[std::size_t(s)].stopPosition;
+    return roundHalfEven(Extended(after.departureTime - before.departureTime) /
+                             (after.stopPosition - before.stopPosition) *
+                             (at - before.stopPosition) +
+                         before.departureTime);
+}
+
+// The pointer of the announcement key: the last after-departure entry of
+// station `s` or beyond; unchanged when there is none.
+void placeAnnouncementPointer(Cab& cab, std::int32_t s) {
+    const RouteSpec& route = cab.route;
+    for (std::size_t j = 1; j <= route.AnnouncementCount(); ++j) {
+        const Announcement& a = route.Announcements[j];
+        if (a.Station >= s && a.Kind == 0) cab.controller.announcePos = std::int32_t(j);
+    }
+}
+
+void markPassedSpeedChecks(Cab& cab) {
+    auto& passed = cab.stations.speedCheck1Passed;
+    passed.assign(cab.route.SpeedChecks1.size(), false);
+    for (std::size_t k = 0; k < passed.size(); ++k)
+        passed[k] = cab.route.SpeedChecks1[k].position < cab.state.Position;
+}
+
+}  // namespace
+
+std::vector<MoveMenuItem> moveMenuItems(const RouteSpec& route) {
+    std::vector<MoveMenuItem> items;
+    const auto count = std::int32_t(route.Stations.size());
+    for (std::int32_t i = 0; i + 1 < count; ++i) {
+        const StationRecord& s = route.Stations[std::size_t(i)];
+        if (s.kind == 0 || s.kind == 2) items.push_back({i, "Sta" + std::to_string(i), s.name});
+    }
+    return items;
+}
+
+std::int32_t moveClock(const RouteSpec& route, const RouteSoundSeconds& seconds, std::int32_t s) {
+    const StationRecord& station = route.Stations.at(std::size_t(s));
+    const std::int64_t departure =
+        station.departureTime != 0 ? station.departureTime : interpolatedDeparture(route, s);
+    const std::int64_t clock = departure -
+                               kTicksPerSecond * soundSeconds(seconds, station.departureSound) -
+                               kTicksPerSecond * soundSeconds(seconds, station.arrivalSound);
+    return std::int32_t(std::clamp<std::int64_t>(clock, std::numeric_limits<std::int32_t>::min(),
+                                                 std::numeric_limits<std::int32_t>::max()));
+}
+
+bool moveToStation(Cab& cab, std::int32_t s) {
+    if (s < 0 || std::size_t(s) >= cab.route.Stations.size()) return false;
+    const StationRecord& station = cab.route.Stations[std::size_t(s)];
+    TrainState& state = cab.state;
+    StationState& st = cab.stations;
+
+    placeAnnouncementPointer(cab, s);
+    returnToRouteVideo(cab);
+    cab.host.setCaption(cab.route.LineName);
+    state.Speed = 0;
+
+    clearRunProgress(cab);
+    clearSoundZonesPlayed(cab);
+    st.announcementPlayed.fill(false);
+    stopChannelsAfterFirst(cab);
+    closeDoors(cab);
+    showFrame(cab, station.videoFrame);
+    st.stationText = "ただいま " + station.name;
+
+    state.Clock = moveClock(cab.route, cab.routeSoundSeconds, s);
+    // With a conductor aboard the doors count as worked here already.
+    if (cab.route.OneMan == 0) st.progress[std::size_t(s)].doorsOpenedHere = true;
+    placePrecedingTrain(cab);
+
+    resetProtection(cab);
+    st.overrunAnnouncedAt = -1;
+    cab.controller.departureCalloutPending = false;
+    st.runEnded = false;
+    st.doorMessage =
+        cab.route.OneMan == 0 ? std::to_string(cab.vehicle.Cars) + cab.settings.Cars : "";
+    st.startStation = s;
+
+    state.PowerNotch = 0;
+    setBrake(cab, 1 - cab.vehicle.Brake);
+    state.Position = station.stopPosition;
+    setNextStop(cab, s);
+    markPassedSpeedChecks(cab);
+    placeWayside(cab);
+    masconupdate(cab);
+    return true;
+}
+
+}  // namespace tovra

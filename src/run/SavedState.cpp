@@ -1,0 +1,71 @@
+#include "run/SavedState.h"
+
+#include <cmath>
+
+#include "common/DataError.h"
+#include "common/TextFields.h"
+#include "sim/Cab.h"
+
+namespace tovra {
+
+namespace {
+
+// Far beyond any speed or position of a line, and still a whole 64-bit
+// number when the state is saved again.
+constexpr Extended kLargestValue = 1.0e15L;
+
+Extended boundedDecimal(std::string_view text) {
+    const Extended value = parseDecimal(text);
+    if (!(std::fabs(value) <= kLargestValue))
+        throw ReadFailure("not a number in range: " + std::string(text));
+    return value;
+}
+
+}  // namespace
+
+SavedState captureState(const Cab& cab, std::string routeFile) {
+    SavedState s;
+    s.routeFile = std::move(routeFile);
+    s.station = cab.stations.currentStation;
+    s.speed = cab.state.Speed;
+    s.frame = cab.state.Frame;
+    s.clock = cab.state.Clock;
+    s.position = cab.state.Position;
+    s.preTrainFrame = cab.protection.PreTrainFrame;
+    return s;
+}
+
+std::string formatSavedState(const SavedState& s) {
+    const auto whole = [](Extended v) { return std::to_string(roundHalfEven(v)); };
+    return s.routeFile + "," + std::to_string(s.station) + "," + whole(s.speed) + "," +
+           std::to_string(s.frame) + "," + std::to_string(s.clock) + "," + whole(s.position) + "," +
+           std::to_string(s.preTrainFrame);
+}
+
+SavedState parseSavedState(std::string_view text) {
+    SavedState s;
+    s.routeFile = CsvField(text, 1);
+    s.station = parseInteger(CsvField(text, 2));
+    s.speed = boundedDecimal(CsvField(text, 3));
+    s.frame = parseInteger(CsvField(text, 4));
+    s.clock = parseInteger(CsvField(text, 5));
+    s.position = boundedDecimal(CsvField(text, 6));
+    s.preTrainFrame = parseInteger(CsvField(text, 7));
+    return s;
+}
+
+std::string stretchTitle(const RouteSpec& route, Extended position) {
+    std::string title;
+    const std::size_t count = route.Stations.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const bool last = i + 1 == count;
+        if (position >= route.Stations[i].stopPosition &&
+            (last || position < route.Stations[i + 1].stopPosition)) {
+            title = route.LineName2 + "（" + route.Stations[i].name + "～" +
+                    route.stationOrEmpty(i + 1).name + "）";
+        }
+    }
+    return title;
+}
+
+}  // namespace tovra
