@@ -4,20 +4,20 @@
 
 namespace tovra {
 
-void BeaconIndex::build(const std::vector<SignalRecord>& signals) {
+void BeaconIndex::build(const std::vector<SignalRecord>& list) {
     marks_.clear();
-    marks_.reserve(signals.size() * 3);
-    for (std::size_t i = 0; i < signals.size(); ++i) {
+    marks_.reserve(list.size() * 3);
+    for (std::size_t i = 0; i < list.size(); ++i) {
         const auto n = std::int32_t(i);
-        const SignalRecord& s = signals[i];
+        const SignalRecord& s = list[i];
         for (const std::int32_t frame : {s.signalFrame, s.farBeaconFrame, s.nearBeaconFrame})
             marks_.push_back({frame, n});
     }
     std::sort(marks_.begin(), marks_.end(),
               [](const Mark& a, const Mark& b) { return a.frame < b.frame; });
     nearby_.reserve(marks_.size());
-    signals_ = signals.data();
-    count_ = signals.size();
+    signals_ = list.data();
+    count_ = list.size();
 }
 
 std::span<const std::int32_t> BeaconIndex::signalsNear(std::int32_t frame, std::int32_t reach) {

@@ -13,10 +13,10 @@ namespace tovra {
 // train without walking the whole list. Built once per route.
 class BeaconIndex {
   public:
-    bool describes(const std::vector<SignalRecord>& signals) const {
-        return signals_ == signals.data() && count_ == signals.size();
+    bool describes(const std::vector<SignalRecord>& list) const {
+        return signals_ == list.data() && count_ == list.size();
     }
-    void build(const std::vector<SignalRecord>& signals);
+    void build(const std::vector<SignalRecord>& list);
 
     // The signals with a mark less than `reach` frames from `frame`, each
     // once and in ascending order. Valid until the next call.

@@ -11,6 +11,7 @@
 #include "data/UserOptions.h"
 #include "data/VehicleSpec.h"
 #include "input/ControllerState.h"
+#include "input/ExternalControllerState.h"
 #include "sim/DieselState.h"
 #include "sim/MotionState.h"
 #include "sim/ProtectionState.h"
@@ -18,8 +19,8 @@
 #include "sim/TractionState.h"
 #include "sim/TrainState.h"
 #include "sound/CabSounds.h"
-#include "sound/ChannelLayout.h"
 #include "sound/CalloutState.h"
+#include "sound/ChannelLayout.h"
 #include "sound/RunningSoundState.h"
 #include "sound/SoundChannels.h"
 #include "view/CabPictures.h"
@@ -35,6 +36,7 @@ class SoundDevice;
 class VideoSource;
 class PictureDecoder;
 class SettingsStore;
+class GamePadInput;
 
 // The outside world of one cab, as the core sees it.
 struct CabPorts {
@@ -59,7 +61,7 @@ struct RunChoice {
 // Its data members are the run's shared records; the subsystems are free
 // functions and small classes over them, called by the ticks in order.
 class Cab {
-public:
+  public:
     Cab(CabPorts ports, RunChoice choice, unsigned seed);
 
     // The loading sequence; throws DataError with the user's message. Ends by
@@ -76,6 +78,11 @@ public:
     void stopPhysicsTimer();
     bool physicsTimerRunning() const { return physicsTimerRunning_; }
     const std::filesystem::path& dataDir() const { return choice_.dataDir; }
+    const std::string& routeFile() const { return choice_.routeFile; }
+    SettingsStore& settingsStore() { return ports_.settings; }
+    // The game controller the logic tick polls while a controller type is
+    // chosen; none until the program connects one.
+    void setGamePad(GamePadInput* pad) { gamePad_ = pad; }
     bool keysLocked() const { return KeysLocked; }
     const std::string& startCaption() const { return startCaption_; }
 
@@ -91,6 +98,7 @@ public:
     MotionState motion;
     DieselState diesel;
     ControllerState controller;
+    ExternalControllerState external;
     ProtectionState protection;
     RunningSoundState runningSound;
     CalloutState callouts;
@@ -114,7 +122,7 @@ public:
     Extended NextStopPosition = 0;  // cm
     bool KeysLocked = true;
 
-private:
+  private:
     void readProgramSettingsFiles();
     void advancePosition();
 
@@ -122,6 +130,7 @@ private:
     RunChoice choice_;
     bool logicTimerEnabled_ = false;
     bool physicsTimerRunning_ = false;
+    GamePadInput* gamePad_ = nullptr;
     std::string startCaption_;
 };
 

@@ -1,21 +1,22 @@
 // The two ticks of a run: each calls its subsystems in their fixed order.
+#include "input/GamePad.h"
 #include "sim/AirBrake.h"
+#include "sim/Announcements.h"
 #include "sim/BrakeForce.h"
 #include "sim/Cab.h"
 #include "sim/Compressor.h"
 #include "sim/Currents.h"
 #include "sim/DieselEngine.h"
+#include "sim/Doors.h"
 #include "sim/EffectiveGradient.h"
 #include "sim/EngineStart.h"
 #include "sim/Gearbox.h"
-#include "sim/Announcements.h"
-#include "sim/Doors.h"
 #include "sim/HandleDelays.h"
 #include "sim/MotionTexts.h"
 #include "sim/Protection.h"
-#include "sim/Traction.h"
 #include "sim/Stations.h"
 #include "sim/Timetable.h"
+#include "sim/Traction.h"
 #include "sim/TrainMotion.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
@@ -80,6 +81,7 @@ void Cab::Timer1Timer() {
     update_cab_labels(*this);
     update_window_caption(*this);
     update_easy_cab_door_line(*this);
+    if (gamePad_) pollGamePad(*this, external, *gamePad_);
 }
 
 }  // namespace tovra

@@ -20,7 +20,8 @@ bool stillHeld(Cab& cab, bool& pressed, HeldKey key) {
 }  // namespace
 
 void step_held_horn(Cab& cab) {
-    const bool held = stillHeld(cab, cab.controller.hornHeld, HeldKey::Horn3);
+    const bool held =
+        stillHeld(cab, cab.controller.hornHeld, HeldKey::Horn3) || cab.external.controllerHorn;
     if (!cab.vehicle.HasSound_Horn4) return;
     const auto& horn = cab.vehicle.Sound_Horn4;
     const int a = driveChannel(cab, horn[0]);

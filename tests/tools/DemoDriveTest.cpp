@@ -157,5 +157,34 @@ TEST_F(DemoDrive, WorksEveryStationToTheEndOfTheRun) {
     EXPECT_GE(t.number(last, "t"), arrival->t + *length - 0.1);
 }
 
+// Saved at one station, moved to another, restored: the train stands where
+// it was saved and drives on from there.
+TEST(DemoMenus, SaveMoveRestoreAndDriveOn) {
+    test::TempDir dir;
+    std::ofstream(dir / "menus.txt") << "1 menu move 4\n"
+                                        "2 menu save 2\n"
+                                        "3 menu move 1\n"
+                                        "4 menu restore 2\n"
+                                        "5 char f\n";
+    const test::SimResult r = test::runSim(
+        "run --data " + test::quickDemo().string() + " --route line_rapid_down.dat --seconds 8" +
+        " --script " + (dir / "menus.txt").string() + " --trace " + (dir / "trace.csv").string() +
+        " --trace-every 5");
+    ASSERT_EQ(r.status, 0) << r.output;
+    const test::TraceTable t((dir / "trace.csv").string());
+    const auto row = [&](double seconds) {
+        for (std::size_t i = 0; i < t.size(); ++i)
+            if (t.number(i, "t") >= seconds) return i;
+        return t.size() - 1;
+    };
+    const double saved = t.number(row(1.5), "position");
+    EXPECT_GT(saved, 0);
+    EXPECT_EQ(t.number(row(1.5), "next_stop"), 4);
+    EXPECT_LT(t.number(row(3.5), "position"), saved);  // moved back to station 1
+    EXPECT_EQ(t.number(row(4.5), "position"), saved);
+    EXPECT_EQ(t.number(row(4.5), "next_stop"), 5);  // the stop after the saved station
+    EXPECT_EQ(t.number(row(5.5), "reverser"), 1);  // and the cab answers again
+}
+
 }  // namespace
 }  // namespace tovra

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <iostream>
@@ -11,9 +12,14 @@
 #include "RunEvents.h"
 #include "Script.h"
 #include "Trace.h"
+#include "common/TextCodec.h"
 #include "headless/HeadlessRun.h"
+#include "input/GamePad.h"
 #include "input/KeyCommands.h"
+#include "input/SerialMessages.h"
 #include "input/VirtualKey.h"
+#include "run/MoveToStation.h"
+#include "run/SaveSlots.h"
 
 namespace tovra::sim {
 
@@ -26,6 +32,28 @@ std::ostream* openOutput(const Options& options, const std::string& name, std::o
     file.open(options.text(name));
     if (!file) throw std::invalid_argument("cannot write " + options.text(name));
     return &file;
+}
+
+void playMenu(const std::vector<std::string>& a, HeadlessRun& run) {
+    Cab& cab = run.cab;
+    if (a[0] == "start") {
+        cab.start1Click();
+    } else if (a[0] == "save") {
+        saveRunState(cab, cab.settingsStore(), cab.routeFile(), std::stoi(a[1]));
+    } else if (a[0] == "restore") {
+        restoreRunState(cab, cab.settingsStore(), cab.routeFile(), std::stoi(a[1]));
+    } else if (a[0] == "move") {
+        const auto items = moveMenuItems(cab.route);
+        const auto station = std::int32_t(std::stol(a[1]));
+        // Only what the menu offers can be chosen.
+        if (std::any_of(items.begin(), items.end(),
+                        [&](const MoveMenuItem& item) { return item.station == station; }))
+            moveToStation(cab, station);
+        else
+            run.host.showMessage("move: station " + a[1] + " is not in the Move menu");
+    } else if (a[0] == "controller") {
+        cab.external.controllerType = PadType(std::stoi(a[1]));
+    }
 }
 
 void play(const ScriptCommand& c, HeadlessRun& run) {
@@ -50,6 +78,18 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
             WheelD(cab);
         else
             WheelU(cab);
+    } else if (c.command == "serial") {
+        // The words of the message, sent as the controller does: ended by a
+        // carriage return.
+        std::string text;
+        for (const std::string& word : a) text += (text.empty() ? "" : " ") + word;
+        RxChar(cab, cab.external, utf8ToCp932(text) + "\r");
+    } else if (c.command == "pad") {
+        USBScan(cab, cab.external,
+                {std::int32_t(std::stol(a[0])), std::int32_t(std::stol(a[1])),
+                 std::uint16_t(std::stol(a[2]))});
+    } else if (c.command == "menu") {
+        playMenu(a, run);
     }
 }
 

@@ -10,11 +10,22 @@ namespace tovra::sim {
 
 namespace {
 
+bool isInteger(const std::string& text) {
+    std::size_t used = 0;
+    try {
+        std::stol(text, &used);
+    } catch (const std::exception&) {
+        return false;
+    }
+    return used == text.size();
+}
+
 // Checks the arguments of one command; returns an error text or empty.
 std::string argumentError(const ScriptCommand& c) {
     const auto& a = c.args;
     const auto count = [&](std::size_t n) {
-        return a.size() == n ? std::string() : "'" + c.command + "' takes " + std::to_string(n) + " argument(s)";
+        return a.size() == n ? std::string()
+                             : "'" + c.command + "' takes " + std::to_string(n) + " argument(s)";
     };
     if (c.command == "char") {
         if (!a.empty() && a.size() == 1 && a[0] != "space" && a[0].size() != 1)
@@ -38,6 +49,26 @@ std::string argumentError(const ScriptCommand& c) {
     if (c.command == "wheel") {
         if (a.size() != 1 || (a[0] != "up" && a[0] != "down")) return "'wheel' takes up|down";
         return "";
+    }
+    if (c.command == "serial") {
+        return a.empty() ? "'serial' takes the text of a message" : "";
+    }
+    if (c.command == "pad") {
+        if (a.size() != 3 || !isInteger(a[0]) || !isInteger(a[1]) || !isInteger(a[2]) ||
+            std::stol(a[2]) < 0 || std::stol(a[2]) > 0xFFFF)
+            return "'pad' takes <x> <y> <buttons 0-65535>";
+        return "";
+    }
+    if (c.command == "menu") {
+        if (a.size() == 1 && a[0] == "start") return "";
+        if (a.size() == 2 && (a[0] == "save" || a[0] == "restore") &&
+            (a[1] == "1" || a[1] == "2" || a[1] == "3"))
+            return "";
+        if (a.size() == 2 && a[0] == "move" && isInteger(a[1])) return "";
+        if (a.size() == 2 && a[0] == "controller" && a[1].size() == 1 && a[1][0] >= '0' &&
+            a[1][0] <= '3')
+            return "";
+        return "'menu' takes start | save 1-3 | restore 1-3 | move <station> | controller 0-3";
     }
     return "unknown command '" + c.command + "'";
 }
@@ -66,7 +97,8 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
         } catch (const std::exception&) {
             fail("'" + first + "' is not a time in seconds");
         }
-        if (!commands.empty() && c.seconds < commands.back().seconds) fail("times must not go backwards");
+        if (!commands.empty() && c.seconds < commands.back().seconds)
+            fail("times must not go backwards");
         if (!(words >> c.command)) fail("a command must follow the time");
         for (std::string arg; words >> arg;) c.args.push_back(arg);
         if (const std::string error = argumentError(c); !error.empty()) fail(error);

@@ -69,6 +69,20 @@ Usage:
                           keyup <name>      key up
                           hold 3|4 on|off   hold or release the horn/buzzer key
                           wheel up|down     a turn of the mouse wheel
+                          serial <text>     a message of the serial master
+                                            controller (the carriage return
+                                            is added)
+                          pad <x> <y> <buttons>  a reading of the game
+                                            controller; buttons as a bit
+                                            mask of buttons 0-15
+                          menu controller 0-3  the game controller type
+                                            (0 none, 1 two levers, 2 adapter,
+                                            3 one handle)
+                          menu start        start/pause
+                          menu save 1-3     save the driving state
+                          menu restore 1-3  restore a saved state
+                          menu move <station>  move the train to a station
+                                            the Move menu offers
       --trace FILE      write a CSV trace with a header row; "-" for stdout.
                         Columns: t (seconds), clock (1/30 s ticks since
                         midnight), position (cm), speed (km/h), frame,
