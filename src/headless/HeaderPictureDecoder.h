@@ -8,7 +8,7 @@ namespace tovra {
 // JPEG and PNG give their real size from the header, filled with grey. A file
 // that is missing or not a picture gives nothing, as with the real decoder.
 class HeaderPictureDecoder : public PictureDecoder {
-public:
+  public:
     std::optional<Image> decode(const std::filesystem::path& file) override;
 };
 

@@ -13,7 +13,7 @@ namespace tovra {
 // The window system of the headless driver: records what the cab shows and
 // keeps the timer switches for the virtual scheduler.
 class HeadlessHost : public Host {
-public:
+  public:
     void showMessage(const std::string& text) override {
         messages.push_back(text);
         if (messageListener_) messageListener_(text);
@@ -36,7 +36,7 @@ public:
     std::deque<char> posted;
     std::set<HeldKey> held;
 
-private:
+  private:
     std::function<void(const std::string&)> messageListener_;
 };
 

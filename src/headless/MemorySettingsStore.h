@@ -9,13 +9,15 @@
 namespace tovra {
 
 class MemorySettingsStore : public SettingsStore {
-public:
-    std::optional<int> readInteger(const std::string& group, const std::string& key) const override {
+  public:
+    std::optional<int> readInteger(const std::string& group,
+                                   const std::string& key) const override {
         const auto it = integers.find({group, key});
         if (it == integers.end()) return std::nullopt;
         return it->second;
     }
-    std::optional<std::string> readString(const std::string& group, const std::string& key) const override {
+    std::optional<std::string> readString(const std::string& group,
+                                          const std::string& key) const override {
         const auto it = strings.find({group, key});
         if (it == strings.end()) return std::nullopt;
         return it->second;
@@ -24,7 +26,8 @@ public:
         integers[{group, key}] = value;
         return true;
     }
-    bool writeString(const std::string& group, const std::string& key, const std::string& value) override {
+    bool writeString(const std::string& group, const std::string& key,
+                     const std::string& value) override {
         strings[{group, key}] = value;
         return true;
     }

@@ -7,7 +7,7 @@ namespace tovra {
 // Simulated time in physics periods of 1/30 s: the physics tick fires every
 // period, the logic tick every third.
 class SimClock {
-public:
+  public:
     static constexpr int kPeriodsPerSecond = 30;
     static constexpr int kPeriodsPerLogicTick = 3;
 
@@ -15,7 +15,7 @@ public:
     double seconds() const { return double(periods_) / kPeriodsPerSecond; }
     void advance() { ++periods_; }
 
-private:
+  private:
     std::int64_t periods_ = 0;
 };
 

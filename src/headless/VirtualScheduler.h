@@ -12,7 +12,7 @@ class Cab;
 // Drives a cab on simulated time: the physics tick every 33 1/3 ms and the
 // logic tick every 100 ms, each only while the host's timer for it runs.
 class VirtualScheduler {
-public:
+  public:
     VirtualScheduler(Cab& cab, HeadlessHost& host, SimClock& clock)
         : cab_(cab), host_(host), clock_(clock) {}
 
@@ -20,7 +20,7 @@ public:
     void step();
     void runFor(double seconds);
 
-private:
+  private:
     Cab& cab_;
     HeadlessHost& host_;
     SimClock& clock_;

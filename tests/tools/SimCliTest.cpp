@@ -6,6 +6,7 @@
 
 #include "data/CabDataFixture.h"
 #include "support/MiniData.h"
+#include "support/QuickDemo.h"
 #include "support/SimBinary.h"
 
 namespace tovra {
@@ -17,8 +18,8 @@ using test::runSim;
 TEST(SimCli, HelpAndVersion) {
     const Result help = runSim("--help");
     EXPECT_EQ(help.status, 0);
-    for (const char* word : {"check", "run", "tables", "--trace", "--seconds", "--trace-every", "--seed",
-                             "--script", "--events"})
+    for (const char* word : {"check", "run", "tables", "--trace", "--seconds", "--trace-every",
+                             "--seed", "--script", "--events"})
         EXPECT_NE(help.output.find(word), std::string::npos) << word;
     EXPECT_EQ(runSim("--version").status, 0);
     EXPECT_EQ(runSim("fly").status, 1);
@@ -41,8 +42,9 @@ TEST(SimCli, RunWritesATraceOnVirtualTime) {
     test::CabData data;
     const test::TempDir& dir = data.dir();
     const auto trace = dir / "trace.csv";
-    const Result r = runSim("run --data " + dir.path().string() + " --route " + test::CabData::kRouteFile +
-                            " --seconds 3 --trace-every 5 --trace " + trace.string());
+    const Result r =
+        runSim("run --data " + dir.path().string() + " --route " + test::CabData::kRouteFile +
+               " --seconds 3 --trace-every 5 --trace " + trace.string());
     ASSERT_EQ(r.status, 0) << r.output;
     std::ifstream in(trace);
     std::string header;
@@ -54,12 +56,32 @@ TEST(SimCli, RunWritesATraceOnVirtualTime) {
     EXPECT_EQ(rows.front().rfind("0.500,", 0), 0u) << rows.front();
     EXPECT_EQ(rows.back().rfind("3.000,", 0), 0u) << rows.back();
     // The clock column advances 15 ticks of 1/30 s between rows.
-    const auto clockOf = [](const std::string& row) { return std::stol(row.substr(row.find(',') + 1)); };
+    const auto clockOf = [](const std::string& row) {
+        return std::stol(row.substr(row.find(',') + 1));
+    };
     EXPECT_EQ(clockOf(rows.back()) - clockOf(rows.front()), 75);
 
     const Result missing = runSim("run --data " + (dir / "nowhere").string() + " --route r.dat");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(runSim("run --data " + dir.path().string()).status, 1);  // no route
+}
+
+TEST(SimCli, RunOnTheRealSoundDeviceAndBench) {
+    test::CabData data;
+    const std::string run = "run --data " + data.dir().path().string() + " --route " +
+                            test::CabData::kRouteFile + " --seconds 1";
+    // Without a sound card the device falls back to silence and the run goes on.
+    const Result real = runSim(run + " --sound openal");
+    EXPECT_EQ(real.status, 0) << real.output;
+    EXPECT_NE(real.output.find("10 logic ticks"), std::string::npos) << real.output;
+    EXPECT_EQ(runSim(run + " --sound loud").status, 1);
+
+    const Result bench = runSim("bench --data " + test::quickDemo().string() +
+                                " --route line_rapid_down.dat --hours 0.05");
+    EXPECT_EQ(bench.status, 0) << bench.output;
+    EXPECT_NE(bench.output.find("simulated 180.000 s"), std::string::npos) << bench.output;
+    EXPECT_NE(bench.output.find("times real time"), std::string::npos) << bench.output;
+    EXPECT_EQ(runSim("bench --data " + test::quickDemo().string()).status, 1);  // no route
 }
 
 }  // namespace

@@ -12,7 +12,8 @@ Options::Options(const std::vector<std::string>& args, const std::vector<std::st
     };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.rfind("--", 0) != 0) throw std::invalid_argument("unexpected argument '" + arg + "'");
+        if (arg.rfind("--", 0) != 0)
+            throw std::invalid_argument("unexpected argument '" + arg + "'");
         const std::string name = arg.substr(2);
         if (contains(flags, name)) {
             values_[name].assign(1, '1');

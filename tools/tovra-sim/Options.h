@@ -9,7 +9,7 @@ namespace tovra::sim {
 
 // "--name value" and "--flag" arguments after the subcommand.
 class Options {
-public:
+  public:
     // Throws std::invalid_argument for an option not in `known` (flags are
     // named in `flags`).
     Options(const std::vector<std::string>& args, const std::vector<std::string>& known,
@@ -21,7 +21,7 @@ public:
     double number(const std::string& name, double fallback) const;
     long integer(const std::string& name, long fallback) const;
 
-private:
+  private:
     std::map<std::string, std::string> values_;
 };
 

@@ -12,12 +12,12 @@ namespace tovra::sim {
 // The CSV trace of a run: a header row, then one row every `every` logic
 // ticks. Column names are stable once written.
 class Trace {
-public:
+  public:
     explicit Trace(std::ostream& out) : out_(out) {}
     void writeHeader();
     void writeRow(double seconds, const Cab& cab);
 
-private:
+  private:
     std::ostream& out_;
 };
 
