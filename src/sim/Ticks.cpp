@@ -21,6 +21,7 @@
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
 #include "view/StatusTextUpdates.h"
+#include "view/StopMarkers.h"
 #include "view/VideoSync.h"
 
 namespace tovra {
@@ -71,6 +72,7 @@ void Cab::Timer1Timer() {
     play_announcements(*this);
     station_pass(*this);
     update_limit_text(*this);
+    place_stop_markers(*this);
     update_running_sounds(*this);
     check_sub_videos(*this);
     check_end_of_video(*this);
