@@ -176,7 +176,7 @@ struct AnimRecord {
 
 struct CrossingRecord {
     std::int32_t image = 0;
-    std::int32_t field2 = 0;
+    std::int32_t callout = 0;  // the Enter key's call-out for it
     std::int32_t firstFrame = 0;
     std::int32_t lastFrame = 0;
     std::int32_t station = 0;

@@ -186,7 +186,7 @@ void readSignalImages(Reading& r) {
 void readCrossings(Reading& r) {
     readIntegerList(
         r.reader, r.result.Crossings, RouteSpec::kCrossingCapacity,
-        IntegerFields<CrossingRecord, 5>{&CrossingRecord::image, &CrossingRecord::field2,
+        IntegerFields<CrossingRecord, 5>{&CrossingRecord::image, &CrossingRecord::callout,
                                          &CrossingRecord::firstFrame, &CrossingRecord::lastFrame,
                                          &CrossingRecord::station});
 }

@@ -9,6 +9,10 @@
 
 namespace tovra {
 
+namespace {
+constexpr std::int32_t kSignalLeadFrames = 10;
+}  // namespace
+
 void raise_departure_callout(Cab& cab) {
     station_callout_moment(cab, 4);
 }
@@ -21,22 +25,6 @@ void AtsReset(Cab& cab) {
 void AtsAcknowledge(Cab& cab) {
     ats::AtsAcknowledge(cab);
 }
-// Only the pending wayside call-out is given here so far.
-void driverCallout(Cab& cab) {
-    ControllerState& c = cab.controller;
-    constexpr std::int32_t kNone = 999;
-    constexpr std::int32_t kTimeCheck = 900;
-    const std::int32_t k = c.kankoPending;
-    const bool loaded = k >= 0 && std::size_t(k) < cab.calloutWaves.sounds.size() &&
-                        cab.calloutWaves.sounds[std::size_t(k)].has_value();
-    if (k == kNone || (!loaded && k != kTimeCheck) || k == c.lastKankoChannel) return;
-    if (k == kTimeCheck) {
-        Timecheck(cab, 0);
-    } else {
-        kanko_queue_add(cab, k);
-    }
-    c.lastKankoChannel = k;
-}
 void nextOneManAnnouncement(Cab& cab) {
     next_one_man_announcement(cab);
 }
@@ -44,7 +32,17 @@ void previousOneManAnnouncement(Cab& cab) {
     previous_one_man_announcement(cab);
 }
 void toggleValueDisplay(Cab&) {}
-void skipToNextSignal(Cab&) {}
+void skipToNextSignal(Cab& cab) {
+    const std::int32_t frame = cab.state.Frame;
+    for (const SignalRecord& signal : cab.route.Signals) {
+        if (signal.viewFrame - kSignalLeadFrames <= frame) continue;
+        cab.state.Frame = signal.viewFrame - kSignalLeadFrames;
+        cab.controller.lastKankoChannel = -1;
+        cab.protection.signalInView = -1;
+        cab.protection.shownFace = -2;
+        return;
+    }
+}
 void moveCabSurface(Cab&, int) {}
 
 }  // namespace tovra

@@ -20,10 +20,6 @@ void AtsReset(Cab& cab);
 // Train protection: space; ignored while the acknowledge lock is set.
 void AtsAcknowledge(Cab& cab);
 
-// Call-outs: Enter decides which call-out to queue (kankoPending,
-// lastKankoChannel of ControllerState).
-void driverCallout(Cab& cab);
-
 // One-man announcements: "c" / "1" plays the entry at announcePos and may
 // register a passenger request; "-" stops it and steps announcePos back.
 void nextOneManAnnouncement(Cab& cab);

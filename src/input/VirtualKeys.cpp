@@ -3,6 +3,7 @@
 #include "input/KeyCommands.h"
 #include "input/LaterCommands.h"
 #include "sim/Cab.h"
+#include "sound/CalloutQueue.h"
 
 namespace tovra {
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "input/LaterCommands.h"
 #include "ports/Host.h"
 #include "sim/Cab.h"
 #include "sim/Timetable.h"

@@ -12,6 +12,11 @@ struct CalloutState;
 void kanko_queue_add(CalloutState& queue, std::optional<int> wave);
 // Appends call-out sound `index`; an index outside the table is ignored.
 void kanko_queue_add(Cab& cab, std::int32_t index);
+// The Enter key: the pending wayside call-out; else, with no level crossing
+// waiting (or the train at rest, or the crossing lamp lit), the call-outs of
+// the signal in view; else the head crossing's call-out, which leaves the
+// queue.
+void driverCallout(Cab& cab);
 // One step of the player, once per logic tick.
 void kanko_queue_play(Cab& cab);
 

@@ -121,5 +121,40 @@ TEST_F(CalloutQueueTest, TimecalcFormatsAndTurnsTheHands) {
     EXPECT_EQ(cab.stations.clockText, "kept");
 }
 
+// Enter: a level crossing waiting while the train runs takes the call-out
+// and leaves the queue; at rest, or with no crossing, the signal in view is
+// called out by its face, its own [KankoSound2] entry first.
+TEST_F(CalloutQueueTest, EnterCallsOutTheCrossingOrTheSignalAhead) {
+    waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
+    cab.calloutWaves.sounds[22 + 1] = waves.back();  // [KankoSound2] entry for signal 1
+    cab.route.CalloutSound2Count = 2;
+    cab.route.Crossings = {CrossingRecord{0, 7, 0, 100, 0}, CrossingRecord{0, 9, 0, 100, 0}};
+    cab.runningSound.crossingQueue[0] = 1;
+    cab.runningSound.crossingQueue[1] = 0;
+    cab.protection.SignalFace = 10;  // stop
+    cab.protection.signalInView = 1;
+
+    cab.state.Speed = 40;
+    driverCallout(cab);
+    EXPECT_EQ(queued(), (std::vector<int>{9}));
+    EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);  // the next one moved up
+
+    cab.runningSound.crossingLamp = true;  // a lit crossing lamp lets the signal through
+    driverCallout(cab);
+    EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0}));
+    EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);
+
+    cab.runningSound.crossingLamp = false;
+    cab.state.Speed = 0.4L;  // at rest
+    cab.protection.SignalFace = 2;
+    cab.protection.signalInView = 0;  // without an entry of its own
+    driverCallout(cab);
+    EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0, 5}));
+
+    cab.protection.SignalFace = 35;  // a code signal: nothing to call
+    driverCallout(cab);
+    EXPECT_EQ(queued().size(), 4u);
+}
+
 }  // namespace
 }  // namespace tovra::test

@@ -1,0 +1,86 @@
+// The Enter key: the driver's call-out for what lies ahead, first a wayside
+// sign, then a level crossing or the signal in view.
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "common/Numeric.h"
+#include "sim/Cab.h"
+#include "sim/Timetable.h"
+#include "sound/CalloutQueue.h"
+#include "sound/RunningSounds.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr std::int32_t kNone = 999;
+constexpr std::int32_t kTimeCheck = 900;
+constexpr std::int32_t kNoFace = 999;
+constexpr std::int32_t kLastCalledFace = 34;
+
+struct FaceCallout {
+    std::int32_t callout;
+    std::array<std::int32_t, 9> faces;  // 0 ends the list
+};
+// Which [KankoSound1] call-out names each signal face.
+constexpr std::array<FaceCallout, 7> kFaceCallouts{{
+    {0, {1, 7, 10, 13, 17, 21, 26, 30}},
+    {1, {18, 22}},
+    {2, {4, 8, 11, 14, 19, 23, 27, 31}},
+    {3, {5, 15, 24}},
+    {4, {3, 6, 9, 12, 16, 20, 25, 28, 33}},
+    {5, {2}},
+    {21, {29, 34}},
+}};
+
+bool waysideCallout(Cab& cab) {
+    ControllerState& c = cab.controller;
+    const std::int32_t k = c.kankoPending;
+    const auto& sounds = cab.calloutWaves.sounds;
+    const bool loaded =
+        k >= 0 && std::size_t(k) < sounds.size() && sounds[std::size_t(k)].has_value();
+    if (k == kNone || (!loaded && k != kTimeCheck) || k == c.lastKankoChannel) return false;
+    if (k == kTimeCheck) {
+        Timecheck(cab, 0);
+    } else {
+        kanko_queue_add(cab, k);
+    }
+    c.lastKankoChannel = k;
+    return true;
+}
+
+void signalCallout(Cab& cab) {
+    const std::int32_t face = cab.protection.SignalFace;
+    if (face > kLastCalledFace && face != kNoFace) return;
+    const std::int32_t signal = cab.protection.signalInView;
+    const std::size_t second = RouteSpec::kFixedCallouts + std::size_t(signal);
+    if (face != kNoFace && signal >= 0 &&
+        second < RouteSpec::kFixedCallouts + cab.route.CalloutSound2Count) {
+        signal_callout_moment(cab, 1);
+        kanko_queue_add(cab, std::int32_t(second));
+    }
+    for (const FaceCallout& entry : kFaceCallouts) {
+        if (std::find(entry.faces.begin(), entry.faces.end(), face) != entry.faces.end())
+            kanko_queue_add(cab, entry.callout);
+    }
+    signal_callout_moment(cab, 2);
+}
+
+}  // namespace
+
+void driverCallout(Cab& cab) {
+    if (waysideCallout(cab)) return;
+    RunningSoundState& r = cab.runningSound;
+    const std::int32_t crossing = queuedCrossing(r);
+    const bool atRest = roundHalfEven(cab.state.Speed) == 0;
+    if (crossing < 0 || atRest || r.crossingLamp) {
+        signalCallout(cab);
+        return;
+    }
+    if (std::size_t(crossing) < cab.route.Crossings.size())
+        kanko_queue_add(cab, cab.route.Crossings[std::size_t(crossing)].callout);
+    dropQueuedCrossing(r);
+}
+
+}  // namespace tovra
