@@ -31,6 +31,9 @@ struct ControllerState {
     std::int32_t announcePos = 0;  // next entry of the one-man announcement list
     bool requestPending = false;   // a passenger request is registered
     std::int32_t requestTime = 0;  // clock when it was registered
+    // The passenger-request lamp: lit a while after the request, dark again
+    // when the doors open.
+    bool requestLamp = false;
 
     std::int32_t kankoPending = 999;     // wayside call-out on offer: 900 time check, 999 none
     std::int32_t lastKankoChannel = -1;  // number of the call-out given last with Enter; -1 none

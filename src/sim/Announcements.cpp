@@ -53,9 +53,24 @@ void overrunAnnouncement(Cab& cab) {
     st.overrunAnnouncedAt = st.doorClosingCount;
 }
 
+// The lamp lights 3 x field 13 ticks after the request made with the
+// announcement of the station before.
+void passengerRequest(Cab& cab) {
+    ControllerState& c = cab.controller;
+    if (cab.traction.doorsOpen) c.requestLamp = false;
+    if (!c.requestPending || c.announcePos < 1) return;
+    const std::int32_t delay = cab.route.stationOrEmpty(std::size_t(c.announcePos - 1)).field13;
+    if (cab.state.Clock > c.requestTime + 3 * delay) {
+        c.requestLamp = true;
+        c.requestPending = false;
+    }
+}
+
 }  // namespace
 
 void play_announcements(Cab& cab) {
+    passengerRequest(cab);
+    // On routes with the announcement key the driver announces.
     if (cab.route.OneMan == 1) return;
     automaticAnnouncements(cab);
     if (cab.route.OneMan == 0) overrunAnnouncement(cab);
