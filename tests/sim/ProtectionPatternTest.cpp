@@ -28,6 +28,16 @@ struct ProtectionPatternTest : test::ProtectionFixture {
         cab.state.Speed = speed;
         logicTick();
     }
+    // With a single pattern point at `point`: the train d cm before it.
+    void onlyPoint(PatternPoint point) {
+        cab.route.Signals.clear();
+        cab.patternPoints = {point};
+    }
+    void ahead(Extended d, Extended speed) {
+        cab.state.Position = cab.patternPoints.front().position - d;
+        cab.state.Speed = speed;
+        logicTick();
+    }
     ProtectionState& p = cab.protection;
     TrainState& s = cab.state;
 };
@@ -122,13 +132,7 @@ TEST_F(ProtectionPatternTest, PassingAStopSignalBringsTheEmergencyBrakeWithoutAP
 }
 
 TEST_F(ProtectionPatternTest, SpeedCheckBrakesAndReleasesBelowTheTarget) {
-    cab.route.Signals.clear();
-    cab.patternPoints = {{200000, 45, 0, kPatternSpeedCheck}};
-    const auto ahead = [&](Extended d, Extended speed) {
-        cab.state.Position = 200000 - d;
-        cab.state.Speed = speed;
-        logicTick();
-    };
+    onlyPoint({200000, 45, 0, kPatternSpeedCheck});
     ahead(17500, 70);
     EXPECT_EQ(p.PatternSpeed, 55);
     EXPECT_EQ(p.PatternBrake, 81);
@@ -153,13 +157,7 @@ TEST_F(ProtectionPatternTest, SpeedCheckBrakesAndReleasesBelowTheTarget) {
 }
 
 TEST_F(ProtectionPatternTest, StationStopPatternUntilDeparture) {
-    cab.route.Signals.clear();
-    cab.patternPoints = {{400000, 10, 2, kPatternStationStop}};
-    const auto ahead = [&](Extended d, Extended speed) {
-        cab.state.Position = 400000 - d;
-        cab.state.Speed = speed;
-        logicTick();
-    };
+    onlyPoint({400000, 10, 2, kPatternStationStop});
     ahead(12500, 0);  // standing: nothing taken
     EXPECT_EQ(p.PatternSpeed, 999);
     ahead(12500, 30);
@@ -180,13 +178,7 @@ TEST_F(ProtectionPatternTest, StationStopPatternUntilDeparture) {
 // A train standing at the stop mark is 20 m short of the station's point: its
 // pattern ends with the departure, not only near the point.
 TEST_F(ProtectionPatternTest, StationPatternEndsWithTheDeparture) {
-    cab.route.Signals.clear();
-    cab.patternPoints = {{400000, 10, 2, kPatternStationStop}};
-    const auto ahead = [&](Extended d, Extended speed) {
-        cab.state.Position = 400000 - d;
-        cab.state.Speed = speed;
-        logicTick();
-    };
+    onlyPoint({400000, 10, 2, kPatternStationStop});
     ahead(12500, 30);
     ASSERT_EQ(p.PatternSpeed, 1);
     ahead(2000, 0);  // standing at the stop mark
