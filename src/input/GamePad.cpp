@@ -13,6 +13,7 @@
 #include "input/PowerModes.h"
 #include "ports/Host.h"
 #include "sim/Cab.h"
+#include "view/StatusTextUpdates.h"
 
 namespace tovra {
 
@@ -158,11 +159,13 @@ std::int64_t padSignature(const PadReading& pad) {
     return std::int64_t(pad.x) + pad.y + padButtonsLow(pad) + padButtonsHigh(pad);
 }
 
-void pollGamePad(Cab& cab, ExternalControllerState& controllers, GamePadInput& pad) {
-    if (controllers.controllerType != PadType::None) USBScan(cab, controllers, pad.read());
+void pollGamePad(Cab& cab, GamePadInput& pad) {
+    ExternalControllerState& controllers = cab.external;
+    if (controllers.controllerType != PadType::None) USBScan(cab, pad.read());
 }
 
-void USBScan(Cab& cab, ExternalControllerState& controllers, const PadReading& pad) {
+void USBScan(Cab& cab, const PadReading& pad) {
+    ExternalControllerState& controllers = cab.external;
     const std::int64_t signature = padSignature(pad);
     if (controllers.controllerType == PadType::None || controllers.lastPadSignature == signature)
         return;
@@ -184,7 +187,7 @@ void USBScan(Cab& cab, ExternalControllerState& controllers, const PadReading& p
     apply(cab, command);
     masconupdate(cab);
     if (controllers.debug)
-        cab.host.setCaption("X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
+        setWindowCaption(cab, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
     controllers.lastPadSignature = signature;
     // The host queues characters only; the call-out key acts here, after the
     // poll, where a queued key would have acted.
@@ -192,9 +195,10 @@ void USBScan(Cab& cab, ExternalControllerState& controllers, const PadReading& p
         keydowns(cab, VirtualKey::Enter, false);
 }
 
-void debug1Click(Cab& cab, ExternalControllerState& controllers) {
+void debug1Click(Cab& cab) {
+    ExternalControllerState& controllers = cab.external;
     controllers.debug = !controllers.debug;
-    if (!controllers.debug) cab.host.setCaption(cab.startCaption());
+    if (!controllers.debug) setWindowCaption(cab, cab.route.LineName);
 }
 
 }  // namespace tovra

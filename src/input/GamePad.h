@@ -19,15 +19,15 @@ std::int64_t padSignature(const PadReading& pad);
 
 // The logic tick's poll: reads the controller only while a game controller
 // type is chosen.
-void pollGamePad(Cab& cab, ExternalControllerState& controllers, GamePadInput& pad);
+void pollGamePad(Cab& cab, GamePadInput& pad);
 
 // One reading of the chosen controller type. Acts only when the signature
 // differs from the last one: moves the handles, posts the buttons'
 // characters and runs masconupdate. The headless driver feeds its script's
 // readings here.
-void USBScan(Cab& cab, ExternalControllerState& controllers, const PadReading& pad);
+void USBScan(Cab& cab, const PadReading& pad);
 
 // The debug option's menu item; switching it off restores the caption.
-void debug1Click(Cab& cab, ExternalControllerState& controllers);
+void debug1Click(Cab& cab);
 
 }  // namespace tovra

@@ -45,12 +45,14 @@ void act(Cab& cab, std::size_t entry) {
 
 }  // namespace
 
-void RxChar(Cab& cab, ExternalControllerState& controllers, std::string_view chunk) {
+void RxChar(Cab& cab, std::string_view chunk) {
+    ExternalControllerState& controllers = cab.external;
     controllers.serialBuffer.receive(
-        chunk, [&](std::string_view message) { SerialMessage(cab, controllers, message); });
+        chunk, [&](std::string_view message) { SerialMessage(cab, message); });
 }
 
-void SerialMessage(Cab& cab, ExternalControllerState& controllers, std::string_view message) {
+void SerialMessage(Cab& cab, std::string_view message) {
+    ExternalControllerState& controllers = cab.external;
     resetVigilance(cab);
     std::string_view text = message;
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);

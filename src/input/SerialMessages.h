@@ -9,12 +9,12 @@ struct ExternalControllerState;
 
 // The serial port's receive event: every message the chunk completes acts,
 // in order. The headless driver feeds its script text here as well.
-void RxChar(Cab& cab, ExternalControllerState& controllers, std::string_view chunk);
+void RxChar(Cab& cab, std::string_view chunk);
 
 // One complete message (raw bytes, carriage return included). Its first five
 // bytes are compared with every entry of mascon.dat; each equal entry acts,
 // so an entry written twice acts twice.
-void SerialMessage(Cab& cab, ExternalControllerState& controllers, std::string_view message);
+void SerialMessage(Cab& cab, std::string_view message);
 
 // Shown after the serial port has been opened or closed.
 void COMOpened(Cab& cab);

@@ -10,6 +10,7 @@
 #include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sound/RunningSounds.h"
+#include "view/StatusTextUpdates.h"
 
 namespace tovra {
 
@@ -91,7 +92,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
 
     placeAnnouncementPointer(cab, s);
     returnToRouteVideo(cab);
-    cab.host.setCaption(cab.route.LineName);
+    setWindowCaption(cab, cab.route.LineName);
     state.Speed = 0;
 
     clearRunProgress(cab);

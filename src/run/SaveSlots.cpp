@@ -11,6 +11,7 @@
 #include "sim/Cab.h"
 #include "sim/Stations.h"
 #include "sound/RunningSounds.h"
+#include "view/StatusTextUpdates.h"
 
 namespace tovra {
 
@@ -46,7 +47,7 @@ void applyState(Cab& cab, const SavedState& saved) {
     TrainState& s = cab.state;
     const std::int32_t pointer = announcementPointer(cab.route, saved.station);
     returnToRouteVideo(cab);
-    cab.host.setCaption(cab.route.LineName);
+    setWindowCaption(cab, cab.route.LineName);
     s.Speed = saved.speed;
     clearRunProgress(cab);
     stopChannelsAfterFirst(cab);

@@ -83,7 +83,7 @@ void Cab::Timer1Timer() {
     update_cab_labels(*this);
     update_window_caption(*this);
     update_easy_cab_door_line(*this);
-    if (gamePad_) pollGamePad(*this, external, *gamePad_);
+    if (gamePad_) pollGamePad(*this, *gamePad_);
 }
 
 }  // namespace tovra

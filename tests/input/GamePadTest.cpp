@@ -37,7 +37,7 @@ struct GamePad : test::ControllerFixture {
     }
 
     void scan(int x, int y, int buttons = 0) {
-        USBScan(cab, controllers, PadReading{x, y, std::uint16_t(buttons)});
+        USBScan(cab, PadReading{x, y, std::uint16_t(buttons)});
     }
     // One reading from handles at the sentinels; returns (power, brake).
     std::pair<int, int> fresh(int x, int y, int buttons = 0) {
@@ -53,7 +53,7 @@ struct GamePad : test::ControllerFixture {
         return text;
     }
 
-    ExternalControllerState controllers;
+    ExternalControllerState& controllers = cab.external;
 };
 
 TEST_F(GamePad, TwoLeverBandsAndTheirLimits) {
@@ -182,18 +182,18 @@ struct CountingPad : GamePadInput {
 TEST_F(GamePad, AnAbsentControllerActsOnTheFirstPollOnly) {
     CountingPad absent;
     cab.state.PowerHandle = 3;
-    pollGamePad(cab, controllers, absent);
+    pollGamePad(cab, absent);
     EXPECT_EQ(absent.reads, 0);  // no game controller chosen
     EXPECT_EQ(cab.state.PowerHandle, 3);
 
     controllers.controllerType = PadType::TwoLever;
-    pollGamePad(cab, controllers, absent);
+    pollGamePad(cab, absent);
     EXPECT_EQ(absent.reads, 1);
     EXPECT_EQ(cab.state.PowerHandle, 0);
 
     cab.state.PowerHandle = 3;  // the keyboard takes over
     cab.state.BrakeHandle = -2;
-    for (int i = 0; i < 5; ++i) pollGamePad(cab, controllers, absent);
+    for (int i = 0; i < 5; ++i) pollGamePad(cab, absent);
     EXPECT_EQ(absent.reads, 6);
     EXPECT_EQ(cab.state.PowerHandle, 3);
     EXPECT_EQ(cab.state.BrakeHandle, -2);
@@ -201,14 +201,16 @@ TEST_F(GamePad, AnAbsentControllerActsOnTheFirstPollOnly) {
 
 TEST_F(GamePad, DebugOptionShowsTheAxesInTheCaption) {
     controllers.controllerType = PadType::PsAdapter;
-    debug1Click(cab, controllers);
+    cab.route.LineName = "快速線 下り";
+    debug1Click(cab);
     scan(-7, 8);
     EXPECT_EQ(run.host.caption, "X:-7 Y:8");
     run.host.caption = "X:1 Y:2";
-    debug1Click(cab, controllers);
-    EXPECT_EQ(run.host.caption, cab.startCaption());
+    debug1Click(cab);  // off: the line's caption again
+    EXPECT_EQ(run.host.caption, "快速線 下り");
+    EXPECT_EQ(cab.statusTexts.caption, "快速線 下り");
     scan(5, 5);
-    EXPECT_EQ(run.host.caption, cab.startCaption());
+    EXPECT_EQ(run.host.caption, "快速線 下り");
 }
 
 }  // namespace

@@ -57,10 +57,10 @@ struct SerialMessages : test::ControllerFixture {
                               "REV_B", "BTN_A", "BTN_H", "BTN_D", "BTN_1", "EXTRA"};
     }
 
-    void receive(const std::string& chunk) { RxChar(cab, controllers, chunk); }
+    void receive(const std::string& chunk) { RxChar(cab, chunk); }
     std::string posted() const { return {run.host.posted.begin(), run.host.posted.end()}; }
 
-    ExternalControllerState controllers;
+    ExternalControllerState& controllers = cab.external;
 };
 
 TEST_F(SerialMessages, HandleCodesSetAbsolutePositions) {

@@ -84,12 +84,12 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
     Cab cab(CabPorts{host, sound, video, pictures, store}, RunChoice{}, 1);
     cab.mascon.entries.assign(23, "-----");
     cab.mascon.entries[19] = "ATS01";  // the protection's acknowledge button: a space
-    ExternalControllerState controllers;
+    ExternalControllerState& controllers = cab.external;
 
     std::vector<std::string> chunks;
     SerialPort port([&](std::string_view chunk) {
         chunks.emplace_back(chunk);
-        RxChar(cab, controllers, chunk);
+        RxChar(cab, chunk);
     });
     PseudoTerminal pty;
     ASSERT_FALSE(pty.slaveName.empty());

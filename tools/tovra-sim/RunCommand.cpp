@@ -83,11 +83,10 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
         // carriage return.
         std::string text;
         for (const std::string& word : a) text += (text.empty() ? "" : " ") + word;
-        RxChar(cab, cab.external, utf8ToCp932(text) + "\r");
+        RxChar(cab, utf8ToCp932(text) + "\r");
     } else if (c.command == "pad") {
-        USBScan(cab, cab.external,
-                {std::int32_t(std::stol(a[0])), std::int32_t(std::stol(a[1])),
-                 std::uint16_t(std::stol(a[2]))});
+        USBScan(cab, {std::int32_t(std::stol(a[0])), std::int32_t(std::stol(a[1])),
+                      std::uint16_t(std::stol(a[2]))});
     } else if (c.command == "menu") {
         playMenu(a, run);
     }
