@@ -9,6 +9,7 @@
 #include "run/TrainPlacement.h"
 #include "sim/Cab.h"
 #include "sim/Protection.h"
+#include "sim/StartState.h"
 #include "sound/RunningSounds.h"
 #include "view/StatusTextUpdates.h"
 
@@ -54,13 +55,6 @@ void placeAnnouncementPointer(Cab& cab, std::int32_t s) {
     }
 }
 
-void markPassedSpeedChecks(Cab& cab) {
-    auto& passed = cab.stations.speedCheck1Passed;
-    passed.assign(cab.route.SpeedChecks1.size(), false);
-    for (std::size_t k = 0; k < passed.size(); ++k)
-        passed[k] = cab.route.SpeedChecks1[k].position < cab.state.Position;
-}
-
 }  // namespace
 
 std::vector<MoveMenuItem> moveMenuItems(const RouteSpec& route) {
@@ -80,8 +74,7 @@ std::int32_t moveClock(const RouteSpec& route, const RouteSoundSeconds& seconds,
     const std::int64_t clock = departure -
                                kTicksPerSecond * soundSeconds(seconds, station.departureSound) -
                                kTicksPerSecond * soundSeconds(seconds, station.arrivalSound);
-    return std::int32_t(std::clamp<std::int64_t>(clock, std::numeric_limits<std::int32_t>::min(),
-                                                 std::numeric_limits<std::int32_t>::max()));
+    return clampToClock(clock);
 }
 
 bool moveToStation(Cab& cab, std::int32_t s) {
@@ -112,8 +105,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
     st.overrunAnnouncedAt = -1;
     cab.controller.departureCalloutPending = false;
     st.runEnded = false;
-    st.doorMessage =
-        cab.route.OneMan == 0 ? std::to_string(cab.vehicle.Cars) + cab.settings.Cars : "";
+    setCrewTexts(cab);
     st.startStation = s;
 
     state.PowerNotch = 0;

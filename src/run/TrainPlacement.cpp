@@ -1,7 +1,5 @@
 #include "run/TrainPlacement.h"
 
-#include "common/DataPath.h"
-#include "ports/VideoSource.h"
 #include "sim/Cab.h"
 #include "sound/RunningSounds.h"
 #include "view/VideoSync.h"
@@ -58,9 +56,7 @@ void returnToRouteVideo(Cab& cab) {
     // A paused run stays paused.
     const bool wasRunning = cab.physicsTimerRunning();
     cab.stopPhysicsTimer();
-    cab.videoSource.close();
-    cab.video.mainVideoOpen = cab.videoSource.open(
-        resolveDataPath(cab.dataDir(), videoFileName(cab, cab.route.DataName)));
+    cab.video.mainVideoOpen = reopenVideo(cab, cab.route.DataName);
     s.VideoMode[0] = 0;
     s.SubFrame = 0;
     if (wasRunning) cab.startPhysicsTimer();

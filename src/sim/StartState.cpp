@@ -16,12 +16,25 @@ constexpr std::int32_t kTicksPerSecond = 30;
 constexpr std::int32_t kAutomaticAirBrakeSteps = 4;
 constexpr std::int32_t kMinimumNotchedBrakeSteps = 3;
 
+}  // namespace
+
 std::int32_t clampToClock(std::int64_t ticks) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
         ticks, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-}  // namespace
+void setCrewTexts(Cab& cab) {
+    // With a conductor aboard the run opens with the train's length.
+    cab.stations.doorMessage =
+        cab.route.OneMan == 0 ? std::to_string(cab.vehicle.Cars) + cab.settings.Cars : "";
+}
+
+void markPassedSpeedChecks(Cab& cab) {
+    auto& passed = cab.stations.speedCheck1Passed;
+    passed.assign(cab.route.SpeedChecks1.size(), false);
+    for (std::size_t k = 0; k < passed.size(); ++k)
+        passed[k] = cab.route.SpeedChecks1[k].position < cab.state.Position;
+}
 
 const StationRecord& stationAt(const RouteSpec& route, std::int32_t index) {
     static const StationRecord empty{};
@@ -66,8 +79,7 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
 
     cab.protection.PreTrainFrame = cab.route.PreTrainStart;
     st.stationText = "ただいま " + station.name;
-    // With a conductor aboard the run opens with the train's length.
-    st.doorMessage = cab.route.OneMan == 0 ? std::to_string(v.Cars) + cab.settings.Cars : "";
+    setCrewTexts(cab);
     masconupdate(cab);
 }
 
@@ -82,10 +94,7 @@ void checkBrakeSteps(const VehicleSpec& vehicle) {
 void placeTrainAtStart(Cab& cab) {
     RouteSpec& route = cab.route;
     cab.state.Position = stationAt(route, cab.stations.startStation).stopPosition;
-    auto& passed = cab.stations.speedCheck1Passed;
-    passed.assign(route.SpeedChecks1.size(), false);
-    for (std::size_t k = 0; k < passed.size(); ++k)
-        passed[k] = route.SpeedChecks1[k].position < cab.state.Position;
+    markPassedSpeedChecks(cab);
 
     for (SignalRecord& signal : route.Signals) signal.aspect = signal.face = 0;
     for (MovieSwitch& movie : route.MovieSwitches) movie.Done = false;

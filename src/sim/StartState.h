@@ -27,6 +27,15 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
 // A notched brake needs at least three service steps; throws DataError.
 void checkBrakeSteps(const VehicleSpec& vehicle);
 
+// A clock value in ticks, kept within the clock's range.
+std::int32_t clampToClock(std::int64_t ticks);
+
+// The crew texts: the train's length while a conductor is aboard.
+void setCrewTexts(Cab& cab);
+
+// Marks the "[SpeedCheck1]" entries behind the train as passed.
+void markPassedSpeedChecks(Cab& cab);
+
 // The train at the start station's stop position, the speed checks behind
 // it passed, the wayside run state cleared and the text band placed.
 void placeTrainAtStart(Cab& cab);

@@ -8,6 +8,11 @@
 
 namespace tovra {
 
+bool reopenVideo(Cab& cab, const std::string& name) {
+    cab.videoSource.close();
+    return cab.videoSource.open(resolveDataPath(cab.dataDir(), videoFileName(cab, name)));
+}
+
 namespace {
 
 // The position the film gives for entering section i from section `from`.
@@ -27,8 +32,7 @@ bool insideZone(const Cab& cab, std::int32_t station) {
 // while the file changes.
 void switchVideo(Cab& cab, const std::string& name) {
     cab.stopPhysicsTimer();
-    cab.videoSource.close();
-    cab.videoSource.open(resolveDataPath(cab.dataDir(), videoFileName(cab, name)));
+    reopenVideo(cab, name);
 }
 
 void returnToMainVideo(Cab& cab) {
@@ -50,7 +54,9 @@ void stopTrain(Cab& cab) {
     stopRunSounds(cab);
 }
 
-std::int32_t endFrame(const Cab& cab) { return cab.route.MovieStopFrames[0]; }
+std::int32_t endFrame(const Cab& cab) {
+    return cab.route.MovieStopFrames[0];
+}
 
 }  // namespace
 
@@ -79,9 +85,9 @@ void advance_frames(Cab& cab) {
         if (!(u.FirstFrame <= s.Frame && s.Frame < u.LastFrame)) continue;
         if (std::int32_t(i) != v.CurrentSection && v.CurrentSection != -1)
             s.Position = resyncPosition(cab.route, i, v.CurrentSection);
-        v.FilmSpeed = std::int32_t(roundHalfAway((u.LastSpeed - u.FirstSpeed) / (u.LastFrame - u.FirstFrame) *
-                                                     (s.Frame - u.FirstFrame) +
-                                                 u.FirstSpeed));
+        v.FilmSpeed = std::int32_t(roundHalfAway(
+            (u.LastSpeed - u.FirstSpeed) / (u.LastFrame - u.FirstFrame) * (s.Frame - u.FirstFrame) +
+            u.FirstSpeed));
         v.CurrentSection = std::int32_t(i);
     }
     if (s.FollowVideoSpeed) s.Speed = v.FilmSpeed;
@@ -91,7 +97,8 @@ void step_sub_frame(Cab& cab) {
     TrainState& s = cab.state;
     if (s.VideoMode[0] == 1) {
         // A route faster than the physics rate still steps every tick.
-        const std::int32_t every = cab.route.FrameRate > 0 ? cab.settings.TickRate / cab.route.FrameRate : 1;
+        const std::int32_t every =
+            cab.route.FrameRate > 0 ? cab.settings.TickRate / cab.route.FrameRate : 1;
         if (every <= 1 || s.Clock % every == 0) s.SubFrame += 1;
     } else if (s.VideoMode[0] == 2) {
         s.SubFrame = s.Frame - s.SubStart;
@@ -174,7 +181,8 @@ void check_end_of_video(Cab& cab) {
         s.Frame = end + 1;
         stopTrain(cab);
     } else if (s.Speed < 0 && s.Frame < 1) {
-        s.Frame = std::int32_t(std::min<std::int64_t>(1, std::max<std::int64_t>(cab.video.FrameLimit, 0)));
+        s.Frame = std::int32_t(
+            std::min<std::int64_t>(1, std::max<std::int64_t>(cab.video.FrameLimit, 0)));
         stopTrain(cab);
     }
 }

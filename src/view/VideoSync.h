@@ -27,4 +27,8 @@ bool inEndOfVideoWindow(const Cab& cab);
 // VideoDir + name + ".avi".
 std::string videoFileName(const Cab& cab, const std::string& name);
 
+// Closes the video file and opens the named video of the route in its place;
+// false when it cannot be opened.
+bool reopenVideo(Cab& cab, const std::string& name);
+
 }  // namespace tovra
