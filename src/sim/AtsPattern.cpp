@@ -61,10 +61,14 @@ bool capture(ProtectionState& p, const PatternPoint& point, std::int32_t speed,
     return fresh;
 }
 
+// A one-man train never marks its departure: doors worked and shut again
+// count as one.
 bool departedFrom(const Cab& cab, std::int32_t station) {
     const auto& progress = cab.stations.progress;
-    return station >= 0 && std::size_t(station) < progress.size() &&
-           progress[std::size_t(station)].departedHere;
+    if (station < 0 || std::size_t(station) >= progress.size()) return false;
+    const StationProgress& p = progress[std::size_t(station)];
+    return p.departedHere ||
+           (cab.route.OneMan >= 1 && p.doorsOpenedHere && !cab.traction.doorsOpen);
 }
 
 void atBeacon(Cab& cab, const PatternPoint& point, Extended d, std::int32_t window) {

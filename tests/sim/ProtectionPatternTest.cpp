@@ -193,6 +193,24 @@ TEST_F(ProtectionPatternTest, StationPatternEndsWithTheDeparture) {
     EXPECT_FALSE(cab.state.ProtectService);
 }
 
+// On a one-man route the driver's closing of the doors is the departure.
+TEST_F(ProtectionPatternTest, OneManStationPatternEndsWhenTheDoorsShut) {
+    onlyPoint({400000, 10, 2, kPatternStationStop});
+    cab.route.OneMan = 1;
+    ahead(12500, 30);
+    ASSERT_EQ(p.PatternSpeed, 1);
+    cab.stations.progress[2].doorsOpenedHere = true;
+    cab.traction.doorsOpen = true;
+    ahead(2000, 0);
+    EXPECT_EQ(p.PatternSpeed, 1);  // still at the platform
+    cab.traction.doorsOpen = false;
+    ahead(1950, 5);
+    EXPECT_EQ(p.PatternSpeed, 999);
+    EXPECT_FALSE(cab.state.ProtectService);
+    ahead(1800, 10);  // and not taken again in the last window
+    EXPECT_EQ(p.PatternSpeed, 999);
+}
+
 TEST_F(ProtectionPatternTest, SwitchedOffOrReversedNothingIsCaptured) {
     p.AtsOn = false;
     before(27500, 70);
