@@ -67,6 +67,23 @@ std::optional<double> AutoDriver::metresToStopSignal(const Cab& cab) {
 
 namespace {}  // namespace
 
+// One-man routes: the driver opens the doors at a stop and closes them once
+// the departure time has come.
+std::optional<char> AutoDriver::oneManDoors(const Cab& cab, bool standing) {
+    if (cab.route.OneMan == 0 || !standing) return std::nullopt;
+    const std::int32_t j = cab.stations.currentStation;
+    const StationRecord& s = cab.route.stationOrEmpty(std::size_t(j));
+    const Extended p = cab.state.Position;
+    if (s.kind != 0 || p < s.zoneStart || p > s.zoneEnd) return std::nullopt;
+    const bool open = cab.traction.doorsOpen;
+    if (!open && doorsWorkedAt_ != j) return 'd';
+    if (open && cab.stations.doorOpening == 1 && cab.state.Clock >= s.departureTime) {
+        doorsWorkedAt_ = j;
+        return 'd';
+    }
+    return std::nullopt;
+}
+
 // Power notches count up from 1, brake steps down from -1.
 std::optional<char> AutoDriver::towards(const Cab& cab, int target) const {
     const TrainState& s = cab.state;
@@ -94,6 +111,7 @@ std::optional<char> AutoDriver::decide(const Cab& cab) {
     }
     // The acknowledge key also answers the vigilance device.
     if (cab.protection.AtsAlarm || cab.controller.vigilanceCount > 300) return ' ';
+    if (const auto door = oneManDoors(cab, standing)) return door;
     if (cab.traction.doorsOpen) return towards(cab, holding);
 
     double remain = double(cab.NextStopPosition - s.Position) / 100;  // m

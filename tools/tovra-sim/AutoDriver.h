@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 namespace tovra {
@@ -22,9 +23,11 @@ class AutoDriver {
   private:
     std::optional<char> towards(const Cab& cab, int target) const;
     std::optional<double> metresToStopSignal(const Cab& cab);
+    std::optional<char> oneManDoors(const Cab& cab, bool standing);
 
-    bool stopping_ = false;       // braking for the stop ahead until standing
-    std::size_t nextSignal_ = 0;  // the first signal not yet passed
+    bool stopping_ = false;            // braking for the stop ahead until standing
+    std::size_t nextSignal_ = 0;       // the first signal not yet passed
+    std::int32_t doorsWorkedAt_ = -1;  // one-man: the station whose doors it closed last
 };
 
 }  // namespace tovra::sim
