@@ -1,0 +1,56 @@
+#include "app/CabView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "app/CabSurface.h"
+
+namespace tovra {
+
+QRect fitCentred(QSize picture, QRect area) {
+    const QSize size = picture.scaled(area.size(), Qt::KeepAspectRatio);
+    return {area.x() + (area.width() - size.width()) / 2,
+            area.y() + (area.height() - size.height()) / 2, size.width(), size.height()};
+}
+
+CabView::CabView(const CabSurface& surface, QWidget* parent) : QWidget(parent), surface_(surface) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumSize(CabSurface::kWidth / 4, CabSurface::kHeight / 4);
+}
+
+QSize CabView::sizeHint() const {
+    return {CabSurface::kWidth, CabSurface::kHeight};
+}
+
+QRect CabView::targetRect() const {
+    return fitCentred(surface_.image().size(), rect());
+}
+
+void CabView::setTop(int top) {
+    top_ = top;
+    update();
+}
+
+void CabView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    const QRect target = targetRect();
+    const double scale = double(target.height()) / CabSurface::kHeight;
+    painter.setClipRect(target);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target.translated(0, int(top_ * scale)), surface_.image());
+}
+
+void CabView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) Q_EMIT clicked();
+}
+
+void CabView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta < 0) Q_EMIT wheelTowardsUser();
+    if (delta > 0) Q_EMIT wheelAwayFromUser();
+}
+
+}  // namespace tovra

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QWidget>
+
+namespace tovra {
+
+class CabSurface;
+
+// Shows the cab surface scaled to the widget, keeping its proportions, and
+// reports clicks and the wheel. `top` is the surface's vertical offset.
+class CabView : public QWidget {
+    Q_OBJECT
+  public:
+    explicit CabView(const CabSurface& surface, QWidget* parent = nullptr);
+
+    QSize sizeHint() const override;
+    // The rectangle the surface occupies in the widget.
+    QRect targetRect() const;
+    void setTop(int top);
+    int top() const { return top_; }
+
+  Q_SIGNALS:
+    void clicked();
+    void wheelTowardsUser();
+    void wheelAwayFromUser();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+  private:
+    const CabSurface& surface_;
+    int top_ = 0;
+};
+
+// Where a picture of `picture` size goes in `area`: scaled to fit, centred.
+QRect fitCentred(QSize picture, QRect area);
+
+}  // namespace tovra

@@ -1,0 +1,401 @@
+#include "app/CabWindow.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolButton>
+#include <chrono>
+
+#include "app/CabView.h"
+#include "app/CrewChangeDialog.h"
+#include "app/EasyCab.h"
+#include "app/KeyInput.h"
+#include "app/MessageBox.h"
+#include "app/QtImages.h"
+#include "app/TrainSettingsDialog.h"
+#include "app/ValueDisplay.h"
+#include "common/DataError.h"
+#include "common/DataPath.h"
+#include "input/KeyCommands.h"
+#include "ports/PictureDecoder.h"
+#include "ports/SettingsStore.h"
+#include "ports/SoundDevice.h"
+#include "view/PanelGauges.h"
+#include "view/PanelMath.h"
+#include "view/VideoSync.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr int kPhysicsMs = 33;
+constexpr int kLogicMs = 100;
+constexpr int kIdleMs = 1;
+constexpr const char* kAppTitle = "ヴェルモラン";
+// Labels that neither text mode shows once the mode has been switched.
+constexpr std::array<std::size_t, 2> kAlwaysHiddenLabels = {13, 14};
+constexpr std::array<const char*, 3> kStopLines = {"img_unten_teimokuS", "img_unten_teimokuM",
+                                                   "img_unten_teimokuE"};
+
+QString caption(const std::string& text, const char* fallback) {
+    return QString::fromStdString(text.empty() ? std::string(fallback) : text);
+}
+
+}  // namespace
+
+TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevice> sound,
+               std::function<void(const std::string&)> progress, QWidget* parent)
+    : QMainWindow(parent), store_(store), sound_(std::move(sound)), progress_(std::move(progress)) {
+    setWindowTitle(kAppTitle);
+    const std::filesystem::path routeFile = choice.dataDir / choice.routeFile;
+    const std::string vehicleFile = choice.vehicleFile;
+    cab_ = std::make_unique<Cab>(
+        CabPorts{host_, *sound_, video_, pictures_, store_}, std::move(choice),
+        unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
+    physicsTimer_.setTimerType(Qt::PreciseTimer);
+    physicsTimer_.setInterval(kPhysicsMs);
+    logicTimer_.setInterval(kLogicMs);
+    idleTimer_.setTimerType(Qt::PreciseTimer);
+    idleTimer_.setInterval(kIdleMs);
+    connect(&physicsTimer_, &QTimer::timeout, this, &TForm1::physicsTick);
+    connect(&logicTimer_, &QTimer::timeout, this, &TForm1::logicTick);
+    connect(&idleTimer_, &QTimer::timeout, this, &TForm1::drawPass);
+    connectHost();
+
+    auto* central = new QWidget(this);
+    auto* grid = new QGridLayout(central);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(2);
+    view_ = new CabView(surface_, central);
+    grid->addWidget(view_, 0, 0);
+    auto* side = new QWidget(central);
+    auto* sideColumn = new QVBoxLayout(side);
+    sideColumn->setContentsMargins(0, 0, 0, 0);
+    staffDisplay_ = new QLabel(side);
+    staffDisplay_->setObjectName("staffDisplay");
+    sideColumn->addWidget(staffDisplay_);
+    labelPanel_ = new QWidget(side);
+    sideColumn->addWidget(labelPanel_);
+    sideColumn->addStretch();
+    auto* labelColumn = new QVBoxLayout(labelPanel_);
+    for (std::size_t i = 0; i < labels_.size(); ++i) {
+        labels_[i] = new QLabel(labelPanel_);
+        labels_[i]->setObjectName(QString("Label%1").arg(i));
+        labels_[i]->setMinimumWidth(180);
+        labelColumn->addWidget(labels_[i]);
+    }
+    grid->addWidget(side, 0, 1);
+    auto* back = new QToolButton(central);
+    back->setObjectName("backImage");
+    back->setText("◀ 戻る");
+    back->setAutoRaise(true);
+    back->setFocusPolicy(Qt::NoFocus);  // space and Enter belong to the cab
+    grid->addWidget(back, 1, 0, 1, 2, Qt::AlignRight);
+    setCentralWidget(central);
+    connect(back, &QToolButton::clicked, this, &TForm1::returnToTitle);
+    connect(view_, &CabView::clicked, this, &TForm1::videoClicked);
+    connect(view_, &CabView::wheelTowardsUser, this, [this] { WheelD(*cab_); });
+    connect(view_, &CabView::wheelAwayFromUser, this, [this] { WheelU(*cab_); });
+    setFocusPolicy(Qt::StrongFocus);
+
+    const auto forward = [this](QKeyEvent* e) { cabKey(e); };
+    valueDisplay_ = new TForm3(*cab_, routeFile, vehicleFile, forward, this);
+    easyCab_ = new TForm6(*cab_, forward, this);
+    trainSettings_ = new Tjumpdlg(*cab_, forward, this);
+    crewChange_ = new TkotaiStop(this);
+    connect(crewChange_, &TkotaiStop::endRun, this, &TForm1::returnToTitle);
+    connect(trainSettings_, &Tjumpdlg::protectionSwitchedOn, this,
+            [this] { stopLines_->setChecked(false); });
+}
+
+TForm1::~TForm1() {
+    physicsTimer_.stop();
+    logicTimer_.stop();
+    idleTimer_.stop();
+}
+
+void TForm1::connectHost() {
+    host_.onMessage = [this](const std::string& text) {
+        showMessageBox(isVisible() ? this : nullptr, QString::fromStdString(text));
+    };
+    host_.onProgress = [this](const std::string& text) {
+        if (progress_) progress_(text);
+    };
+    host_.onCaption = [this](const std::string& text) {
+        setWindowTitle(QString::fromStdString(text));
+    };
+    host_.onPhysicsTimer = [this](bool on) { on ? physicsTimer_.start() : physicsTimer_.stop(); };
+    host_.onLogicTimer = [this](bool on) { on ? logicTimer_.start() : logicTimer_.stop(); };
+    host_.onPostCharacter = [this](char c) {
+        QMetaObject::invokeMethod(
+            this, [this, c] { AsciiDown(*cab_, c); }, Qt::QueuedConnection);
+    };
+}
+
+QMenuBar* TForm1::menus() const {
+    return menuBar();
+}
+
+bool TForm1::load() {
+    try {
+        cab_->load();
+    } catch (const DataError& error) {
+        physicsTimer_.stop();
+        logicTimer_.stop();
+        showMessageBox(nullptr, QString::fromUtf8(error.what()));
+        return false;
+    }
+    loaded_ = true;
+    buildMenus();
+    showLabels(cab_->options.Moji != 0);
+    if (cab_->staff.side) staffDisplay_->setPixmap(QPixmap::fromImage(toQImage(*cab_->staff.side)));
+    staffDisplay_->setVisible(cab_->staff.side.has_value());
+    // The whole surface at its own size when the screen has room for it.
+    QSize size = sizeHint();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size());
+    resize(size);
+    clock_.start();
+    idleTimer_.start();
+    return true;
+}
+
+QAction* TForm1::addOption(QMenu* menu, const char* text, std::int32_t UserOptions::*option) {
+    QAction* action = menu->addAction(text);
+    action->setCheckable(true);
+    action->setChecked(cab_->options.*option != 0);
+    optionActions_.emplace_back(action, option);
+    connect(action, &QAction::toggled, this,
+            [this, option](bool on) { cab_->options.*option = on ? 1 : 0; });
+    return action;
+}
+
+void TForm1::buildMenus() {
+    const ProgramSettings& s = cab_->settings;
+    QMenuBar* bar = menuBar();
+    start1_ = bar->addAction(caption(s.StartCaption, "Start"));
+    start1_->setObjectName("start1");
+    connect(start1_, &QAction::triggered, this, &TForm1::start1Click);
+
+    QMenu* move = bar->addMenu(caption(s.MoveCaption, "Move"));
+    move->setObjectName("GoTo1");
+    move->setEnabled(false);  // moving the train comes with its own work
+
+    QMenu* show = bar->addMenu(caption(s.DisplayCaption, "Display"));
+    show->setObjectName("Show1");
+    connect(show->addAction("操作説明(&U)"), &QAction::triggered, this, [this] {
+        if (showHelp) showHelp();
+    });
+    addOption(show, "解説なし(&D)", &UserOptions::Information);
+    connect(show->addAction("かんたん運転台(&E)"), &QAction::triggered, this,
+            [this] { easyCab_->show(); });
+    addOption(show, "喚呼なし(&K)", &UserOptions::Kanko);
+    stopLines_ = show->addAction("停止位置ラインを表示しない(&S)");
+    stopLines_->setCheckable(true);
+    stopLines_->setChecked(cab_->options.ATS == 1);
+    connect(stopLines_, &QAction::triggered, this, [this](bool on) { showStopLines(!on); });
+    QAction* settings = show->addAction("列車設定(&P)");
+    settings->setVisible(false);
+    connect(settings, &QAction::triggered, this, [this] { trainSettings_->exec(); });
+    addOption(show, "視覚効果OFF(&V)", &UserOptions::Tunnel)->setVisible(false);
+    moji_ = addOption(show, "文字表示モード切り替え(&C)", &UserOptions::Moji);
+    connect(moji_, &QAction::triggered, this, [this](bool on) {
+        showLabels(on);
+        for (std::size_t i : kAlwaysHiddenLabels) labels_[i]->setVisible(false);
+    });
+
+    QMenu* controller = bar->addMenu(caption(s.ControlCaption, "Controller(&C)"));
+    controller->setObjectName("Controller1");
+    for (const char* item : {"標準/VMマスコン", "Windows用電車でGO! コントローラ",
+                             "PS用電車でGO! コントローラ", "三鶯重工 OHC-PC01"}) {
+        QAction* a = controller->addAction(item);
+        a->setCheckable(true);
+        a->setEnabled(false);
+    }
+    controller->actions().front()->setChecked(true);
+    controller->addSeparator();
+    for (const char* item :
+         {"VMマスコン（設定）(&P)", "VMマスコン（接続）(&C)", "デバッグオプション(&D)"})
+        controller->addAction(item)->setEnabled(false);
+
+    QMenu* save = bar->addMenu(caption(s.SaveCaption, "Save(&S)"));
+    save->setObjectName("SaveS1");
+    QMenu* saveTo = save->addMenu("運転状態を保存(&S)");
+    QMenu* restore = save->addMenu("運転状態を復元(&L)");
+    for (const char* slot : {"Save1", "Save2", "Save3"}) {
+        saveTo->addAction(slot)->setEnabled(false);
+        restore->addAction(slot)->setEnabled(false);
+    }
+    start1_->setText(QString::fromStdString(cab_->startCaption()));
+}
+
+void TForm1::showLabels(bool moji) {
+    labelPanel_->setVisible(moji);
+    for (QLabel* label : labels_) label->setVisible(moji);
+}
+
+void TForm1::updateLabels() {
+    if (cab_->options.Moji == 0) return;
+    for (std::size_t i = 0; i < labels_.size(); ++i)
+        labels_[i]->setText(QString::fromStdString(cab_->statusTexts.labels[i]));
+}
+
+void TForm1::showStopLines(bool show) {
+    for (const char* name : kStopLines)
+        if (Sprite* s = cab_->sprites.find(name)) s->visible = show;
+}
+
+void TForm1::physicsTick() {
+    cab_->MMTimer1Timer();
+}
+
+void TForm1::logicTick() {
+    Cab& cab = *cab_;
+    cab.Timer1Timer();
+    updateLabels();
+    easyCab_->refresh();
+    if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
+    if (cab.stations.crewChangeOffered) {
+        cab.stations.crewChangeOffered = false;
+        crewChange_->show();
+        crewChange_->raise();
+    }
+    if (cab.stations.returnToTitle) {
+        cab.stations.returnToTitle = false;
+        returnToTitle();
+    }
+}
+
+void TForm1::drawPass() {
+    if (!loaded_ || closing_) return;
+    Cab& cab = *cab_;
+    if (!cab.running()) return;
+    const qint64 now = clock_.elapsed();
+    if (!drawDue(now - lastDrawn_)) return;
+    if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
+    fetch_video_frame(cab);
+    const bool close = surface_.draw(cab, draw_);
+    view_->update();
+    draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
+    lastDrawn_ = now;
+    if (close) this->close();
+}
+
+void TForm1::start1Click() {
+    cab_->start1Click();
+    start1_->setText(QString::fromStdString(cab_->startCaption()));
+}
+
+void TForm1::videoClicked() {
+    if (!cab_->running()) start1Click();
+}
+
+void TForm1::returnToTitle() {
+    draw_.fadeLevel = 1;
+    // A paused run draws nothing, so its fade could never end.
+    if (!cab_->running()) close();
+}
+
+void TForm1::showStill() {
+    const std::string& name = cab_->route.OpeningImage;
+    if (name.empty()) return;
+    if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
+    if (!still_) return;
+    const bool close = surface_.draw(*cab_, draw_, &*still_);
+    view_->update();
+    if (close) this->close();
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && loaded_ &&
+        !cab_->running() && !closing_)
+        showStill();
+}
+
+void TForm1::cabKeyDown(QKeyEvent* event) {
+    if (!loaded_) return;
+    const CabKey key = cabKeyOf(*event);
+    if (event->key() == Qt::Key_Shift) host_.held.insert(HeldKey::Shift);
+    if (key.character) {
+        if (*key.character == '3') host_.held.insert(HeldKey::Horn3);
+        if (*key.character == '4') host_.held.insert(HeldKey::Horn4);
+        AsciiDown(*cab_, *key.character);
+        return;
+    }
+    if (!key.key) return;
+    if (*key.key == VirtualKey::F3 && !key.shiftAlone) {
+        valueDisplay_->setVisible(!valueDisplay_->isVisible());
+        if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
+    }
+    if (key.shiftAlone && (*key.key == VirtualKey::Up || *key.key == VirtualKey::Down)) {
+        const int top = view_->top();
+        if (*key.key == VirtualKey::Up && top >= -149) view_->setTop(top - 50);
+        if (*key.key == VirtualKey::Down && top < 0) view_->setTop(top + 50);
+    }
+    keydowns(*cab_, *key.key, key.shiftAlone);
+}
+
+void TForm1::cabKeyUp(QKeyEvent* event) {
+    if (event->isAutoRepeat() || !loaded_) return;
+    if (event->key() == Qt::Key_Shift) host_.held.erase(HeldKey::Shift);
+    if (event->key() == Qt::Key_3) host_.held.erase(HeldKey::Horn3);
+    if (event->key() == Qt::Key_4) host_.held.erase(HeldKey::Horn4);
+    const CabKey key = cabKeyOf(*event);
+    if (key.key) keyups(*cab_, *key.key);
+}
+
+void TForm1::cabKey(QKeyEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        cabKeyUp(event);
+    } else {
+        cabKeyDown(event);
+    }
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    cabKeyDown(event);
+}
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+    cabKeyUp(event);
+}
+
+void TForm1::writeOptions() {
+    const UserOptions& o = cab_->options;
+    for (const auto& [key, value] : {std::pair{"Kanko", o.Kanko},
+                                     {"Information", o.Information},
+                                     {"ATS", o.ATS},
+                                     {"Tunnel", o.Tunnel},
+                                     {"Moji", o.Moji}})
+        store_.writeInteger(kUserOptionsGroup, key, value);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closing_) {
+        closing_ = true;
+        idleTimer_.stop();
+        physicsTimer_.stop();
+        logicTimer_.stop();
+        TrainState& s = cab_->state;
+        s.RemainDistance = 0;
+        s.ProtectEmergency = false;
+        s.ProtectService = false;
+        s.PowerNotch = 0;
+        easyCab_->close();
+        valueDisplay_->close();
+        crewChange_->close();
+        video_.close();
+        for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel)
+            sound_->stop(channel);
+        if (loaded_) writeOptions();
+        draw_.fadeLevel = 0;
+        Q_EMIT closed();
+    }
+    event->accept();
+}
+
+}  // namespace tovra

@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QTimer>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/CabHost.h"
+#include "app/CabSurface.h"
+#include "platform/FfmpegVideoSource.h"
+#include "platform/PictureFileDecoder.h"
+#include "sim/Cab.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace tovra {
+
+class CabView;
+class TForm6;
+class SettingsStore;
+class SoundDevice;
+class TForm3;
+class Tjumpdlg;
+class TkotaiStop;
+
+// The cab window: owns one run, its timers, its drawing and its menus.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // `progress` receives the loading texts (the title window's status line).
+    TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevice> sound,
+           std::function<void(const std::string&)> progress, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The loading sequence; false after its message when the run cannot start.
+    bool load();
+
+    Cab& cab() { return *cab_; }
+    const CabSurface& surface() const { return surface_; }
+    const DrawState& drawState() const { return draw_; }
+    QMenuBar* menus() const;
+    QAction* startAction() const { return start1_; }
+    TForm3& valueDisplay() { return *valueDisplay_; }
+    TForm6& easyCab() { return *easyCab_; }
+
+    // The three loops, callable directly by tests.
+    void physicsTick();
+    void logicTick();
+    void drawPass();
+
+    // Keys from this window and from the auxiliary windows.
+    void cabKeyDown(QKeyEvent* event);
+    void cabKeyUp(QKeyEvent* event);
+    void cabKey(QKeyEvent* event);  // either of the two by the event's type
+
+    void start1Click();
+    void returnToTitle();
+
+    // Shows the help window (menu "操作説明(&U)").
+    std::function<void()> showHelp;
+
+  Q_SIGNALS:
+    void closed();
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    void connectHost();
+    void buildMenus();
+    QAction* addOption(QMenu* menu, const char* caption, std::int32_t UserOptions::*option);
+    void showLabels(bool moji);
+    void updateLabels();
+    void showStopLines(bool show);
+    void showStill();
+    void writeOptions();
+    void videoClicked();
+
+    SettingsStore& store_;
+    std::unique_ptr<SoundDevice> sound_;
+    std::function<void(const std::string&)> progress_;
+    CabHost host_;
+    FfmpegVideoSource video_;
+    PictureFileDecoder pictures_;
+    std::unique_ptr<Cab> cab_;
+    bool loaded_ = false;
+    bool closing_ = false;
+
+    QTimer physicsTimer_;
+    QTimer logicTimer_;
+    QTimer idleTimer_;
+    QElapsedTimer clock_;
+    qint64 lastDrawn_ = -1000;
+
+    CabSurface surface_;
+    DrawState draw_;
+    std::optional<Image> still_;
+    CabView* view_ = nullptr;
+    std::array<QLabel*, StatusTexts::kLabelCount> labels_{};
+    QWidget* labelPanel_ = nullptr;
+    QLabel* staffDisplay_ = nullptr;  // the timetable card beside the cab
+
+    QAction* start1_ = nullptr;
+    QAction* stopLines_ = nullptr;
+    QAction* moji_ = nullptr;
+    std::vector<std::pair<QAction*, std::int32_t UserOptions::*>> optionActions_;
+
+    TForm3* valueDisplay_ = nullptr;
+    TForm6* easyCab_ = nullptr;
+    Tjumpdlg* trainSettings_ = nullptr;
+    TkotaiStop* crewChange_ = nullptr;
+};
+
+}  // namespace tovra

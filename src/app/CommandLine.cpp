@@ -1,0 +1,70 @@
+#include "app/CommandLine.h"
+
+#include <cstdlib>
+
+namespace tovra {
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine c;
+    for (std::size_t i = 0; i < args.size() && c.error.empty(); ++i) {
+        const std::string& a = args[i];
+        const auto value = [&]() -> std::optional<std::string> {
+            if (i + 1 >= args.size()) {
+                c.error = a + " needs a value";
+                return std::nullopt;
+            }
+            return args[++i];
+        };
+        if (a == "--help" || a == "-h") {
+            c.help = true;
+        } else if (a == "--version") {
+            c.version = true;
+        } else if (a == "--data") {
+            c.dataDir = value();
+        } else if (a == "--keys") {
+            c.keys = value().value_or("");
+        } else if (a == "--screenshot") {
+            c.screenshot = value();
+        } else if (a == "--route" || a == "--screenshot-after") {
+            const auto v = value();
+            if (!v) break;
+            char* end = nullptr;
+            const double number = std::strtod(v->c_str(), &end);
+            if (v->empty() || *end != '\0' || number < 0) {
+                c.error = a + ": not a number: " + *v;
+            } else if (a == "--route") {
+                c.route = int(number);
+                if (c.route < 1 || c.route > 3 || c.route != number)
+                    c.error = "--route takes 1, 2 or 3";
+            } else {
+                c.screenshotAfter = number;
+            }
+        } else {
+            c.error = "unknown argument: " + a;
+        }
+    }
+    return c;
+}
+
+std::string usageText() {
+    return "tovra: a railway driving simulator\n"
+           "\n"
+           "Usage:\n"
+           "  tovra [--data DIR] [--route N] [--keys TEXT]\n"
+           "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
+           "\n"
+           "  --data DIR      the data folder (velmoran.dat and the files it names);\n"
+           "                  default: the program's folder, then the current folder\n"
+           "  --route N       skip the title menu: drive route 1, 2 or 3 with the\n"
+           "                  default train\n"
+           "  --keys TEXT     type these characters into the cab, one every 0.2 s\n"
+           "  --screenshot FILE\n"
+           "                  save the front window as PNG after SECONDS (default 5)\n"
+           "                  and quit\n"
+           "  --help          this text\n"
+           "  --version       the program's version\n"
+           "\n"
+           "Make the demo line with `tovra-demo demo`, then run `tovra --data demo`.\n";
+}
+
+}  // namespace tovra

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tovra {
+
+// The desktop program's command line.
+struct CommandLine {
+    std::optional<std::string> dataDir;
+    bool help = false;
+    bool version = false;
+    // Start the given route (1 to 3) with the default train at once.
+    int route = 0;
+    // Characters typed into the cab, one every 0.2 s, once it runs.
+    std::string keys;
+    std::optional<std::string> screenshot;  // PNG written after screenshotAfter seconds
+    double screenshotAfter = 5;
+    std::string error;  // not empty: the command line is wrong
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+std::string usageText();
+
+}  // namespace tovra

@@ -1,0 +1,30 @@
+#include "app/QtImages.h"
+
+#include <cstring>
+
+namespace tovra {
+
+QImage toQImage(const Image& image) {
+    if (image.empty()) return {};
+    QImage out(image.width, image.height, QImage::Format_ARGB32);
+    for (int y = 0; y < image.height; ++y) {
+        std::memcpy(out.scanLine(y), &image.pixels[std::size_t(y) * std::size_t(image.width)],
+                    std::size_t(image.width) * sizeof(std::uint32_t));
+    }
+    return out;
+}
+
+QImage keyedImage(const Image& image, std::optional<std::uint32_t> transparent) {
+    QImage out = toQImage(image);
+    if (out.isNull() || !transparent) return out;
+    // Colours compare without their alpha: decoders differ in what they put there.
+    const std::uint32_t key = *transparent & 0x00FFFFFFu;
+    for (int y = 0; y < out.height(); ++y) {
+        auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            if ((row[x] & 0x00FFFFFFu) == key) row[x] = 0;
+    }
+    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace tovra

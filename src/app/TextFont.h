@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QFont>
+
+namespace tovra {
+
+// The face of the texts over the video: a Japanese gothic face, bold italic,
+// `points` at 96 dpi.
+QFont statusFont(int points);
+
+}  // namespace tovra

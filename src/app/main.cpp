@@ -1,0 +1,109 @@
+// The desktop program: the title window, then a cab window for every run.
+#include <QApplication>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <iostream>
+
+#include "app/CabWindow.h"
+#include "app/CommandLine.h"
+#include "app/DataFolder.h"
+#include "app/HelpWindow.h"
+#include "app/KeyForwarder.h"
+#include "app/MessageBox.h"
+#include "app/TitleWindow.h"
+#include "platform/QtSettingsStore.h"
+
+namespace {
+
+constexpr int kKeyIntervalMs = 200;
+
+// Types the characters into the cab window, one after another.
+void typeKeys(tovra::TForm1* cab, const std::string& keys, std::size_t next = 0) {
+    if (next >= keys.size()) return;
+    QTimer::singleShot(kKeyIntervalMs, cab, [cab, keys, next] {
+        cab->cab().host.postCharacter(keys[next]);
+        typeKeys(cab, keys, next + 1);
+    });
+}
+
+void saveScreenshot(const std::string& file) {
+    QWidget* front = QApplication::activeWindow();
+    if (!front) {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) front = w;
+    }
+    if (front && front->grab().save(QString::fromStdString(file), "PNG")) {
+        std::cerr << "tovra: screenshot written to " << file << "\n";
+        QApplication::exit(0);
+    } else {
+        std::cerr << "tovra: cannot write the screenshot " << file << "\n";
+        QApplication::exit(1);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const tovra::CommandLine command = tovra::parseCommandLine(args);
+    if (!command.error.empty()) {
+        std::cerr << "tovra: " << command.error << "\n\n" << tovra::usageText();
+        return 2;
+    }
+    if (command.help) {
+        std::cout << tovra::usageText();
+        return 0;
+    }
+    if (command.version) {
+        std::cout << "tovra " << TOVRA_VERSION << "\n";
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("ヴェルモラン");
+    std::error_code error;
+    tovra::DataFolderSearch search;
+    if (command.dataDir) search.chosen = std::filesystem::absolute(*command.dataDir, error);
+    search.executableDir = QApplication::applicationDirPath().toStdString();
+    search.currentDir = std::filesystem::current_path(error);
+    const tovra::DataFolderResult found = tovra::findDataFolder(search);
+    if (!found.folder) {
+        const std::string message = tovra::missingDataMessage(found);
+        std::cerr << "tovra: " << message << "\n";
+        tovra::showMessageBox(nullptr, QString::fromStdString(message));
+        return 1;
+    }
+    tovra::QtSettingsStore store;
+    tovra::TForm4 help(*found.folder / "operation.dat");
+    const auto seed = unsigned(std::chrono::system_clock::now().time_since_epoch().count());
+    tovra::TitleWindow title(*found.folder, store, seed);
+    int status = 0;
+    title.showHelp = [&help] { help.show(); };
+    // The help window passes its keys to the cab being driven.
+    new tovra::KeyForwarder(&help, [&title](QKeyEvent* event) {
+        if (tovra::TForm1* cab = title.cabWindow()) cab->cabKey(event);
+    });
+    title.onLoadFailure = [&status, &title] {
+        status = 1;
+        title.close();
+    };
+    QObject::connect(&title, &tovra::TitleWindow::cabShown, &title,
+                     [&command](tovra::TForm1* cab) { typeKeys(cab, command.keys); });
+    title.show();
+
+    if (command.route > 0) {
+        QTimer::singleShot(0, &title, [&title, &command] {
+            title.goOn();
+            title.goOn();
+            title.routeClick(command.route);
+            title.trainClick();
+        });
+    }
+    if (command.screenshot) {
+        QTimer::singleShot(int(command.screenshotAfter * 1000), &title,
+                           [&command] { saveScreenshot(*command.screenshot); });
+    }
+    const int result = app.exec();
+    return status != 0 ? status : result;
+}
