@@ -20,6 +20,7 @@
 #include "sim/TrainMotion.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
+#include "view/PanelGauges.h"
 #include "view/StatusTextUpdates.h"
 #include "view/StopMarkers.h"
 #include "view/VideoSync.h"
@@ -53,12 +54,14 @@ void Cab::Timer1Timer() {
     update_section_limit(*this);
     remove_passed_preceding_train(*this);
     state.LogicTickCount += 1;
+    update_speed_gauges(*this);
     compute_brake_force(*this);
     integrate_speed(*this);
     update_motion_texts(*this);
     timecalc(*this, state.Clock);
     step_compressor(*this);
     step_currents(*this);
+    updatePanelLamps(*this);
     sample_gradient(*this);
     update_signal_aspects(*this);
     step_traffic_signals(*this);
@@ -84,6 +87,7 @@ void Cab::Timer1Timer() {
     update_window_caption(*this);
     update_easy_cab_door_line(*this);
     if (gamePad_) pollGamePad(*this, *gamePad_);
+    options.Tunnel = 1;  // visual effects are off once the run has started
 }
 
 }  // namespace tovra
