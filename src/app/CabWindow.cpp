@@ -16,6 +16,7 @@
 #include "app/KeyInput.h"
 #include "app/MessageBox.h"
 #include "app/QtImages.h"
+#include "app/RunMenus.h"
 #include "app/TrainSettingsDialog.h"
 #include "app/ValueDisplay.h"
 #include "common/DataError.h"
@@ -181,9 +182,8 @@ void TForm1::buildMenus() {
     start1_->setObjectName("start1");
     connect(start1_, &QAction::triggered, this, &TForm1::start1Click);
 
-    QMenu* move = bar->addMenu(caption(s.MoveCaption, "Move"));
-    move->setObjectName("GoTo1");
-    move->setEnabled(false);  // moving the train comes with its own work
+    runMenus_ = std::make_unique<RunMenus>(*cab_, store_, this);
+    runMenus_->buildMove(bar, caption(s.MoveCaption, "Move"));
 
     QMenu* show = bar->addMenu(caption(s.DisplayCaption, "Display"));
     show->setObjectName("Show1");
@@ -208,28 +208,8 @@ void TForm1::buildMenus() {
         for (std::size_t i : kAlwaysHiddenLabels) labels_[i]->setVisible(false);
     });
 
-    QMenu* controller = bar->addMenu(caption(s.ControlCaption, "Controller(&C)"));
-    controller->setObjectName("Controller1");
-    for (const char* item : {"標準/VMマスコン", "Windows用電車でGO! コントローラ",
-                             "PS用電車でGO! コントローラ", "三鶯重工 OHC-PC01"}) {
-        QAction* a = controller->addAction(item);
-        a->setCheckable(true);
-        a->setEnabled(false);
-    }
-    controller->actions().front()->setChecked(true);
-    controller->addSeparator();
-    for (const char* item :
-         {"VMマスコン（設定）(&P)", "VMマスコン（接続）(&C)", "デバッグオプション(&D)"})
-        controller->addAction(item)->setEnabled(false);
-
-    QMenu* save = bar->addMenu(caption(s.SaveCaption, "Save(&S)"));
-    save->setObjectName("SaveS1");
-    QMenu* saveTo = save->addMenu("運転状態を保存(&S)");
-    QMenu* restore = save->addMenu("運転状態を復元(&L)");
-    for (const char* slot : {"Save1", "Save2", "Save3"}) {
-        saveTo->addAction(slot)->setEnabled(false);
-        restore->addAction(slot)->setEnabled(false);
-    }
+    runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
+    runMenus_->buildSave(bar, caption(s.SaveCaption, "Save(&S)"));
     start1_->setText(QString::fromStdString(cab_->startCaption()));
 }
 
@@ -256,6 +236,7 @@ void TForm1::physicsTick() {
 void TForm1::logicTick() {
     Cab& cab = *cab_;
     cab.Timer1Timer();
+    runMenus_->afterLogicTick();
     updateLabels();
     easyCab_->refresh();
     if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
@@ -388,6 +369,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         easyCab_->close();
         valueDisplay_->close();
         crewChange_->close();
+        if (runMenus_) runMenus_->close();
         video_.close();
         for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel)
             sound_->stop(channel);

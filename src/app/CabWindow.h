@@ -28,6 +28,8 @@ class Tjumpdlg;
 class TkotaiStop;
 
 // The cab window: owns one run, its timers, its drawing and its menus.
+class RunMenus;
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
@@ -116,6 +118,7 @@ class TForm1 : public QMainWindow {
     TForm6* easyCab_ = nullptr;
     Tjumpdlg* trainSettings_ = nullptr;
     TkotaiStop* crewChange_ = nullptr;
+    std::unique_ptr<RunMenus> runMenus_;
 };
 
 }  // namespace tovra
