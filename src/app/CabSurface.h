@@ -18,6 +18,7 @@ struct DrawState {
     int fadeLevel = 0;    // 0: no fade running
     int noticeWidth = 0;  // the top message's width in the last pass
     int framesPerSecond = 0;
+    std::int64_t framesDrawn = 0;
 };
 
 // The cab's 800 x 760 drawing surface: the video picture with the status

@@ -262,6 +262,7 @@ void TForm1::drawPass() {
     const bool close = surface_.draw(cab, draw_);
     view_->update();
     draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
+    ++draw_.framesDrawn;
     lastDrawn_ = now;
     if (close) this->close();
 }

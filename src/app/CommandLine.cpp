@@ -21,6 +21,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.version = true;
         } else if (a == "--data") {
             c.dataDir = value();
+        } else if (a == "--stats") {
+            c.stats = true;
         } else if (a == "--keys") {
             c.keys = value().value_or("");
         } else if (a == "--screenshot") {
@@ -43,6 +45,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.error = "unknown argument: " + a;
         }
     }
+    if (c.error.empty() && c.stats && c.route == 0) c.error = "--stats needs --route";
     return c;
 }
 
@@ -50,13 +53,16 @@ std::string usageText() {
     return "tovra: a railway driving simulator\n"
            "\n"
            "Usage:\n"
-           "  tovra [--data DIR] [--route N] [--keys TEXT]\n"
+           "  tovra [--data DIR] [--route N [--stats]] [--keys TEXT]\n"
            "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
            "\n"
            "  --data DIR      the data folder (velmoran.dat and the files it names);\n"
            "                  default: the program's folder, then the current folder\n"
            "  --route N       skip the title menu: drive route 1, 2 or 3 with the\n"
            "                  default train\n"
+           "  --stats         with --route: print the time from the train's choice to\n"
+           "                  the first drawn cab frame, then every 10 s the frames\n"
+           "                  drawn per second and the processor share of tovra\n"
            "  --keys TEXT     type these characters into the cab, one every 0.2 s\n"
            "  --screenshot FILE\n"
            "                  save the front window as PNG after SECONDS (default 5)\n"

@@ -17,6 +17,9 @@ struct CommandLine {
     std::string keys;
     std::optional<std::string> screenshot;  // PNG written after screenshotAfter seconds
     double screenshotAfter = 5;
+    // With --route: how long the train took to start, then every 10 s the
+    // frames drawn per second and the process's processor share, on stderr.
+    bool stats = false;
     std::string error;  // not empty: the command line is wrong
 };
 

@@ -11,6 +11,7 @@
 #include "app/HelpWindow.h"
 #include "app/KeyForwarder.h"
 #include "app/MessageBox.h"
+#include "app/RunStats.h"
 #include "app/TitleWindow.h"
 #include "platform/QtSettingsStore.h"
 
@@ -92,11 +93,13 @@ int main(int argc, char** argv) {
                      [&command](tovra::TForm1* cab) { typeKeys(cab, command.keys); });
     title.show();
 
+    tovra::RunStats stats([&title] { return title.cabWindow(); });
     if (command.route > 0) {
-        QTimer::singleShot(0, &title, [&title, &command] {
+        QTimer::singleShot(0, &title, [&title, &command, &stats] {
             title.goOn();
             title.goOn();
             title.routeClick(command.route);
+            if (command.stats) stats.trainChosen();
             title.trainClick();
         });
     }
