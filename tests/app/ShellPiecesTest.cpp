@@ -43,13 +43,14 @@ TEST(AppDataFolder, LooksBesideTheProgramThenInTheCurrentFolder) {
 
 TEST(AppCommandLine, OptionsAndMistakes) {
     CommandLine c = parseCommandLine({"--data", "demo", "--route", "2", "--screenshot", "a.png",
-                                      "--screenshot-after", "2.5", "--keys", "dz"});
+                                      "--screenshot-after", "2.5", "--keys", "dz", "--stats"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_EQ(c.dataDir, "demo");
     EXPECT_EQ(c.route, 2);
     EXPECT_EQ(c.screenshot, "a.png");
     EXPECT_DOUBLE_EQ(c.screenshotAfter, 2.5);
     EXPECT_EQ(c.keys, "dz");
+    EXPECT_TRUE(c.stats);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
     for (const auto& wrong : std::vector<std::vector<std::string>>{{"--data"},
@@ -57,9 +58,11 @@ TEST(AppCommandLine, OptionsAndMistakes) {
                                                                    {"--route", "1.5"},
                                                                    {"--route", "x"},
                                                                    {"--screenshot-after", "-1"},
-                                                                   {"--bogus"}})
+                                                                   {"--bogus"},
+                                                                   {"--stats"}})
         EXPECT_FALSE(parseCommandLine(wrong).error.empty()) << wrong[0];
-    for (const char* documented : {"--data", "--route", "--keys", "--screenshot", "--version"})
+    for (const char* documented :
+         {"--data", "--route", "--keys", "--screenshot", "--stats", "--version"})
         EXPECT_NE(usageText().find(documented), std::string::npos) << documented;
 }
 
