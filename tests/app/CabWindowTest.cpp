@@ -8,13 +8,11 @@
 #include <QMenuBar>
 #include <QThread>
 
-#include "support/QuickDemo.h"
+#include "CabWindowFixture.h"
 #include "app/CabView.h"
 #include "app/CabWindow.h"
 #include "app/CrewChangeDialog.h"
 #include "app/EasyCab.h"
-#include "view/PanelGauges.h"
-#include "view/PanelMath.h"
 #include "app/TrainSettingsDialog.h"
 #include "app/ValueDisplay.h"
 #include "common/DataPath.h"
@@ -22,23 +20,14 @@
 #include "platform/PictureFileDecoder.h"
 #include "platform/QtSettingsStore.h"
 #include "support/TempDir.h"
+#include "view/PanelGauges.h"
+#include "view/PanelMath.h"
 
 namespace tovra {
 namespace {
 
-// A cab window on the quick demo line, with its own settings folder.
-class AppCabWindow : public testing::Test {
+class AppCabWindow : public test::CabWindowFixture {
   protected:
-    void SetUp() override {
-        RunChoice choice;
-        choice.dataDir = test::quickDemo();
-        choice.routeFile = "line_rapid_down.dat";
-        window = std::make_unique<TForm1>(choice, store, makeOpenAlSoundDevice(),
-                                          [this](const std::string& t) { progress.push_back(t); });
-        QObject::connect(window.get(), &TForm1::closed, [this] { ++closedCount; });
-        ASSERT_TRUE(window->load());
-    }
-
     QMenu* menu(int index) const { return window->menus()->actions()[index]->menu(); }
     QAction* item(const char* caption) const {
         for (QAction* a : menu(2)->actions())
@@ -64,12 +53,6 @@ class AppCabWindow : public testing::Test {
                 if (qGray(image.pixel(x, y)) > 200) ++count;
         return count;
     }
-
-    test::TempDir config;
-    QtSettingsStore store{config.path()};
-    std::vector<std::string> progress;
-    std::unique_ptr<TForm1> window;
-    int closedCount = 0;
 };
 
 TEST_F(AppCabWindow, LoadsWithProgressMenusAndRunningTimers) {

@@ -4,26 +4,17 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "CabWindowFixture.h"
 #include "ShownMessages.h"
-#include "app/CabWindow.h"
-#include "platform/OpenAlSoundDevice.h"
-#include "platform/QtSettingsStore.h"
-#include "support/QuickDemo.h"
-#include "support/TempDir.h"
 
 namespace tovra {
 namespace {
 
 // The cab window's Move, Controller and Save menus on the quick demo line.
-class AppRunMenus : public testing::Test {
+class AppRunMenus : public test::CabWindowFixture {
   protected:
     void SetUp() override {
-        RunChoice choice;
-        choice.dataDir = test::quickDemo();
-        choice.routeFile = "line_rapid_down.dat";
-        window = std::make_unique<TForm1>(choice, store, makeOpenAlSoundDevice(),
-                                          [](const std::string&) {});
-        ASSERT_TRUE(window->load());
+        CabWindowFixture::SetUp();
         test::shownMessages().clear();
     }
     QMenu* topMenu(const char* name) const {
@@ -36,10 +27,6 @@ class AppRunMenus : public testing::Test {
             if (a->objectName() == name) return a;
         return nullptr;
     }
-
-    test::TempDir config;
-    QtSettingsStore store{config.path()};
-    std::unique_ptr<TForm1> window;
 };
 
 TEST_F(AppRunMenus, MoveOffersTheStopsAndPutsTheTrainThere) {

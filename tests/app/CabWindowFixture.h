@@ -1,0 +1,37 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/CabWindow.h"
+#include "platform/OpenAlSoundDevice.h"
+#include "platform/QtSettingsStore.h"
+#include "support/QuickDemo.h"
+#include "support/TempDir.h"
+
+namespace tovra::test {
+
+// A cab window on the quick demo line, loaded, with its own settings folder.
+class CabWindowFixture : public testing::Test {
+  protected:
+    void SetUp() override {
+        RunChoice choice;
+        choice.dataDir = quickDemo();
+        choice.routeFile = "line_rapid_down.dat";
+        window = std::make_unique<TForm1>(choice, store, makeOpenAlSoundDevice(),
+                                          [this](const std::string& t) { progress.push_back(t); });
+        QObject::connect(window.get(), &TForm1::closed, [this] { ++closedCount; });
+        ASSERT_TRUE(window->load());
+    }
+
+    TempDir config;
+    QtSettingsStore store{config.path()};
+    std::vector<std::string> progress;
+    std::unique_ptr<TForm1> window;
+    int closedCount = 0;
+};
+
+}  // namespace tovra::test
