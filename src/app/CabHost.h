@@ -18,6 +18,8 @@ class CabHost : public Host {
     std::function<void(bool)> onPhysicsTimer;
     std::function<void(bool)> onLogicTimer;
     std::function<void(char)> onPostCharacter;
+    std::function<void()> onToggleValueDisplay;
+    std::function<void(int)> onMoveCabSurface;
 
     void showMessage(const std::string& text) override { call(onMessage, text); }
     void setProgressText(const std::string& text) override { call(onProgress, text); }
@@ -26,6 +28,10 @@ class CabHost : public Host {
     void setLogicTimerRunning(bool running) override { call(onLogicTimer, running); }
     void postCharacter(char c) override { call(onPostCharacter, c); }
     bool isKeyHeld(HeldKey key) const override { return held.count(key) > 0; }
+    void toggleValueDisplay() override {
+        if (onToggleValueDisplay) onToggleValueDisplay();
+    }
+    void moveCabSurface(int pixels) override { call(onMoveCabSurface, pixels); }
 
     std::set<HeldKey> held;
 

@@ -135,6 +135,15 @@ void TForm1::connectHost() {
         QMetaObject::invokeMethod(
             this, [this, c] { AsciiDown(*cab_, c); }, Qt::QueuedConnection);
     };
+    host_.onToggleValueDisplay = [this] {
+        valueDisplay_->setVisible(!valueDisplay_->isVisible());
+        if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
+    };
+    // The surface's top stays between -200 and 0.
+    host_.onMoveCabSurface = [this](int pixels) {
+        const int top = view_->top();
+        if ((pixels < 0 && top >= -149) || (pixels > 0 && top < 0)) view_->setTop(top + pixels);
+    };
 }
 
 QMenuBar* TForm1::menus() const {
@@ -310,15 +319,6 @@ void TForm1::cabKeyDown(QKeyEvent* event) {
         return;
     }
     if (!key.key) return;
-    if (*key.key == VirtualKey::F3 && !key.shiftAlone) {
-        valueDisplay_->setVisible(!valueDisplay_->isVisible());
-        if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
-    }
-    if (key.shiftAlone && (*key.key == VirtualKey::Up || *key.key == VirtualKey::Down)) {
-        const int top = view_->top();
-        if (*key.key == VirtualKey::Up && top >= -149) view_->setTop(top - 50);
-        if (*key.key == VirtualKey::Down && top < 0) view_->setTop(top + 50);
-    }
     keydowns(*cab_, *key.key, key.shiftAlone);
 }
 

@@ -27,6 +27,8 @@ class HeadlessHost : public Host {
     void setLogicTimerRunning(bool running) override { logicRunning = running; }
     void postCharacter(char c) override { posted.push_back(c); }
     bool isKeyHeld(HeldKey key) const override { return held.count(key) > 0; }
+    void toggleValueDisplay() override { valueDisplayShown = !valueDisplayShown; }
+    void moveCabSurface(int pixels) override { surfaceMoves.push_back(pixels); }
 
     std::vector<std::string> messages;
     std::vector<std::string> progress;
@@ -35,6 +37,8 @@ class HeadlessHost : public Host {
     bool logicRunning = false;
     std::deque<char> posted;
     std::set<HeldKey> held;
+    bool valueDisplayShown = false;
+    std::vector<int> surfaceMoves;
 
   private:
     std::function<void(const std::string&)> messageListener_;

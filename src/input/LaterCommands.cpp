@@ -1,5 +1,6 @@
 #include "input/LaterCommands.h"
 
+#include "ports/Host.h"
 #include "sim/Announcements.h"
 #include "sim/Cab.h"
 #include "sim/Doors.h"
@@ -31,7 +32,9 @@ void nextOneManAnnouncement(Cab& cab) {
 void previousOneManAnnouncement(Cab& cab) {
     previous_one_man_announcement(cab);
 }
-void toggleValueDisplay(Cab&) {}
+void toggleValueDisplay(Cab& cab) {
+    cab.host.toggleValueDisplay();
+}
 void skipToNextSignal(Cab& cab) {
     const std::int32_t frame = cab.state.Frame;
     for (const SignalRecord& signal : cab.route.Signals) {
@@ -43,6 +46,8 @@ void skipToNextSignal(Cab& cab) {
         return;
     }
 }
-void moveCabSurface(Cab&, int) {}
+void moveCabSurface(Cab& cab, int pixels) {
+    cab.host.moveCabSurface(pixels);
+}
 
 }  // namespace tovra

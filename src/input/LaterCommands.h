@@ -4,9 +4,8 @@ namespace tovra {
 
 class Cab;
 
-// Commands the keyboard and the master controller hand to subsystems that do
-// not exist yet. Each is filled in by the work that builds its subsystem;
-// until then each does nothing.
+// Commands the keyboard and the master controller hand to the subsystems
+// and windows that own them.
 
 // Stations: raises call-out moment 4, the departure call-out. masconupdate
 // has already disarmed ControllerState::departureCalloutPending.
@@ -25,7 +24,8 @@ void AtsAcknowledge(Cab& cab);
 void nextOneManAnnouncement(Cab& cab);
 void previousOneManAnnouncement(Cab& cab);
 
-// Value display window: F3 shows it when hidden, hides it otherwise.
+// Value display window: F3 shows it when hidden, hides it otherwise (the
+// host's window).
 void toggleValueDisplay(Cab& cab);
 
 // Signals (testing aid, Shift+F3): resets the signal call-outs and sets the

@@ -138,6 +138,31 @@ TEST_F(KeyCommands, VideoTestingKeysAndFollowingTheVideo) {
     EXPECT_FALSE(s.FollowVideoSpeed);
 }
 
+// F3 and Shift+Up/Down act on the windows; Shift+F3 skips to the next signal.
+TEST_F(KeyCommands, WindowKeysAndTheSignalSkip) {
+    keydowns(cab, VirtualKey::F3, false);
+    EXPECT_TRUE(run.host.valueDisplayShown);
+    keydowns(cab, VirtualKey::F3, false);
+    EXPECT_FALSE(run.host.valueDisplayShown);
+    keydowns(cab, VirtualKey::Up, true);
+    keydowns(cab, VirtualKey::Down, true);
+    keydowns(cab, VirtualKey::Up, false);  // without Shift: a handle key
+    EXPECT_EQ(run.host.surfaceMoves, (std::vector<int>{-50, 50}));
+
+    SignalRecord near, far;
+    near.viewFrame = 300;
+    far.viewFrame = 900;
+    cab.route.Signals = {near, far};
+    cab.state.Frame = 295;  // within the lead of the first: the second is next
+    cab.controller.lastKankoChannel = 7;
+    keydowns(cab, VirtualKey::F3, true);
+    EXPECT_EQ(cab.state.Frame, 890);
+    EXPECT_EQ(cab.controller.lastKankoChannel, -1);
+    EXPECT_FALSE(run.host.valueDisplayShown);
+    keydowns(cab, VirtualKey::F3, true);  // no signal further on
+    EXPECT_EQ(cab.state.Frame, 890);
+}
+
 TEST_F(KeyCommands, BackspaceTurnsBackOnlyAtRestJustBeforeTheEndFrame) {
     TrainState& s = cab.state;
     cab.route.MovieStopFrames[0] = 9000;

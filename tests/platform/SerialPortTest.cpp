@@ -33,6 +33,8 @@ struct PostingHost : Host {
     void setLogicTimerRunning(bool) override {}
     void postCharacter(char c) override { posted.push_back(c); }
     bool isKeyHeld(HeldKey) const override { return false; }
+    void toggleValueDisplay() override {}
+    void moveCabSurface(int) override {}
     std::string posted;
 };
 
