@@ -4,6 +4,8 @@
 
 #include <filesystem>
 
+#include "support/SilentWave.h"
+
 namespace tovra::test {
 
 namespace {
@@ -64,25 +66,6 @@ std::string bitmap(int width, int height, std::uint32_t corner, std::uint32_t fi
         }
         s.append(std::size_t(stride - width * 3), '\0');
     }
-    return s;
-}
-
-std::string wave(int seconds) {
-    constexpr std::uint32_t kRate = 100;  // 8-bit mono: one byte a sample
-    const std::uint32_t data = kRate * std::uint32_t(seconds);
-    std::string s = "RIFF";
-    put32(s, 36 + data);
-    s += "WAVEfmt ";
-    put32(s, 16);
-    put16(s, 1);
-    put16(s, 1);
-    put32(s, kRate);
-    put32(s, kRate);  // byte rate, at offset 28
-    put16(s, 1);
-    put16(s, 8);
-    s += "data";
-    put32(s, data);  // at offset 40
-    s.append(data, char(0x80));
     return s;
 }
 
@@ -302,7 +285,7 @@ CabData::CabData() {
         {"sound/melody.wav", 5}, {"sound/arrive3.wav", 3}, {"sound/k0.wav", 1},
         {"sound/k22.wav", 1},
     };
-    for (const auto& w : waves) dir_.writeBytes(w.name, wave(w.seconds));
+    for (const auto& w : waves) dir_.writeBytes(w.name, silentWave(w.seconds, 100));
     dir_.writeBytes("movie/line1.avi", video(1500, 320, 180));
 }
 

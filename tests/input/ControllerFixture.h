@@ -8,6 +8,7 @@
 
 #include "headless/HeadlessRun.h"
 #include "input/KeyCommands.h"
+#include "support/SilentWave.h"
 #include "support/TempDir.h"
 
 namespace tovra::test {
@@ -55,19 +56,7 @@ struct ControllerFixture : ::testing::Test {
 
     // A one-second wave in each channel.
     void loadWaves(const std::vector<int>& channels) {
-        std::string wave = "RIFF____WAVEfmt ";
-        const auto le32 = [&wave](unsigned v) {
-            for (int i = 0; i < 4; ++i) wave.push_back(char((v >> (8 * i)) & 0xff));
-        };
-        le32(16);
-        wave += std::string("\x01\x00\x01\x00", 4);  // PCM, mono
-        le32(22050);                                 // samples per second
-        le32(22050);                                 // bytes per second
-        wave += std::string("\x01\x00\x08\x00", 4);  // 8-bit
-        wave += "data";
-        le32(22050);
-        wave += std::string(22050, '\x80');
-        const auto file = dir.writeBytes("one_second.wav", wave);
+        const auto file = dir.writeBytes("one_second.wav", silentWave(1));
         for (int channel : channels) ASSERT_TRUE(run.sound.load(channel, file));
     }
 

@@ -5,25 +5,15 @@
 
 #include "sim/Compressor.h"
 #include "sim/ElectricTrain.h"
+#include "support/SilentWave.h"
 #include "support/TempDir.h"
 
 namespace tovra {
 namespace {
 
-// A one-second silent wave: 8 kHz, 8-bit mono.
-std::string silentWave() {
-    const auto le32 = [](std::uint32_t v) {
-        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    };
-    const std::uint32_t samples = 8000;
-    std::string w = "RIFF" + le32(36 + samples) + "WAVEfmt " + le32(16);
-    w += std::string{1, 0, 1, 0} + le32(8000) + le32(8000) + std::string{1, 0, 8, 0};
-    return w + "data" + le32(samples) + std::string(samples, char(0x80));
-}
-
 struct CompressorTest : test::ElectricTrain, ::testing::Test {
     CompressorTest() {
-        const auto wave = dir.writeBytes("cp.wav", silentWave());
+        const auto wave = dir.writeBytes("cp.wav", test::silentWave(1, 8000));
         for (int ch = 0; ch < 3; ++ch) EXPECT_TRUE(run.sound.load(ch, wave));
         veh.CP_Start = 0;
         veh.CP_Cnt = 1;

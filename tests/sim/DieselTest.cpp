@@ -8,6 +8,7 @@
 #include "sim/DieselTraction.h"
 #include "sim/EngineStart.h"
 #include "sim/Gearbox.h"
+#include "support/SilentWave.h"
 #include "support/TempDir.h"
 
 namespace tovra {
@@ -15,17 +16,6 @@ namespace {
 
 constexpr int kStarterChannel = 2;
 constexpr int kStopChannel = 3;
-
-// A wave of one second of 8-bit mono silence.
-std::string oneSecondWave() {
-    auto le32 = [](std::uint32_t v) {
-        return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-    };
-    std::string fmt = "fmt " + le32(16) + std::string{1, 0, 1, 0} + le32(22050) + le32(22050) +
-                      std::string{1, 0, 8, 0};
-    std::string data = "data" + le32(22050) + std::string(22050, char(0x80));
-    return "RIFF" + le32(std::uint32_t(4 + fmt.size() + data.size())) + "WAVE" + fmt + data;
-}
 
 // A diesel railcar with three gear rows; row 0 pulls from a standstill.
 struct DieselTest : ::testing::Test {
@@ -45,7 +35,7 @@ struct DieselTest : ::testing::Test {
         s.EngineState = 1;
         s.Reverser = 1;
 
-        const std::string wave = oneSecondWave();
+        const std::string wave = test::silentWave(1);
         EXPECT_TRUE(run.sound.load(kStarterChannel, dir.writeBytes("start.wav", wave)));
         EXPECT_TRUE(run.sound.load(kStopChannel, dir.writeBytes("stop.wav", wave)));
         run.sound.setListener([this](const FakeSoundDevice::Operation& op) {

@@ -7,6 +7,7 @@
 
 #include "headless/HeadlessRun.h"
 #include "sound/RunningSounds.h"
+#include "support/SilentWave.h"
 #include "support/TempDir.h"
 
 namespace tovra::test {
@@ -25,19 +26,8 @@ struct SoundFixture : ::testing::Test {
     // A silent 8-bit mono wave of `seconds` in each channel.
     void loadWaves(const std::vector<int>& channels, double seconds = 1.0) {
         const unsigned bytes = unsigned(22050 * seconds);
-        std::string wave = "RIFF____WAVEfmt ";
-        const auto le32 = [&wave](unsigned v) {
-            for (int i = 0; i < 4; ++i) wave.push_back(char((v >> (8 * i)) & 0xff));
-        };
-        le32(16);
-        wave += std::string("\x01\x00\x01\x00", 4);  // PCM, mono
-        le32(22050);                                 // samples per second
-        le32(22050);                                 // bytes per second
-        wave += std::string("\x01\x00\x08\x00", 4);  // 8-bit
-        wave += "data";
-        le32(bytes);
-        wave += std::string(bytes, '\x80');
-        const auto file = dir.writeBytes("wave" + std::to_string(bytes) + ".wav", wave);
+        const auto file =
+            dir.writeBytes("wave" + std::to_string(bytes) + ".wav", silentWave(seconds));
         for (int channel : channels) ASSERT_TRUE(run.sound.load(channel, file));
     }
 
