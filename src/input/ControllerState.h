@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "view/StatusTexts.h"
+
 namespace tovra {
 
 // The handle state beyond TrainState's core fields, its texts, and the
@@ -35,8 +37,8 @@ struct ControllerState {
     // when the doors open.
     bool requestLamp = false;
 
-    std::int32_t kankoPending = 999;     // wayside call-out on offer: 900 time check, 999 none
-    std::int32_t lastKankoChannel = -1;  // number of the call-out given last with Enter; -1 none
+    std::int32_t kankoPending = kNoSign;  // the wayside call-out on offer: a sign or kTimeCheckMark
+    std::int32_t lastKankoChannel = -1;   // number of the call-out given last with Enter; -1 none
 
     // Set by the "3" and "4" keys; the logic tick sounds the horn and the
     // buzzer while the keys stay held.

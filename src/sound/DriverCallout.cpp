@@ -14,9 +14,6 @@ namespace tovra {
 
 namespace {
 
-constexpr std::int32_t kNone = 999;
-constexpr std::int32_t kTimeCheck = 900;
-constexpr std::int32_t kNoFace = 999;
 constexpr std::int32_t kLastCalledFace = 34;
 
 struct FaceCallout {
@@ -40,8 +37,8 @@ bool waysideCallout(Cab& cab) {
     const auto& sounds = cab.calloutWaves.sounds;
     const bool loaded =
         k >= 0 && std::size_t(k) < sounds.size() && sounds[std::size_t(k)].has_value();
-    if (k == kNone || (!loaded && k != kTimeCheck) || k == c.lastKankoChannel) return false;
-    if (k == kTimeCheck) {
+    if (k == kNoSign || (!loaded && k != kTimeCheckMark) || k == c.lastKankoChannel) return false;
+    if (k == kTimeCheckMark) {
         Timecheck(cab, 0);
     } else {
         kanko_queue_add(cab, k);

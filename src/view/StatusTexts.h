@@ -10,6 +10,11 @@ namespace tovra {
 // the prepared one in its place.
 inline constexpr const char* kApplicationTitle = "ヴェルモラン";
 
+// What the sign sprite shows besides a sign's image, and what the Enter key
+// is offered from it (ControllerState::kankoPending).
+inline constexpr std::int32_t kNoSign = 999;
+inline constexpr std::int32_t kTimeCheckMark = 900;
+
 // The status strings that no other subsystem owns, what the wayside sign and
 // animation sprites show, and the label captions copied at the end of a tick.
 struct StatusTexts {
@@ -20,7 +25,7 @@ struct StatusTexts {
     std::string Commentary;  // "" or the code character "0" and a text
     std::string noticeText;  // the top message line
 
-    std::int32_t shownSign = 999;  // 999 nothing, 900 the time-check mark
+    std::int32_t shownSign = kNoSign;  // or kTimeCheckMark, or a sign's image
     std::int32_t signTimer = 0;
     std::int32_t animationTimer = 0;
     std::int32_t animationPhase = 0;

@@ -5,8 +5,6 @@ namespace tovra {
 
 namespace {
 
-constexpr std::int32_t kNothing = 999;
-constexpr std::int32_t kTimeCheckMark = 900;
 constexpr std::int32_t kClockTimeFrom = 1000;  // smaller parameters are seconds in view
 constexpr std::int32_t kAnimationPhases = 14;
 constexpr std::int32_t kNoPhase = 999;
@@ -32,7 +30,7 @@ bool secondImageDue(const Cab& cab, const SignRecord& sign) {
 bool showSignInView(Cab& cab, const SignRecord& sign, std::int32_t f) {
     if (f < sign.firstFrame || f >= sign.lastFrame) return false;
     StatusTexts& t = cab.statusTexts;
-    if (t.shownSign == kNothing) {
+    if (t.shownSign == kNoSign) {
         showSign(cab, sign.image, sign.image);
         t.signTimer = 0;
     }
@@ -49,7 +47,7 @@ bool showSignInView(Cab& cab, const SignRecord& sign, std::int32_t f) {
 bool showTimeCheckInView(Cab& cab, const TimeCallout& point, std::int32_t f) {
     if (f <= point.FirstFrame || f >= point.LastFrame) return false;
     if (cab.state.Speed <= 1 || cab.state.RemainDistance <= 10000) return false;
-    if (cab.statusTexts.shownSign == kNothing) showSign(cab, 0, kTimeCheckMark);
+    if (cab.statusTexts.shownSign == kNoSign) showSign(cab, 0, kTimeCheckMark);
     return true;
 }
 
@@ -63,7 +61,7 @@ void update_wayside_signs(Cab& cab) {
         active = showTimeCheckInView(cab, point, f) || active;
     if (!active) {
         if (Sprite* sprite = cab.sprites.find("img_unten_other")) sprite->visible = false;
-        cab.statusTexts.shownSign = kNothing;
+        cab.statusTexts.shownSign = kNoSign;
     }
     cab.controller.kankoPending = cab.statusTexts.shownSign;
 }

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/DataError.h"
+#include "common/TextFields.h"
 #include "input/VirtualKey.h"
 
 namespace tovra::sim {
@@ -11,13 +13,12 @@ namespace tovra::sim {
 namespace {
 
 bool isInteger(const std::string& text) {
-    std::size_t used = 0;
     try {
-        std::stol(text, &used);
-    } catch (const std::exception&) {
+        parseInteger(text);
+        return true;
+    } catch (const ReadFailure&) {
         return false;
     }
-    return used == text.size();
 }
 
 // Checks the arguments of one command; returns an error text or empty.
