@@ -3,12 +3,13 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "view/PanelGauges.h"
-#include "view/PanelMath.h"
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
 #include "app/TextFont.h"
 #include "sim/Cab.h"
+#include "view/PanelGauges.h"
+#include "view/PanelMath.h"
+#include "view/WaysidePictures.h"
 
 namespace tovra {
 
@@ -70,10 +71,33 @@ void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
     }
 }
 
-void CabSurface::drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture) {
+const QImage& CabSurface::keyedListImage(const Image& image) {
+    auto [it, added] = listImages_.try_emplace(&image);
+    if (added) it->second = keyedImage(image, bottomLeftColour(image));
+    return it->second;
+}
+
+void CabSurface::drawWayside(QPainter& painter, const Cab& cab) {
+    const WaysideView view = waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth,
+                                         cab.runningSound, cab.statusTexts, cab.protection.traffic);
+    for (const PlacedPicture& p : view.pictures)
+        painter.drawImage(p.x, p.y, keyedListImage(*p.image));
+    if (const auto& lamp = view.crossingLamp) {
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QColor(40, 40, 40), 2));
+        painter.setBrush(QColor(255, 40, 30));
+        painter.drawEllipse(QRect(lamp->x, lamp->y, lamp->diameter, lamp->diameter));
+        painter.restore();
+    }
+}
+
+void CabSurface::drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture,
+                           bool texts) {
     const int w = cab.settings.VideoWidth;
     const int h = cab.settings.VideoHeight;
     if (!picture.empty()) painter.drawImage(QRect(0, 0, w, h), toQImage(picture));
+    if (!texts) return;
 
     const StatusLayout layout =
         layoutStatusTexts(statusStringsOf(cab), w, h, cab.options.Information != 0,
@@ -115,8 +139,10 @@ bool CabSurface::draw(Cab& cab, DrawState& state, const Image* still) {
     updateDrawnGauges(cab, state.ammeterShown);
     surface_.fill(Qt::black);
     QPainter painter(&surface_);
-    drawVideo(painter, cab, state, still ? *still : cab.video.picture);
+    // The still of a run not yet started carries no status texts.
+    drawVideo(painter, cab, state, still ? *still : cab.video.picture, still == nullptr);
     drawSprites(painter, cab.sprites);
+    drawWayside(painter, cab);
     drawClock(painter, cab);
     const StaffPictures& staff = cab.staff;
     if (staff.overlay) {

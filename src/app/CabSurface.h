@@ -3,6 +3,7 @@
 #include <QImage>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "ports/Image.h"
@@ -30,7 +31,8 @@ class CabSurface {
 
     CabSurface();
 
-    // One drawing pass; `still` replaces the video picture when given.
+    // One drawing pass; `still` replaces the video picture and its texts
+    // when given.
     // Returns true when the fade has ended and the cab window is to close.
     bool draw(Cab& cab, DrawState& state, const Image* still = nullptr);
 
@@ -45,11 +47,15 @@ class CabSurface {
         QImage keyed;
     };
     const QImage& keyedPicture(const SpriteModel& sprites, std::size_t picture);
-    void drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture);
+    const QImage& keyedListImage(const Image& image);
+    void drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture, bool texts);
+    void drawWayside(QPainter& painter, const Cab& cab);
     void drawClock(QPainter& painter, const Cab& cab);
 
     QImage surface_;
     std::vector<CachedPicture> pictures_;
+    // The route's image lists keyed once; they live as long as the run.
+    std::unordered_map<const Image*, QImage> listImages_;
     QImage staffOverlay_;
     const Image* staffSource_ = nullptr;
 };

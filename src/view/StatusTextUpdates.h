@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 #include "data/ProgramSettings.h"
@@ -28,6 +29,8 @@ void update_commentary(Cab& cab);
 // and the animation sprite by the animations in view.
 void update_wayside_signs(Cab& cab);
 void update_wayside_animation(Cab& cab);
+// The shown animation phase while no animation is in view.
+inline constexpr std::int32_t kNoAnimationPhase = 999;
 
 // End of the logic tick: the fifteen labels (only while "Moji" is set), the
 // window caption and the easy-cab door line.

@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::int32_t kClockTimeFrom = 1000;  // smaller parameters are seconds in view
 constexpr std::int32_t kAnimationPhases = 14;
-constexpr std::int32_t kNoPhase = 999;
 
 // Shows `image` on the sign sprite as `shown`; a new sign may be called out
 // again with Enter.
@@ -85,7 +84,7 @@ void update_wayside_animation(Cab& cab) {
     }
     if (!active) {
         t.animationImage = 0;
-        t.shownAnimationPhase = kNoPhase;
+        t.shownAnimationPhase = kNoAnimationPhase;
     }
 }
 

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "ports/Image.h"
+
+namespace tovra {
+
+struct ImageLists;
+struct RouteSpec;
+struct RunningSoundState;
+struct StatusTexts;
+struct TrafficSignalView;
+
+// One picture of a route image list placed on the video area; the drawing
+// keys out its bottom-left colour.
+struct PlacedPicture {
+    const Image* image = nullptr;
+    int x = 0;
+    int y = 0;
+};
+
+// The level-crossing lamp: a round lamp of `diameter` at (x, y).
+struct LampSpot {
+    int x = 0;
+    int y = 0;
+    int diameter = 0;
+};
+
+struct WaysideView {
+    std::vector<PlacedPicture> pictures;
+    std::optional<LampSpot> crossingLamp;
+};
+
+// What the wayside objects in view show on the video: the level crossing
+// and its lamp, the animation at its phase (both in the top-left corner, clear
+// of the signs and signals at the right), and the traffic signal with its
+// indicator where the route's signals stand. Each shows only while an entry
+// is active; at rest the video is left bare.
+WaysideView waysideView(const ImageLists& lists, const RouteSpec& route, int videoWidth,
+                        const RunningSoundState& crossings, const StatusTexts& animation,
+                        const TrafficSignalView& traffic);
+
+}  // namespace tovra
