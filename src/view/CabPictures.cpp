@@ -51,6 +51,12 @@ bool startsWith(std::string_view text, std::string_view prefix) {
     return text.substr(0, prefix.size()) == prefix;
 }
 
+// Lamps that the ticks light only while what they announce holds: they start
+// dark. The white protection lamp starts lit with the protection.
+bool litByTheTicks(std::string_view name) {
+    return startsWith(name, "img_Lamp_") && name != "img_Lamp_Ats1";
+}
+
 }  // namespace
 
 std::vector<PictureSpec> vehiclePatternPictures(const VehicleSpec& v,
@@ -67,6 +73,8 @@ std::vector<PictureSpec> vehiclePatternPictures(const VehicleSpec& v,
         request.depth = depth;
         request.patternWidth = image.PatternWidth;
         request.patternHeight = image.PatternHeight;
+        // The cab signal stays dark until a signal or a speed check shows it.
+        request.hidden = std::string_view(name) == "img_cabsignal";
         out.push_back(std::move(request));
     };
     // Key order of the vehicle file.
@@ -89,7 +97,7 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
         PictureSpec request;
         request.name = "img_mon";
         request.source = pictureFile(dataDir, monitor.image, "[Monitor]",
-                                  routeFileMessage(kMonitorErrorLabel, monitor.image));
+                                     routeFileMessage(kMonitorErrorLabel, monitor.image));
         request.x = monitor.x;
         request.y = monitor.y;
         request.depth = kMonitorDepth;
@@ -110,9 +118,10 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
             request.height = request.patternHeight =
                 name == "img_unten_remain" ? 2 * line.size : line.size;
             if (!kSignColourFromBitmap[i]) request.transparency = Transparency::CollectionDefault;
-            // Signs wait at the right edge of the video area until the ticks
-            // place them.
+            // The sign sprite stands at the right edge of the video area; it
+            // and the stop lines show only when the ticks or the options say.
             request.x = settings.VideoWidth - request.width;
+            request.hidden = true;
             out.push_back(std::move(request));
         }
     }
@@ -130,6 +139,7 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
             // The signal display's origin, from which the signals place their heads.
             request.x = set.displayValues[0];
             request.y = set.displayValues[1];
+            request.hidden = true;  // until a signal comes into view
             out.push_back(std::move(request));
         }
     }
@@ -149,6 +159,7 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& v,
         request.depth = depth;
         if (name == "img_Panel") request.transparency = Transparency::Opaque;
         request.rotatable = startsWith(name, "img_Needle_") || name == "img_Panel2";
+        request.hidden = litByTheTicks(name);
         out.push_back(std::move(request));
     };
     add("img_Panel", 0, "[Panel]", placement(v.Panel));
@@ -214,7 +225,8 @@ void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec
     picture.image = std::move(image);
     picture.patternWidth = request.patternWidth;
     picture.patternHeight = request.patternHeight;
-    Sprite& sprite = sprites.add(std::move(picture), request.x, request.y, request.depth, request.rotatable);
+    Sprite& sprite =
+        sprites.add(std::move(picture), request.x, request.y, request.depth, request.rotatable);
     if (request.width > 0) sprite.width = request.width;
     if (request.height > 0) sprite.height = request.height;
     sprite.visible = !request.hidden;

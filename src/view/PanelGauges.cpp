@@ -27,12 +27,14 @@ void light(Cab& cab, const char* name, bool lit) {
 }
 
 // The last resistor step of a notch: the next row belongs to another notch.
+// The row after the last is empty (notch 0), so the final step is one too.
 bool lastStepOfNotch(const Cab& cab) {
     const auto& rows = cab.vehicle.CurrentP;
     const std::int32_t step = cab.traction.PowerStep;
-    // The last row has no next row to compare with: never lit there.
-    if (step < 1 || std::size_t(step) + 1 >= rows.size()) return false;
-    return rows[std::size_t(step)].StepNotch != rows[std::size_t(step) + 1].StepNotch;
+    if (step < 1 || std::size_t(step) >= rows.size()) return false;
+    const std::size_t next = std::size_t(step) + 1;
+    const std::int32_t nextNotch = next < rows.size() ? rows[next].StepNotch : 0;
+    return rows[std::size_t(step)].StepNotch != nextNotch;
 }
 
 bool regeneratingOnPower(const Cab& cab) {
