@@ -14,6 +14,8 @@ namespace tovra {
 
 namespace {
 
+constexpr int kDesignedWidth = 241;
+constexpr int kDesignedHeight = 376;
 constexpr unsigned kWhite = 0xFFFFFF;
 constexpr unsigned kGreen = 0x00FF00;
 constexpr unsigned kYellow = 0xFFFF00;
@@ -51,9 +53,8 @@ char reverserCharacter(int reverser) {
     return 0;
 }
 
-TForm6::TForm6(Cab& cab, KeyForward forward, QWidget* parent) : QDialog(parent), cab_(cab) {
+TForm6::TForm6(KeyForward forward, QWidget* parent) : QDialog(parent) {
     setWindowTitle("かんたん運転台");
-    setFixedSize(241, 376);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
     layout->setVerticalSpacing(2);
@@ -91,24 +92,28 @@ TForm6::TForm6(Cab& cab, KeyForward forward, QWidget* parent) : QDialog(parent),
     button("Button5", "巻戻し", 11, '-');
     auto* reverser = button("Button7", "逆転器", 12, 0);
     connect(reverser, &QPushButton::clicked, this, [this] {
-        if (const char c = reverserCharacter(cab_.state.Reverser)) post(c);
+        if (cab_)
+            if (const char c = reverserCharacter(cab_->state.Reverser)) post(c);
     });
     status_ = new QStatusBar(this);
     status_->setSizeGripEnabled(false);
     layout->addWidget(status_, row, 0, 1, 3);
     new KeyForwarder(this, std::move(forward));
+    // A fixed dialog: its designed size, or more when the font needs it.
+    setFixedSize(sizeHint().expandedTo(QSize(kDesignedWidth, kDesignedHeight)));
 }
 
 void TForm6::post(char c) {
-    cab_.host.postCharacter(c);
+    if (cab_) cab_->host.postCharacter(c);
 }
 
 void TForm6::refresh() {
-    const NotchLamps lamps = notchLamps(cab_.state.PowerHandle, cab_.state.BrakeHandle);
+    if (!cab_) return;
+    const NotchLamps lamps = notchLamps(cab_->state.PowerHandle, cab_->state.BrakeHandle);
     paint(neutral_, lamps.neutral);
     for (std::size_t i = 0; i < power_.size(); ++i) paint(power_[i], lamps.power[i]);
     for (std::size_t i = 0; i < brake_.size(); ++i) paint(brake_[i], lamps.brake[i]);
-    status_->showMessage(QString::fromStdString(cab_.statusTexts.easyCabDoorLine));
+    status_->showMessage(QString::fromStdString(cab_->statusTexts.easyCabDoorLine));
 }
 
 QString TForm6::doorText() const {

@@ -24,10 +24,13 @@ NotchLamps notchLamps(int powerHandle, int brakeHandle);
 char reverserCharacter(int reverser);
 
 // The easy cab: buttons that post the lever characters, and notch lamps.
+// Made once for the program; each run attaches its cab.
 class TForm6 : public QDialog {
     Q_OBJECT
   public:
-    TForm6(Cab& cab, KeyForward forward, QWidget* parent = nullptr);
+    explicit TForm6(KeyForward forward, QWidget* parent = nullptr);
+    // The run the buttons drive; nullptr between runs.
+    void attach(Cab* cab) { cab_ = cab; }
     // Lamps and door line from the run; every logic tick.
     void refresh();
     QString doorText() const;
@@ -36,7 +39,7 @@ class TForm6 : public QDialog {
   private:
     void post(char c);
 
-    Cab& cab_;
+    Cab* cab_ = nullptr;
     QStatusBar* status_ = nullptr;
     QFrame* neutral_ = nullptr;
     std::array<QFrame*, 5> power_{};

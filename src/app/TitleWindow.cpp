@@ -11,9 +11,11 @@
 
 #include "app/CabWindow.h"
 #include "app/ClickableLabel.h"
+#include "app/EasyCab.h"
 #include "app/MessageBox.h"
 #include "app/OpeningMovie.h"
 #include "app/QtImages.h"
+#include "app/ValueDisplay.h"
 #include "common/DataPath.h"
 #include "platform/OpenAlSoundDevice.h"
 #include "ports/SoundDevice.h"
@@ -47,6 +49,12 @@ TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, un
                          QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), dataDir_(std::move(dataDir)), store_(store) {
     setWindowTitle("ヴェルモラン");
+    // Made once, so that what they show lasts from one run to the next.
+    const auto forward = [this](QKeyEvent* event) {
+        if (cab_) cab_->cabKey(event);
+    };
+    valueDisplay_ = std::make_unique<TForm3>(forward);
+    easyCab_ = std::make_unique<TForm6>(forward);
     try {
         sound_ = makeOpenAlSoundDevice();
     } catch (const std::exception&) {
@@ -273,8 +281,9 @@ bool TitleWindow::trainClick() {
         return false;
     }
     delete cab_;
-    cab_ = new TForm1(choice_, store_, std::move(cabSound),
-                      [this](const std::string& text) { setStatus(text); });
+    cab_ = new TForm1(
+        choice_, store_, std::move(cabSound), [this](const std::string& text) { setStatus(text); },
+        AuxiliaryWindows{*valueDisplay_, *easyCab_});
     cab_->showHelp = showHelp;
     if (!cab_->load()) {
         delete cab_;
@@ -324,7 +333,9 @@ void TitleWindow::helpClick() {
 void TitleWindow::quitClick() {
     delete cab_;
     cab_ = nullptr;
-    close();
+    // The help and auxiliary windows would keep the program alive.
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
 }
 
 }  // namespace tovra

@@ -21,6 +21,8 @@ class OpeningMovie;
 class SettingsStore;
 class SoundDevice;
 class TForm1;
+class TForm3;
+class TForm6;
 
 // The title window: owns the program's life, offers the route and train
 // choice and creates a cab window for every run.
@@ -47,6 +49,8 @@ class TitleWindow : public QWidget {
     const RunChoice& choice() const { return choice_; }
     QString statusText() const;
     TForm1* cabWindow() const { return cab_; }
+    TForm3& valueDisplay() const { return *valueDisplay_; }
+    TForm6& easyCab() const { return *easyCab_; }
     bool menuEntryVisible(int line) const;
     QPushButton* helpButton() const { return help_; }
     QPushButton* backButton() const { return back_; }
@@ -95,6 +99,8 @@ class TitleWindow : public QWidget {
     QPushButton* help_ = nullptr;
     QPushButton* back_ = nullptr;
     QPushButton* quit_ = nullptr;
+    std::unique_ptr<TForm3> valueDisplay_;
+    std::unique_ptr<TForm6> easyCab_;
     TForm1* cab_ = nullptr;
 };
 

@@ -32,8 +32,7 @@ constexpr Tag kTags[] = {
          r.result.OpeningImage = r.reader.read_text();
          r.result.StaffImage = r.reader.read_text();
      }},
-    {"[Friction]", false,
-     [](Reading& r) { r.result.Friction = parseFixed(r.reader.read_text()); }},
+    {"[Friction]", false, [](Reading& r) { r.result.Friction = parseFixed(r.reader.read_text()); }},
     {"[StafSwitch]", true, route::readStaffSwitch},
     {"[MovieStop]", true, route::readMovieStop},
     {"[MovieSwitch]", true, route::readMovieSwitch},
@@ -132,6 +131,27 @@ RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& ve
     }
     computeEndDistances(result.SpeedUnits);
     return result;
+}
+
+std::vector<SpeedUnit> loadSpeedUnits(const std::filesystem::path& file) {
+    RouteSpec result;
+    DataFileReader reader;
+    const std::string noVehicle;
+    Reading reading{reader, result, noVehicle};
+    constexpr std::string_view kTag = "[SpeedUnit]";
+    try {
+        reader.open(file);
+        while (!reader.at_end()) {
+            reader.read_line();
+            if (!reader.starts_with(kTag)) continue;
+            route::readSpeedUnits(reading);
+            computeEndDistances(result.SpeedUnits);
+            return std::move(result.SpeedUnits);
+        }
+    } catch (const ReadFailure& failure) {
+        throw DataError(routeFileMessage(kTag, reader.line()), reader.describe(failure));
+    }
+    throw DataError(routeFileMessage(kTag, ""), file.string() + ": no [SpeedUnit] section");
 }
 
 }  // namespace tovra

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "data/RouteSpec.h"
 
@@ -25,5 +26,9 @@ inline constexpr const char* kMonitorErrorLabel = "[SoundData]";
 // image line's own message when that line is malformed. Speed segments come
 // back with their EndDistance; all other positions are left for set-up.
 RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName);
+
+// Reads the "[SpeedUnit]" list of a route file alone, with its EndDistance;
+// throws DataError as loadRouteSpec does, or when the file has no such list.
+std::vector<SpeedUnit> loadSpeedUnits(const std::filesystem::path& file);
 
 }  // namespace tovra

@@ -4,14 +4,15 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "support/QuickDemo.h"
 #include "ShownMessages.h"
 #include "app/CabWindow.h"
 #include "app/ClickableLabel.h"
 #include "app/HelpWindow.h"
 #include "app/OpeningMovie.h"
 #include "app/TitleWindow.h"
+#include "app/ValueDisplay.h"
 #include "platform/QtSettingsStore.h"
+#include "support/QuickDemo.h"
 #include "support/TempDir.h"
 
 namespace tovra {
@@ -113,6 +114,19 @@ TEST_F(AppTitleWindow, TheProgramGoesOnWhenARunEnds) {
     EXPECT_EQ(QApplication::exec(), 7);
     EXPECT_TRUE(title.isVisible());
     EXPECT_FALSE(title.cabWindow());
+}
+
+TEST_F(AppTitleWindow, QuitEndsTheProgramWhateverWindowIsOpen) {
+    test::TempDir folder;
+    TForm4 help(folder.writeCp932("operation.dat", "操作説明\n"));
+    title.show();
+    help.show();
+    title.valueDisplay().show();
+    QTimer::singleShot(50, &title, [&] { title.quitClick(); });
+    QTimer::singleShot(2000, [] { QApplication::exit(7); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(help.isVisible());
+    EXPECT_FALSE(title.valueDisplay().isVisible());
 }
 
 TEST_F(AppTitleWindow, ARunThatCannotLoadEndsTheProgram) {

@@ -310,6 +310,25 @@ image\cross0.bmp
     EXPECT_FALSE(r.SignalImages.has_value());
 }
 
+TEST(RouteLoader, SpeedUnitsAloneIgnoreTheRestOfTheFile) {
+    test::TempDir dir;
+    // A section that would stop the whole file does not stop the speed list.
+    const auto units = loadSpeedUnits(
+        dir.writeCp932("a.dat", "[TunnelR]\nx\n[SpeedUnit]\n0,300,60,60\n300,600,30,30\n#\n"));
+    ASSERT_EQ(units.size(), 2u);
+    EXPECT_EQ(units[1].EndDistance, 25000);  // 16667 + round((30 + 30) x 300 / 2.16)
+    const auto message = [&](const std::string& text) {
+        try {
+            loadSpeedUnits(dir.writeCp932("b.dat", text));
+        } catch (const DataError& error) {
+            return std::string(error.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(message("[SpeedUnit]\n0,300,60\n#\n"), routeError("[SpeedUnit]", "0,300,60"));
+    EXPECT_EQ(message("[Station]\n#\n"), routeError("[SpeedUnit]", ""));
+}
+
 TEST(RouteLoader, MessageNamesTheLabelInForceAndTheCurrentLine) {
     EXPECT_EQ(failure("[StartPos]\nabc\n"), routeError("その他", "abc"));
     EXPECT_EQ(failure("[Friction]\n0,5\n"), routeError("その他", "0,5"));
