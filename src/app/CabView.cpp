@@ -48,9 +48,11 @@ void CabView::mousePressEvent(QMouseEvent* event) {
 }
 
 void CabView::wheelEvent(QWheelEvent* event) {
-    const int delta = event->angleDelta().y();
-    if (delta < 0) Q_EMIT wheelTowardsUser();
-    if (delta > 0) Q_EMIT wheelAwayFromUser();
+    // One handle step per notch of a plain wheel: fine-grained wheels and
+    // touchpads send parts of a notch, which add up.
+    wheelAngle_ += event->angleDelta().y();
+    for (; wheelAngle_ >= kWheelNotch; wheelAngle_ -= kWheelNotch) Q_EMIT wheelAwayFromUser();
+    for (; wheelAngle_ <= -kWheelNotch; wheelAngle_ += kWheelNotch) Q_EMIT wheelTowardsUser();
 }
 
 }  // namespace tovra

@@ -30,8 +30,11 @@ class CabView : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    static constexpr int kWheelNotch = 120;  // eighths of a degree
+
     const CabSurface& surface_;
     int top_ = 0;
+    int wheelAngle_ = 0;  // turned since the last step, below one notch
 };
 
 // Where a picture of `picture` size goes in `area`: scaled to fit, centred.

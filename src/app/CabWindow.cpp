@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QToolButton>
 #include <chrono>
+#include <utility>
 
 #include "app/CabView.h"
 #include "app/CrewChangeDialog.h"
@@ -49,11 +50,15 @@ QString caption(const std::string& text, const char* fallback) {
 }  // namespace
 
 TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevice> sound,
-               std::function<void(const std::string&)> progress, QWidget* parent)
-    : QMainWindow(parent), store_(store), sound_(std::move(sound)), progress_(std::move(progress)) {
+               std::function<void(const std::string&)> progress, AuxiliaryWindows windows,
+               QWidget* parent)
+    : QMainWindow(parent),
+      store_(store),
+      sound_(std::move(sound)),
+      progress_(std::move(progress)),
+      valueDisplay_(&windows.valueDisplay),
+      easyCab_(&windows.easyCab) {
     setWindowTitle(kAppTitle);
-    const std::filesystem::path routeFile = choice.dataDir / choice.routeFile;
-    const std::string vehicleFile = choice.vehicleFile;
     cab_ = std::make_unique<Cab>(
         CabPorts{host_, *sound_, video_, pictures_, store_}, std::move(choice),
         unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
@@ -104,8 +109,8 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
     setFocusPolicy(Qt::StrongFocus);
 
     const auto forward = [this](QKeyEvent* e) { cabKey(e); };
-    valueDisplay_ = new TForm3(*cab_, routeFile, vehicleFile, forward, this);
-    easyCab_ = new TForm6(*cab_, forward, this);
+    valueDisplay_->attach(cab_.get());
+    easyCab_->attach(cab_.get());
     trainSettings_ = new Tjumpdlg(*cab_, forward, this);
     crewChange_ = new TkotaiStop(this);
     connect(crewChange_, &TkotaiStop::endRun, this, &TForm1::returnToTitle);
@@ -117,6 +122,14 @@ TForm1::~TForm1() {
     physicsTimer_.stop();
     logicTimer_.stop();
     idleTimer_.stop();
+    if (!closing_) detachWindows();
+}
+
+void TForm1::detachWindows() {
+    valueDisplay_->hide();
+    valueDisplay_->attach(nullptr);
+    easyCab_->hide();
+    easyCab_->attach(nullptr);
 }
 
 void TForm1::connectHost() {
@@ -161,6 +174,7 @@ bool TForm1::load() {
     }
     loaded_ = true;
     buildMenus();
+    showStopLines(!stopLines_->isChecked());
     showLabels(cab_->options.Moji != 0);
     if (cab_->staff.side) staffDisplay_->setPixmap(QPixmap::fromImage(toQImage(*cab_->staff.side)));
     staffDisplay_->setVisible(cab_->staff.side.has_value());
@@ -213,8 +227,13 @@ void TForm1::buildMenus() {
     addOption(show, "視覚効果OFF(&V)", &UserOptions::Tunnel)->setVisible(false);
     moji_ = addOption(show, "文字表示モード切り替え(&C)", &UserOptions::Moji);
     connect(moji_, &QAction::triggered, this, [this](bool on) {
+        // The window grows or shrinks by the label column; the cab picture
+        // keeps its size.
+        const QSize picture = view_->size();
         showLabels(on);
         for (std::size_t i : kAlwaysHiddenLabels) labels_[i]->setVisible(false);
+        centralWidget()->layout()->activate();
+        resize(size() + picture - view_->size());
     });
 
     runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
@@ -234,8 +253,10 @@ void TForm1::updateLabels() {
 }
 
 void TForm1::showStopLines(bool show) {
+    // Only the route's perspective places them on the track.
+    const bool placed = cab_->route.PerspectiveDistance != 0;
     for (const char* name : kStopLines)
-        if (Sprite* s = cab_->sprites.find(name)) s->visible = show;
+        if (Sprite* s = cab_->sprites.find(name)) s->visible = show && placed;
 }
 
 void TForm1::physicsTick() {
@@ -248,7 +269,7 @@ void TForm1::logicTick() {
     runMenus_->afterLogicTick();
     updateLabels();
     easyCab_->refresh();
-    if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
+    valueDisplay_->logicTick(draw_.framesPerSecond);
     if (cab.stations.crewChangeOffered) {
         cab.stations.crewChangeOffered = false;
         crewChange_->show();
@@ -264,6 +285,8 @@ void TForm1::drawPass() {
     if (!loaded_ || closing_) return;
     Cab& cab = *cab_;
     if (!cab.running()) return;
+    // Before the first logic tick no lamp or signal has its state yet.
+    if (cab.state.LogicTickCount == 0) return;
     const qint64 now = clock_.elapsed();
     if (!drawDue(now - lastDrawn_)) return;
     if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
@@ -301,8 +324,17 @@ void TForm1::showStill() {
     if (close) this->close();
 }
 
+void TForm1::releaseHeldKeys() {
+    host_.held.clear();
+    const std::set<VirtualKey> down = std::exchange(keysDown_, {});
+    if (loaded_)
+        for (VirtualKey key : down) keyups(*cab_, key);
+}
+
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
+    // A key released in another window never reaches the cab.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow()) releaseHeldKeys();
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && loaded_ &&
         !cab_->running() && !closing_)
         showStill();
@@ -319,6 +351,7 @@ void TForm1::cabKeyDown(QKeyEvent* event) {
         return;
     }
     if (!key.key) return;
+    keysDown_.insert(*key.key);
     keydowns(*cab_, *key.key, key.shiftAlone);
 }
 
@@ -328,7 +361,9 @@ void TForm1::cabKeyUp(QKeyEvent* event) {
     if (event->key() == Qt::Key_3) host_.held.erase(HeldKey::Horn3);
     if (event->key() == Qt::Key_4) host_.held.erase(HeldKey::Horn4);
     const CabKey key = cabKeyOf(*event);
-    if (key.key) keyups(*cab_, *key.key);
+    if (!key.key) return;
+    keysDown_.erase(*key.key);
+    keyups(*cab_, *key.key);
 }
 
 void TForm1::cabKey(QKeyEvent* event) {
@@ -367,8 +402,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         s.ProtectEmergency = false;
         s.ProtectService = false;
         s.PowerNotch = 0;
-        easyCab_->close();
-        valueDisplay_->close();
+        detachWindows();
         crewChange_->close();
         if (runMenus_) runMenus_->close();
         video_.close();

@@ -6,9 +6,11 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "app/CabHost.h"
 #include "app/CabSurface.h"
+#include "input/VirtualKey.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
 #include "sim/Cab.h"
@@ -27,15 +29,24 @@ class TForm3;
 class Tjumpdlg;
 class TkotaiStop;
 
-// The cab window: owns one run, its timers, its drawing and its menus.
 class RunMenus;
+
+// The windows that outlive the runs: made once by the program and attached
+// to each cab window in turn.
+struct AuxiliaryWindows {
+    TForm3& valueDisplay;
+    TForm6& easyCab;
+};
+
+// The cab window: owns one run, its timers, its drawing and its menus.
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
   public:
     // `progress` receives the loading texts (the title window's status line).
     TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevice> sound,
-           std::function<void(const std::string&)> progress, QWidget* parent = nullptr);
+           std::function<void(const std::string&)> progress, AuxiliaryWindows windows,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The loading sequence; false after its message when the run cannot start.
@@ -84,6 +95,8 @@ class TForm1 : public QMainWindow {
     void showStill();
     void writeOptions();
     void videoClicked();
+    void releaseHeldKeys();
+    void detachWindows();
 
     SettingsStore& store_;
     std::unique_ptr<SoundDevice> sound_;
@@ -100,6 +113,7 @@ class TForm1 : public QMainWindow {
     QTimer idleTimer_;
     QElapsedTimer clock_;
     qint64 lastDrawn_ = -1000;
+    std::set<VirtualKey> keysDown_;  // keys without a character, held down
 
     CabSurface surface_;
     DrawState draw_;
@@ -114,8 +128,8 @@ class TForm1 : public QMainWindow {
     QAction* moji_ = nullptr;
     std::vector<std::pair<QAction*, std::int32_t UserOptions::*>> optionActions_;
 
-    TForm3* valueDisplay_ = nullptr;
-    TForm6* easyCab_ = nullptr;
+    TForm3* valueDisplay_;  // shared with the runs before and after
+    TForm6* easyCab_;
     Tjumpdlg* trainSettings_ = nullptr;
     TkotaiStop* crewChange_ = nullptr;
     std::unique_ptr<RunMenus> runMenus_;

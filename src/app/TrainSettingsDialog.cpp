@@ -1,11 +1,12 @@
 #include "app/TrainSettingsDialog.h"
 
 #include <QButtonGroup>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "sim/Cab.h"
@@ -49,7 +50,12 @@ Tjumpdlg::Tjumpdlg(Cab& cab, KeyForward forward, QWidget* parent) : QDialog(pare
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(ats_, &QButtonGroup::idClicked, this, &Tjumpdlg::RadioGroup2Click);
     connect(engine_, &QButtonGroup::idClicked, this, &Tjumpdlg::RadioGroup4Click);
-    wait = [](int ms) { QThread::msleep(ms); };
+    // The ticks go on while the starter turns.
+    wait = [](int ms) {
+        QEventLoop loop;
+        QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+        loop.exec();
+    };
     new KeyForwarder(this, std::move(forward));
 }
 

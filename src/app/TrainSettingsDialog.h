@@ -22,7 +22,7 @@ class Tjumpdlg : public QDialog {
     void RadioGroup4Click(int index);
     int atsIndex() const;
     int engineIndex() const;
-    // How the dialog waits while the engine starts; the UI thread blocks.
+    // How the dialog waits while the engine starts.
     std::function<void(int milliseconds)> wait;
 
   Q_SIGNALS:

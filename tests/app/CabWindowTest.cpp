@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QThread>
+#include <QTimer>
 
 #include "CabWindowFixture.h"
 #include "app/CabView.h"
@@ -19,9 +21,12 @@
 #include "platform/OpenAlSoundDevice.h"
 #include "platform/PictureFileDecoder.h"
 #include "platform/QtSettingsStore.h"
+#include "sim/ProtectionParts.h"
 #include "support/TempDir.h"
 #include "view/PanelGauges.h"
 #include "view/PanelMath.h"
+#include "view/StatusTextUpdates.h"
+#include "view/WaysidePictures.h"
 
 namespace tovra {
 namespace {
@@ -42,6 +47,38 @@ class AppCabWindow : public test::CabWindowFixture {
     void drawDuePass() {
         QThread::msleep(16);
         window->drawPass();
+    }
+    // The share of the picture's own (not transparent) pixels that the
+    // surface shows at (x, y): near 1 where it is drawn.
+    double shownShare(const Image& picture, std::optional<std::uint32_t> key, int x, int y,
+                      QRect part = {}) const {
+        const QImage& surface = window->surface().image();
+        if (part.isNull()) part = QRect(0, 0, picture.width, picture.height);
+        int own = 0, shown = 0;
+        for (int py = part.top(); py <= part.bottom(); ++py) {
+            for (int px = part.left(); px <= part.right(); ++px) {
+                const std::uint32_t colour = picture.at(px, py);
+                if (key && colour == *key) continue;
+                ++own;
+                const QPoint at(x + px - part.left(), y + py - part.top());
+                if (surface.rect().contains(at) &&
+                    (surface.pixel(at) & 0xFFFFFFu) == (colour & 0xFFFFFFu))
+                    ++shown;
+            }
+        }
+        return own > 0 ? double(shown) / own : 0;
+    }
+    // Whether the sprite's first pattern is drawn where the sprite stands.
+    bool drawn(const char* name) const {
+        const SpriteModel& sprites = window->cab().sprites;
+        const Sprite* sprite = sprites.find(name);
+        EXPECT_TRUE(sprite) << name;
+        if (!sprite) return false;
+        const Picture& picture = sprites.pictureOf(*sprite);
+        const double share = shownShare(*picture.image, picture.transparentColour, sprite->x,
+                                        sprite->y, QRect(0, 0, sprite->width, sprite->height));
+        EXPECT_TRUE(share > 0.9 || share < 0.6) << name << " half drawn: " << share;
+        return share > 0.9;
     }
     int brightPixels() const {
         const QImage& image = window->surface().image();
@@ -119,6 +156,79 @@ TEST_F(AppCabWindow, TicksDrawAndPause) {
     EXPECT_TRUE(cab.running());
 }
 
+TEST_F(AppCabWindow, LampsAndSignsLightOnlyWhileWhatTheyShowHolds) {
+    Cab& cab = window->cab();
+    // Nothing is drawn before the first logic tick has set the lamps.
+    drawDuePass();
+    EXPECT_EQ(window->drawState().framesDrawn, 0);
+    window->logicTick();
+    drawDuePass();
+    ASSERT_EQ(window->drawState().framesDrawn, 1);
+    // Standing at the first station: no alarm, no pattern, no sign.
+    ASSERT_TRUE(cab.protection.AtsOn);
+    ASSERT_FALSE(cab.protection.AtsAlarm);
+    ASSERT_EQ(cab.protection.PatternState, 0);
+    ASSERT_EQ(cab.statusTexts.shownSign, kNoSign);
+    EXPECT_TRUE(drawn("img_Lamp_Ats1"));
+    for (const char* dark :
+         {"img_Lamp_Ats2", "img_Lamp_Atsp1", "img_Lamp_Atsp2", "img_Lamp_EB", "img_Lamp_Power",
+          "img_Lamp_Ele", "img_unten_other", "img_unten_teimoku", "img_unten_slope",
+          "img_unten_limit", "img_unten_remain"})
+        EXPECT_FALSE(drawn(dark)) << dark;
+    if (cab.sprites.find("img_cabsignal")) EXPECT_FALSE(drawn("img_cabsignal"));
+
+    // The bell's lamps as the protection sets them: the red lamp takes over.
+    showProtectionLamps(cab, false, true);
+    drawDuePass();
+    EXPECT_TRUE(drawn("img_Lamp_Ats2"));
+    EXPECT_FALSE(drawn("img_Lamp_Ats1"));
+}
+
+TEST_F(AppCabWindow, WaysidePicturesShowWhereTheRouteHasThem) {
+    Cab& cab = window->cab();
+    ASSERT_FALSE(cab.route.Crossings.empty());
+    ASSERT_FALSE(cab.route.Anims.empty());
+    const CrossingRecord crossing = cab.route.Crossings[0];
+    const AnimRecord anim = cab.route.Anims[0];
+    ASSERT_GE(crossing.station, 1);  // its lamp waits for that station's departure
+    const auto at = [&](std::int32_t frame, int ticks) {
+        cab.state.Frame = frame;
+        for (int k = 0; k < ticks; ++k) window->logicTick();
+        drawDuePass();
+        return waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth, cab.runningSound,
+                           cab.statusTexts, cab.protection.traffic);
+    };
+    const auto keyed = [](const Image& image) { return image.bottomLeft(); };
+    // The crossing enters the queue near its first frame and shows once past it.
+    at(crossing.firstFrame, 1);
+    const WaysideView inView = at(crossing.firstFrame + 25, 5);
+    ASSERT_EQ(cab.runningSound.crossingImage, crossing.image);
+    ASSERT_NE(cab.statusTexts.shownAnimationPhase, kNoAnimationPhase);
+    ASSERT_EQ(inView.pictures.size(), 2u);
+    const Image& crossingPicture = cab.imageLists.cross[std::size_t(crossing.image)];
+    const Image& animPicture = cab.imageLists.anim[std::size_t(cab.statusTexts.animationImage)];
+    const PlacedPicture crossingPlace = inView.pictures[0];
+    const PlacedPicture animPlace = inView.pictures[1];
+    EXPECT_GT(shownShare(crossingPicture, keyed(crossingPicture), crossingPlace.x, crossingPlace.y),
+              0.9);
+    EXPECT_GT(shownShare(animPicture, keyed(animPicture), animPlace.x, animPlace.y), 0.9);
+    ASSERT_TRUE(inView.crossingLamp);
+    const LampSpot lamp = *inView.crossingLamp;
+    const QColor lampColour = window->surface().image().pixelColor(lamp.x + lamp.diameter / 2,
+                                                                   lamp.y + lamp.diameter / 2);
+    EXPECT_GT(lampColour.red(), 200);
+    EXPECT_LT(lampColour.green(), 80);
+
+    // Past the crossing it leaves the queue and the animation ends: neither
+    // is drawn in those places.
+    ASSERT_GE(crossing.lastFrame, anim.lastFrame);
+    const WaysideView away = at(crossing.lastFrame, 1);
+    EXPECT_TRUE(away.pictures.empty());
+    EXPECT_LT(shownShare(crossingPicture, keyed(crossingPicture), crossingPlace.x, crossingPlace.y),
+              0.6);
+    EXPECT_LT(shownShare(animPicture, keyed(animPicture), animPlace.x, animPlace.y), 0.6);
+}
+
 TEST_F(AppCabWindow, APausedWindowShowsTheRoutesStillWhenActivated) {
     Cab& cab = window->cab();
     ASSERT_FALSE(cab.route.OpeningImage.empty());
@@ -137,6 +247,22 @@ TEST_F(AppCabWindow, APausedWindowShowsTheRoutesStillWhenActivated) {
     QApplication::processEvents();
     ASSERT_TRUE(window->isActiveWindow());
     EXPECT_EQ(window->surface().image().pixel(probe), stillColour);
+    // The still carries the sprites but no status text: off the sprites the
+    // video area is the still itself.
+    ASSERT_FALSE(cab.stations.stationText.empty());
+    QRegion sprites;
+    for (const Sprite* s : cab.sprites.drawOrder())
+        sprites += QRect(s->x, s->y, s->width, s->height);
+    if (const auto& overlay = cab.staff.overlay)  // laid over everything
+        sprites += QRect(cab.staff.overlayX, 0, overlay->width, overlay->height);
+    sprites += QRect(cab.vehicle.ClockX, cab.vehicle.ClockY, 50, 50);
+    int differing = 0;
+    for (int y = 0; y < still->height; ++y)
+        for (int x = 0; x < still->width; ++x)
+            if (!sprites.contains(QPoint(x, y)) && (window->surface().image().pixel(x, y) &
+                                                    0xFFFFFFu) != (still->at(x, y) & 0xFFFFFFu))
+                ++differing;
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
@@ -180,11 +306,15 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
     cab.state.PowerNotch = 0;
     updatePanelLamps(cab);
     EXPECT_FALSE(power->visible);
-    // The last resistor row has no next row: the lamp stays dark there.
-    if (Sprite* fin = cab.sprites.find("img_Lamp_fin")) {
-        cab.traction.PowerStep = std::int32_t(v.CurrentP.size()) - 1;
+    // The last resistor step of each notch; the (empty) row after the final
+    // step belongs to no notch.
+    Sprite* fin = cab.sprites.find("img_Lamp_fin");
+    ASSERT_TRUE(fin);
+    cab.vehicle.CurrentP = {{1}, {1}, {2}, {2}};
+    for (const auto& [step, lit] : {std::pair{0, false}, {1, true}, {2, false}, {3, true}}) {
+        cab.traction.PowerStep = step;
         updatePanelLamps(cab);
-        EXPECT_FALSE(fin->visible);
+        EXPECT_EQ(fin->visible, lit) << step;
     }
 }
 
@@ -202,6 +332,13 @@ TEST_F(AppCabWindow, WheelStepsTheLever) {
     EXPECT_EQ(cab.state.BrakeHandle, brake + 1);
     turn(120);
     EXPECT_EQ(cab.state.BrakeHandle, brake);
+    // A fine wheel: a step once its parts make a notch, never more.
+    for (int part = 0; part < 3; ++part) turn(-40);
+    EXPECT_EQ(cab.state.BrakeHandle, brake + 1);
+    turn(-100);
+    EXPECT_EQ(cab.state.BrakeHandle, brake + 1);
+    turn(-140);  // with the 100 left over: two notches
+    EXPECT_EQ(cab.state.BrakeHandle, brake + 3);
 }
 
 TEST_F(AppCabWindow, KeysReachTheCabFromEveryWindow) {
@@ -219,6 +356,15 @@ TEST_F(AppCabWindow, KeysReachTheCabFromEveryWindow) {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_3, Qt::NoModifier, "3");
     QApplication::sendEvent(&window->easyCab(), &release);
     EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn3));
+    // Keys held when the cab window loses the focus count as released.
+    key(window.get(), Qt::Key_4, "4");
+    key(window.get(), Qt::Key_F2, "");
+    ASSERT_TRUE(cab.host.isKeyHeld(HeldKey::Horn4));
+    ASSERT_NE(cab.diesel.EngineKey, 0);
+    QEvent deactivated(QEvent::ActivationChange);
+    QApplication::sendEvent(window.get(), &deactivated);
+    EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn4));
+    EXPECT_EQ(cab.diesel.EngineKey, 0);
 
     EXPECT_FALSE(window->valueDisplay().isVisible());
     key(window.get(), Qt::Key_F3, "");
@@ -236,9 +382,91 @@ TEST_F(AppCabWindow, KeysReachTheCabFromEveryWindow) {
               cab.state.PowerHandle == 0 && cab.state.BrakeHandle == 0 ? 0x00FF00u : 0xFFFFFFu);
 }
 
+TEST_F(AppCabWindow, ValueDisplayShowsTheRunAndOutlivesIt) {
+    Cab& cab = window->cab();
+    TForm3& display = window->valueDisplay();
+    ASSERT_GE(cab.route.Stations.size(), 3u);
+    cab.video.FilmSpeed = 57;
+    cab.state.SapPress = 490.5L;
+    cab.state.MrPress = 800;
+    cab.state.BcPressM = 345.4L;
+    cab.state.ElecBrakeCurrent = 120.25L;
+    cab.motion.SlipText = "空転";
+    cab.state.Adhesion = 0.256L;
+    cab.state.AdhesionLimit = 51234.4L;
+    cab.protection.PreTrainFrame = cab.route.Stations[1].videoFrame + 1;
+    cab.external.serialCaption = "PWR5";
+    display.logicTick(0);  // hidden: only the caption follows
+    EXPECT_EQ(display.windowTitle(), "PWR5");
+    EXPECT_TRUE(display.value("Label31").isEmpty());
+    display.refresh(0);
+    EXPECT_EQ(display.value("Label31"), "57 km/h");
+    EXPECT_EQ(display.value("Label3"), "490.5 kPa");
+    EXPECT_EQ(display.value("Label5"), "800 kPa");
+    EXPECT_EQ(display.value("Label2"), "345k");
+    EXPECT_EQ(display.bar("Bar_Press0"), 345);
+    EXPECT_EQ(display.value("Label69"), "120.25A");
+    EXPECT_EQ(display.bar("Bar_Press6"), 120);
+    EXPECT_EQ(display.value("Label65"), "空転 0.26 51234N");
+    EXPECT_EQ(display.value("Label42"),
+              QString::fromStdString("(" + cab.route.Stations[1].name + "～" +
+                                     cab.route.Stations[2].name + ")"));
+    EXPECT_TRUE(display.value("Label21").contains(" now2:"));
+    // The signals after the train's block, each by frame and aspect.
+    std::size_t next = 0;
+    while (next < cab.route.Signals.size() &&
+           cab.route.Signals[next].signalFrame <= cab.state.Frame)
+        ++next;
+    ASSERT_LT(next, cab.route.Signals.size());
+    EXPECT_EQ(display.value("signal1"), QString("%1 %2")
+                                            .arg(cab.route.Signals[next].signalFrame)
+                                            .arg(cab.route.Signals[next].aspect));
+
+    // Made once: what it holds stays for the next run.
+    display.findChild<QLineEdit*>("Edit1")->setText("1234");
+    window.reset();
+    RunChoice choice;
+    choice.dataDir = test::quickDemo();
+    choice.routeFile = "line_rapid_down.dat";
+    window = std::make_unique<TForm1>(choice, store, makeOpenAlSoundDevice(), nullptr,
+                                      AuxiliaryWindows{valueDisplay, easyCab});
+    ASSERT_TRUE(window->load());
+    EXPECT_EQ(&window->valueDisplay(), &display);
+    EXPECT_EQ(display.findChild<QLineEdit*>("Edit1")->text(), "1234");
+    display.refresh(0);
+    EXPECT_EQ(display.value("Label1"), "0.0 km/h");
+    display.Button2Click();  // jumps the new run
+    EXPECT_EQ(window->cab().state.Frame, 1234);
+}
+
+TEST_F(AppCabWindow, AuxiliaryWindowsOpenShowingAllTheirControls) {
+    window->valueDisplay().refresh(0);
+    window->easyCab().refresh();
+    for (QWidget* aux : {static_cast<QWidget*>(&window->valueDisplay()),
+                         static_cast<QWidget*>(&window->easyCab())}) {
+        aux->show();
+        QApplication::processEvents();
+        for (QWidget* child : aux->findChildren<QWidget*>()) {
+            if (child->parentWidget() != aux || !child->isVisibleTo(aux)) continue;
+            const QString name = aux->windowTitle() + " " + child->objectName() + " " +
+                                 child->metaObject()->className();
+            EXPECT_TRUE(aux->rect().contains(child->geometry())) << name.toStdString();
+            EXPECT_GE(child->width(), child->minimumSizeHint().width()) << name.toStdString();
+            EXPECT_GE(child->height(), child->minimumSizeHint().height()) << name.toStdString();
+        }
+    }
+}
+
 TEST_F(AppCabWindow, OptionsAreStoredWhenTheWindowCloses) {
+    window->show();
+    QApplication::processEvents();
+    auto* view = window->findChild<CabView*>();
+    const QSize picture = view->targetRect().size();
     item("喚呼なし(&K)")->trigger();
     item("文字表示モード切り替え(&C)")->trigger();
+    QApplication::processEvents();
+    // The label column widens the window; the picture keeps its size.
+    EXPECT_EQ(view->targetRect().size(), picture);
     EXPECT_EQ(window->cab().options.Kanko, 1);
     EXPECT_EQ(window->cab().options.Moji, 1);
     // The text mode shows the labels, all but the two that stay hidden.
@@ -246,6 +474,8 @@ TEST_F(AppCabWindow, OptionsAreStoredWhenTheWindowCloses) {
     EXPECT_FALSE(window->findChild<QLabel*>("Label14")->isVisibleTo(window.get()));
     const Sprite* stopLine = window->cab().sprites.find("img_unten_teimokuS");
     ASSERT_TRUE(stopLine);
+    ASSERT_NE(window->cab().route.PerspectiveDistance, 0);  // the line places them
+    EXPECT_TRUE(stopLine->visible);
     item("停止位置ラインを表示しない(&S)")->trigger();
     EXPECT_FALSE(stopLine->visible);
     window->close();
@@ -267,6 +497,7 @@ TEST_F(AppCabWindow, BackImageWithEffectsOffClosesAtTheNextPass) {
 }
 
 TEST_F(AppCabWindow, FadeDarkensTheVideoAreaBeforeClosing) {
+    window->logicTick();
     window->cab().options.Tunnel = 0;
     drawDuePass();
     const int lit = brightPixels();
@@ -312,6 +543,13 @@ TEST_F(AppCabWindow, TrainSettingsSwitchProtectionAndEngine) {
     dialog.RadioGroup4Click(2);
     EXPECT_EQ(cab.state.EngineState, 0);
     EXPECT_EQ(dialog.engineIndex(), 2);
+
+    // The dialog's own wait lets the timers run meanwhile.
+    Tjumpdlg waiting(cab, [](QKeyEvent*) {});
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    waiting.RadioGroup4Click(0);
+    EXPECT_TRUE(ticked);
 }
 
 TEST_F(AppCabWindow, CrewChangeOfferedByTheStationEndsTheRunOnRequest) {
