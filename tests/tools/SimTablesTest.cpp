@@ -70,9 +70,10 @@ TEST(SimTables, PrintsTheDerivedTablesAsJson) {
     EXPECT_NE(json.find("\"name\": \"img_other1\""), std::string::npos);
     // Eleven pattern points: each has a "speed" member, and nothing else does.
     EXPECT_EQ(occurrences(json, "\"speed\": "), 11u);
-    // Hidden: the other image, and the door-closed lamp while the doors
-    // stand open at the start station.
-    EXPECT_EQ(occurrences(json, "\"visible\": false"), 2u);
+    // Hidden: the other image, the door-closed lamp while the doors stand
+    // open at the start station, and the eight sign and four signal pictures
+    // until the ticks show them.
+    EXPECT_EQ(occurrences(json, "\"visible\": false"), 14u);
     EXPECT_EQ(json.substr(json.size() - 2), "}\n");
 
     std::vector<std::string> args = choiceArgs(data);
