@@ -70,6 +70,8 @@ WriteOutcome writeWithProgress(QWidget* parent, const QString& label,
     });
     poll.start(kPollMs);
     loop.exec();
+    // The application may be quitting under the dialog: stop the work then too.
+    if (!finished) cancel = true;
     worker.join();
     dialog.hide();
 
