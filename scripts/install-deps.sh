@@ -10,6 +10,9 @@ packages=(
     libgtest-dev libbenchmark-dev
     libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
 )
+# Installing and packaging: icons drawn from the SVG, the checks of the install
+# tree (desktop entry, metadata, manual pages) and the Debian package's tools.
+packages+=(librsvg2-bin desktop-file-utils appstream man-db groff-base dpkg-dev lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -57,7 +57,10 @@ std::string usageText() {
            "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
            "\n"
            "  --data DIR      the data folder (velmoran.dat and the files it names);\n"
-           "                  default: the program's folder, then the current folder\n"
+           "                  default: $TOVRA_DATA, else the first of the program's\n"
+           "                  folder, the current folder, $XDG_DATA_HOME/tovra (and its\n"
+           "                  demo), each $XDG_DATA_DIRS entry's tovra that holds one;\n"
+           "                  with none, tovra offers to write the demo line\n"
            "  --route N       skip the title menu: drive route 1, 2 or 3 with the\n"
            "                  default train\n"
            "  --stats         with --route: print the time from the train's choice to\n"
@@ -70,7 +73,8 @@ std::string usageText() {
            "  --help          this text\n"
            "  --version       the program's version\n"
            "\n"
-           "Make the demo line with `tovra-demo demo`, then run `tovra --data demo`.\n";
+           "The demo line can also be made with `tovra-demo DIR`, then run\n"
+           "`tovra --data DIR`.\n";
 }
 
 }  // namespace tovra

@@ -1,6 +1,54 @@
 #include "app/DataFolder.h"
 
+#include <cstdlib>
+#include <sstream>
+
 namespace tovra {
+
+namespace {
+
+// An environment variable as a folder; unset, empty and relative values count
+// as missing, as the XDG base directories want.
+std::optional<std::filesystem::path> absoluteFromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return std::nullopt;
+    std::filesystem::path folder(value);
+    if (!folder.is_absolute()) return std::nullopt;
+    return folder;
+}
+
+}  // namespace
+
+std::filesystem::path DataFolderSearch::demoDir() const {
+    return userDataDir.empty() ? userDataDir : userDataDir / "demo";
+}
+
+DataFolderSearch dataFolderSearch(const std::optional<std::filesystem::path>& dataOption,
+                                  const std::filesystem::path& executableDir,
+                                  const std::filesystem::path& currentDir) {
+    DataFolderSearch search;
+    search.chosen = dataOption;
+    if (!search.chosen) {
+        // A relative $TOVRA_DATA is the user's own choice: taken from the current folder.
+        const char* tovraData = std::getenv("TOVRA_DATA");
+        if (tovraData && *tovraData) search.chosen = currentDir / tovraData;
+    }
+    search.executableDir = executableDir;
+    search.currentDir = currentDir;
+    if (const auto dataHome = absoluteFromEnvironment("XDG_DATA_HOME")) {
+        search.userDataDir = *dataHome / "tovra";
+    } else if (const auto home = absoluteFromEnvironment("HOME")) {
+        search.userDataDir = *home / ".local" / "share" / "tovra";
+    }
+    const char* dirs = std::getenv("XDG_DATA_DIRS");
+    std::istringstream list(dirs && *dirs ? dirs : "/usr/local/share:/usr/share");
+    std::string entry;
+    while (std::getline(list, entry, ':')) {
+        const std::filesystem::path folder(entry);
+        if (folder.is_absolute()) search.systemDataDirs.push_back(folder / "tovra");
+    }
+    return search;
+}
 
 DataFolderResult findDataFolder(const DataFolderSearch& search) {
     DataFolderResult result;
@@ -8,7 +56,10 @@ DataFolderResult findDataFolder(const DataFolderSearch& search) {
     if (search.chosen) {
         candidates.push_back(*search.chosen);
     } else {
-        candidates = {search.executableDir, search.currentDir};
+        candidates = {search.executableDir, search.currentDir, search.userDataDir,
+                      search.demoDir()};
+        candidates.insert(candidates.end(), search.systemDataDirs.begin(),
+                          search.systemDataDirs.end());
     }
     for (const auto& folder : candidates) {
         if (folder.empty()) continue;
@@ -22,14 +73,15 @@ DataFolderResult findDataFolder(const DataFolderSearch& search) {
     return result;
 }
 
-std::string missingDataMessage(const DataFolderResult& result) {
+std::string missingDataMessage(const DataFolderResult& result,
+                               const std::filesystem::path& demoDir) {
     std::string text =
         std::string(kMisplacedMessage) + "\n\n" + kSettingsFile + " was not found in:";
     for (const auto& folder : result.searched) text += "\n  " + folder.string();
-    text +=
-        "\n\nGive the data folder with --data DIR. To make the demo line, run\n"
-        "  tovra-demo demo\n"
-        "and start with --data demo (./run.sh does both).";
+    text += "\n\nGive the data folder with --data DIR or in TOVRA_DATA.";
+    if (!demoDir.empty())
+        text += " To make the demo line, run\n  tovra-demo " + demoDir.string() +
+                "\nand start tovra again.";
     return text;
 }
 

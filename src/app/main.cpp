@@ -4,15 +4,18 @@
 #include <chrono>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 
 #include "app/CabWindow.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
+#include "app/DemoLineSetup.h"
 #include "app/HelpWindow.h"
 #include "app/KeyForwarder.h"
 #include "app/MessageBox.h"
 #include "app/RunStats.h"
 #include "app/TitleWindow.h"
+#include "demo-gen/DemoSet.h"
 #include "platform/QtSettingsStore.h"
 
 namespace {
@@ -43,6 +46,37 @@ void saveScreenshot(const std::string& file) {
     }
 }
 
+// The demo line as tovra-demo writes it, its progress lines on stderr.
+void writeDemoLine(const std::filesystem::path& folder, const tovra::WorkHooks& hooks) {
+    tovra::demo::DemoOptions options;
+    options.progress = hooks.progress;
+    options.cancelled = hooks.cancelled;
+    tovra::demo::writeDemoSet(folder, options, std::cerr);
+}
+
+// The data set to run on: the first found, else the demo line when the user
+// has it written now.
+std::optional<std::filesystem::path> dataFolder(const tovra::CommandLine& command) {
+    std::error_code error;
+    std::optional<std::filesystem::path> chosen;
+    if (command.dataDir) chosen = std::filesystem::absolute(*command.dataDir, error);
+    const tovra::DataFolderSearch search =
+        tovra::dataFolderSearch(chosen, QApplication::applicationDirPath().toStdString(),
+                                std::filesystem::current_path(error));
+    const tovra::DataFolderResult found = tovra::findDataFolder(search);
+    if (found.folder) return found.folder;
+    const std::string message = tovra::missingDataMessage(found, search.demoDir());
+    std::cerr << "tovra: " << message << "\n";
+    // A folder the user named holds no set: no demo line in its place.
+    if (search.chosen || search.demoDir().empty()) {
+        tovra::showMessageBox(nullptr, QString::fromStdString(message));
+        return std::nullopt;
+    }
+    if (!tovra::offerDemoLine(QString::fromStdString(message), search.demoDir(), writeDemoLine))
+        return std::nullopt;
+    return search.demoDir();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -63,22 +97,17 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("ヴェルモラン");
-    std::error_code error;
-    tovra::DataFolderSearch search;
-    if (command.dataDir) search.chosen = std::filesystem::absolute(*command.dataDir, error);
-    search.executableDir = QApplication::applicationDirPath().toStdString();
-    search.currentDir = std::filesystem::current_path(error);
-    const tovra::DataFolderResult found = tovra::findDataFolder(search);
-    if (!found.folder) {
-        const std::string message = tovra::missingDataMessage(found);
-        std::cerr << "tovra: " << message << "\n";
-        tovra::showMessageBox(nullptr, QString::fromStdString(message));
-        return 1;
+    // Also catches the dialogs of a first start without data.
+    if (command.screenshot) {
+        QTimer::singleShot(int(command.screenshotAfter * 1000), &app,
+                           [&command] { saveScreenshot(*command.screenshot); });
     }
+    const std::optional<std::filesystem::path> folder = dataFolder(command);
+    if (!folder) return 1;
     tovra::QtSettingsStore store;
-    tovra::TForm4 help(*found.folder / "operation.dat");
+    tovra::TForm4 help(*folder / "operation.dat");
     const auto seed = unsigned(std::chrono::system_clock::now().time_since_epoch().count());
-    tovra::TitleWindow title(*found.folder, store, seed);
+    tovra::TitleWindow title(*folder, store, seed);
     int status = 0;
     title.showHelp = [&help] { help.show(); };
     // The help window passes its keys to the cab being driven.
@@ -102,10 +131,6 @@ int main(int argc, char** argv) {
             if (command.stats) stats.trainChosen();
             title.trainClick();
         });
-    }
-    if (command.screenshot) {
-        QTimer::singleShot(int(command.screenshotAfter * 1000), &title,
-                           [&command] { saveScreenshot(*command.screenshot); });
     }
     const int result = app.exec();
     return status != 0 ? status : result;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QKeyEvent>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
@@ -11,33 +14,75 @@
 namespace tovra {
 namespace {
 
-TEST(AppDataFolder, LooksBesideTheProgramThenInTheCurrentFolder) {
-    test::TempDir exe, cwd, chosen;
-    DataFolderSearch search{std::nullopt, exe.path(), cwd.path()};
+// Sets environment variables for one test and puts the old values back.
+class ScopedEnvironment {
+  public:
+    void set(const char* name, const std::string& value) {
+        remember(name);
+        setenv(name, value.c_str(), 1);
+    }
+    void unset(const char* name) {
+        remember(name);
+        unsetenv(name);
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_)
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+    }
 
+  private:
+    void remember(const char* name) {
+        if (saved_.count(name)) return;
+        const char* value = std::getenv(name);
+        saved_[name] = value ? std::optional<std::string>(value) : std::nullopt;
+    }
+    std::map<std::string, std::optional<std::string>> saved_;
+};
+
+TEST(AppDataFolder, SearchOrderFromTheEnvironment) {
+    test::TempDir exe, cwd, home, dataHome, sysA, sysB, chosen;
+    ScopedEnvironment env;
+    env.unset("TOVRA_DATA");
+    env.set("HOME", home.path());
+    env.unset("XDG_DATA_HOME");
+    env.unset("XDG_DATA_DIRS");
+    DataFolderSearch search = dataFolderSearch(std::nullopt, exe.path(), cwd.path());
+    EXPECT_EQ(search.userDataDir, home / ".local/share/tovra");
+    EXPECT_EQ(search.systemDataDirs,
+              (std::vector<std::filesystem::path>{"/usr/local/share/tovra", "/usr/share/tovra"}));
+
+    env.set("XDG_DATA_HOME", dataHome.path());
+    // A relative entry is no base directory and is skipped.
+    env.set("XDG_DATA_DIRS", "share:" + sysA.path().string() + ":" + sysB.path().string());
+    search = dataFolderSearch(std::nullopt, exe.path(), cwd.path());
     DataFolderResult r = findDataFolder(search);
     EXPECT_FALSE(r.folder);
-    ASSERT_EQ(r.searched.size(), 2u);
-    const std::string message = missingDataMessage(r);
+    const std::vector<std::filesystem::path> order{exe.path(),         cwd.path(),
+                                                   dataHome / "tovra", dataHome / "tovra/demo",
+                                                   sysA / "tovra",     sysB / "tovra"};
+    EXPECT_EQ(r.searched, order);
+    const std::string message = missingDataMessage(r, search.demoDir());
     EXPECT_EQ(message.rfind(kMisplacedMessage, 0), 0u);
-    EXPECT_NE(message.find(exe.path().string()), std::string::npos);
-    EXPECT_NE(message.find(cwd.path().string()), std::string::npos);
-    EXPECT_NE(message.find("tovra-demo"), std::string::npos);
-    EXPECT_NE(message.find("--data"), std::string::npos);
+    for (const auto& folder : order)
+        EXPECT_NE(message.find(folder.string()), std::string::npos) << folder;
+    EXPECT_NE(message.find("tovra-demo " + (dataHome / "tovra/demo").string()), std::string::npos);
 
-    cwd.writeCp932("velmoran.dat", "");
-    EXPECT_EQ(findDataFolder(search).folder, cwd.path());
-    exe.writeCp932("velmoran.dat", "");
-    EXPECT_EQ(findDataFolder(search).folder, exe.path());
+    // Filled from the back, each folder takes over from the ones after it.
+    for (auto folder = order.rbegin(); folder != order.rend(); ++folder) {
+        std::filesystem::create_directories(*folder);
+        std::ofstream(*folder / kSettingsFile) << "";
+        EXPECT_EQ(findDataFolder(search).folder, *folder);
+    }
 
-    // A folder given on the command line is the only place looked at.
-    search.chosen = chosen.path();
-    r = findDataFolder(search);
+    // A folder the user names is the only place looked at: --data before $TOVRA_DATA.
+    env.set("TOVRA_DATA", "elsewhere");
+    r = findDataFolder(dataFolderSearch(std::nullopt, exe.path(), cwd.path()));
     EXPECT_FALSE(r.folder);
-    ASSERT_EQ(r.searched.size(), 1u);
-    EXPECT_EQ(r.searched[0], chosen.path());
+    EXPECT_EQ(r.searched, std::vector<std::filesystem::path>{cwd / "elsewhere"});
+    search = dataFolderSearch(chosen.path(), exe.path(), cwd.path());
+    EXPECT_EQ(findDataFolder(search).searched, std::vector<std::filesystem::path>{chosen.path()});
     // A directory named velmoran.dat is no settings file.
-    std::filesystem::create_directory(chosen / "velmoran.dat");
+    std::filesystem::create_directory(chosen / kSettingsFile);
     EXPECT_FALSE(findDataFolder(search).folder);
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <mutex>
 #include <set>
 #include <sstream>
 
@@ -217,7 +218,12 @@ class DemoSet : public ::testing::Test {
     static void SetUpTestSuite() {
         folder_ = new test::TempDir();
         std::ostringstream log;
-        ASSERT_TRUE(writeDemoSet(folder_->path(), {.quick = true}, log)) << log.str();
+        DemoOptions options{.quick = true};
+        options.progress = [](double share) {
+            std::lock_guard lock(progressLock_);
+            shares_.push_back(share);
+        };
+        ASSERT_TRUE(writeDemoSet(folder_->path(), options, log)) << log.str();
     }
     static void TearDownTestSuite() {
         delete folder_;
@@ -232,9 +238,13 @@ class DemoSet : public ::testing::Test {
     }
 
     static test::TempDir* folder_;
+    static std::mutex progressLock_;
+    static std::vector<double> shares_;  // the progress reported while writing the set
 };
 
 test::TempDir* DemoSet::folder_ = nullptr;
+std::mutex DemoSet::progressLock_;
+std::vector<double> DemoSet::shares_;
 
 TEST_F(DemoSet, RouteSpeedSegmentsAreThePlanned) {
     const LinePlan& plan = linePlan();
@@ -702,6 +712,23 @@ TEST_F(DemoSet, RerunLeavesACompleteSetAlone) {
     EXPECT_FALSE(demoSetComplete(root(), true));
     std::ofstream(melody, std::ios::binary) << kept;
     EXPECT_TRUE(demoSetComplete(root(), true));
+}
+
+TEST_F(DemoSet, ProgressEndsAtTheWholeAndCancelStopsTheWork) {
+    ASSERT_GT(shares_.size(), 10u);
+    EXPECT_DOUBLE_EQ(*std::max_element(shares_.begin(), shares_.end()), 1.0);
+    EXPECT_GT(*std::min_element(shares_.begin(), shares_.end()), 0.0);
+
+    test::TempDir other;
+    std::atomic<int> reports{0};
+    DemoOptions options{.quick = true, .threads = 2};
+    options.progress = [&](double) { ++reports; };
+    options.cancelled = [&] { return reports >= 3; };
+    std::ostringstream log;
+    EXPECT_THROW(writeDemoSet(other.path(), options, log), DemoCancelled);
+    EXPECT_FALSE(demoSetComplete(other.path(), true));
+    // Work already begun ends at its next frame: far from the whole set's reports.
+    EXPECT_LT(reports, int(shares_.size()) / 2);
 }
 
 double rms(const Samples& s) {

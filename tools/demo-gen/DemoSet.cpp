@@ -1,5 +1,6 @@
 #include "demo-gen/DemoSet.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -35,6 +36,8 @@ namespace {
 // made again.
 constexpr int kStampVersion = 1;
 
+constexpr int kLogEveryFrames = 600;
+
 std::string stampHeader(bool quick) {
     return "tovra-demo " + std::to_string(kStampVersion) + (quick ? " quick" : " full");
 }
@@ -56,6 +59,28 @@ class Progress {
     std::ostream& out_;
     std::chrono::steady_clock::time_point start_;
     std::mutex mutex_;
+};
+
+// The share of the work done, counted in video frames; every other job is
+// worth a fixed number of frames. Also where the work hears a cancel.
+class WorkMeter {
+  public:
+    static constexpr long kJobUnits = 300;
+
+    explicit WorkMeter(const DemoOptions& options) : options_(options) {}
+    void plan(long units) { total_ += units; }
+    void add(long units) {
+        const long done = done_ += units;
+        if (options_.progress && total_ > 0) options_.progress(double(done) / double(total_));
+    }
+    void checkCancel() const {
+        if (options_.cancelled && options_.cancelled()) throw DemoCancelled();
+    }
+
+  private:
+    const DemoOptions& options_;
+    long total_ = 0;
+    std::atomic<long> done_{0};
 };
 
 // Every stop with doors must last long enough for the arrival announcement
@@ -132,35 +157,51 @@ bool writeDemoSet(const std::filesystem::path& folder, const DemoOptions& option
     if (!quick && !speech.speaks())
         progress.line("espeak-ng not found: announcements and call-outs become tones");
 
-    // Reports each video every few hundred frames.
-    const auto videoProgress = [&](const std::string& name, int done, int total) {
-        progress.line(name + ".avi " + std::to_string(done) + "/" + std::to_string(total) +
-                      " frames");
+    WorkMeter meter(options);
+    // Counts every frame and logs each video every few hundred frames.
+    const auto videoProgress = [&](const std::string& name, int frame, int frames) {
+        if (frame < frames) {
+            meter.checkCancel();
+            meter.add(1);
+        }
+        if (frame % kLogEveryFrames == 0 || frame == frames)
+            progress.line(name + ".avi " + std::to_string(frame) + "/" + std::to_string(frames) +
+                          " frames");
     };
     JobPool jobs;
+    // Video jobs count their own frames; the others count when they end.
+    const auto addJob = [&](const std::string& name, long frames, std::function<void()> work) {
+        const long units = frames > 0 ? 0 : WorkMeter::kJobUnits;
+        meter.plan(frames > 0 ? frames : units);
+        jobs.add(name, [&meter, units, work = std::move(work)] {
+            meter.checkCancel();
+            work();
+            meter.add(units);
+        });
+    };
     for (const RunPlan* run : {&plan.down, &plan.up})
-        jobs.add(run->videoName + ".avi",
-                 [&, run] { writeRunVideo(folder, plan, *run, scene, video, videoProgress); });
+        addJob(run->videoName + ".avi", run->frameCount,
+               [&, run] { writeRunVideo(folder, plan, *run, scene, video, videoProgress); });
     for (const SubVideo& sub : plan.subVideos)
-        jobs.add(sub.name + ".avi", [&, sub] {
+        addJob(sub.name + ".avi", sub.frameCount, [&, sub] {
             writeSubVideo(folder, plan, sub, scene, art.get(), video, videoProgress);
         });
-    jobs.add("route sounds", [&] { writeRouteSounds(folder, plan, speech, quick); });
-    jobs.add("call-outs", [&] { writeCalloutSounds(folder, plan, speech); });
-    jobs.add("title pictures", [&] {
+    addJob("route sounds", 0, [&] { writeRouteSounds(folder, plan, speech, quick); });
+    addJob("call-outs", 0, [&] { writeCalloutSounds(folder, plan, speech); });
+    addJob("title pictures", 0, [&] {
         writeTitlePictures(folder, plan, scene, !quick);
         writeOpeningStills(folder, plan, scene, video);
     });
     for (const VehicleDesign& v : vehicleDesigns()) {
-        jobs.add("sounds of " + v.fileName, [&, v] { writeVehicleSounds(folder, v, quick); });
-        jobs.add(v.fileName + " and its panel", [&, v] {
+        addJob("sounds of " + v.fileName, 0, [&, v] { writeVehicleSounds(folder, v, quick); });
+        addJob(v.fileName + " and its panel", 0, [&, v] {
             const PanelLayout layout = panelLayout(v);
             writePanelPictures(folder, v, layout);
             writeVehicleFile(folder, v, layout);
         });
     }
-    jobs.add("route pictures", [&] { writeRoutePictures(folder, plan); });
-    jobs.add("settings and route files", [&] {
+    addJob("route pictures", 0, [&] { writeRoutePictures(folder, plan); });
+    addJob("settings and route files", 0, [&] {
         writeSettingsFiles(folder);
         writeTitleSounds(folder, quick);
         for (const ServicePlan& s : plan.services) writeRouteFile(folder, plan, s);

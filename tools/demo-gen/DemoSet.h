@@ -1,7 +1,9 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
+#include <stdexcept>
 
 namespace tovra::demo {
 
@@ -9,6 +11,15 @@ struct DemoOptions {
     bool force = false;  // write the set even when it is complete
     bool quick = false;  // tiny videos, short sounds, tones for speech: a set for tests
     int threads = 0;     // 0: one per processor
+    // Called from the working threads with the share of the work done, 0 to 1.
+    std::function<void(double)> progress = nullptr;
+    // Asked before every step and video frame; true stops the work.
+    std::function<bool()> cancelled = nullptr;
+};
+
+// Thrown by writeDemoSet when `cancelled` said stop; the folder is left incomplete.
+struct DemoCancelled : std::runtime_error {
+    DemoCancelled() : std::runtime_error("the demo set was cancelled") {}
 };
 
 // The file that marks a complete set: what wrote it and every file with its size.

@@ -107,7 +107,8 @@ class Font {
             FcPatternDestroy(match);
         }
         FcPatternDestroy(pattern);
-        FcFini();  // only the file name is needed; give back what fontconfig holds
+        // No FcFini: the desktop program writes the demo line beside Qt, whose
+        // windows use fontconfig on another thread all the while.
         return file;
     }
 

@@ -23,8 +23,6 @@ void plainFrame(RgbImage& image, int width, int height, int frame) {
     std::fill(image.pixels.begin(), image.pixels.end(), std::uint8_t(60 + frame % 120));
 }
 
-constexpr int kProgressEvery = 600;
-
 }  // namespace
 
 Scene trainScene(const LineWorld& world, const SceneArt& art, int track, double front,
@@ -74,7 +72,7 @@ void writeRunVideo(const std::filesystem::path& root, const LinePlan& plan, cons
         else
             plainFrame(image, settings.width, settings.height, frame);
         encoder.add(image);
-        if (frame % kProgressEvery == 0) progress(run.videoName, frame, run.frameCount);
+        progress(run.videoName, frame, run.frameCount);
     }
     encoder.finish();
     progress(run.videoName, run.frameCount, run.frameCount);
@@ -111,7 +109,7 @@ void writeSubVideo(const std::filesystem::path& root, const LinePlan& plan, cons
             renderer->render(view, image, &train);
         }
         encoder.add(image);
-        if (k % kProgressEvery == 0) progress(video.name, k, video.frameCount);
+        progress(video.name, k, video.frameCount);
     }
     encoder.finish();
     progress(video.name, video.frameCount, video.frameCount);

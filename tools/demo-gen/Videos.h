@@ -18,7 +18,8 @@ struct VideoSettings {
     int quality = 4;     // MPEG-4 quantiser, lower is finer
 };
 
-// Reports progress: a name, frames done, frames in all.
+// Called with the video's name, the index of every frame written and the
+// frame count; once more with the count as index when the file is complete.
 using VideoProgress = std::function<void(const std::string&, int, int)>;
 
 // The main video of a run: frame n is the view from the cab at the position

@@ -20,6 +20,7 @@ the title pictures, the sounds and the videos into OUTPUT_DIR. When OUTPUT_DIR
 already holds a complete set, nothing is done.
   --force   write the set even when it is complete
   --quick   a small set for tests: tiny videos, short sounds, tones for speech
+  --help    this text
 
 Progress goes to stderr. Exit status: 0 success, 1 wrong usage, 2 failure.
 )";
