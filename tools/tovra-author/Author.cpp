@@ -160,6 +160,30 @@ void writeRoute(const AuthorRequest& request, const Authored& authored) {
     saveContactSheet(sheet, authored.draft.stations, framePictures(request.video, frames));
 }
 
+std::vector<double> stretchSpeedErrors(const std::vector<SpeedUnit>& units,
+                                       const std::vector<SpeedUnit>& truth,
+                                       const std::vector<StationMark>& stations, double fps) {
+    const auto speedAt = [](const std::vector<SpeedUnit>& table, int frame) {
+        for (const SpeedUnit& u : table) {
+            if (!containsFrame(u, frame) || u.LastFrame == u.FirstFrame) continue;
+            return double(u.FirstSpeed + (u.LastSpeed - u.FirstSpeed) * (frame - u.FirstFrame) /
+                                             (u.LastFrame - u.FirstFrame));
+        }
+        return 0.0;
+    };
+    std::vector<double> errors;
+    for (std::size_t i = 0; i + 1 < stations.size(); ++i) {
+        double sum = 0;
+        const int from = stations[i].frame, to = stations[i + 1].frame;
+        for (int f = from; f < to; ++f) {
+            const double d = toVideoSpeed(speedAt(units, f) - speedAt(truth, f), fps);
+            sum += d * d;
+        }
+        errors.push_back(std::sqrt(sum / std::max(1, to - from)));
+    }
+    return errors;
+}
+
 bool checkRoute(const fs::path& routeFile, std::ostream& out) {
     RouteSpec route;
     try {

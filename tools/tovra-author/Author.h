@@ -54,6 +54,13 @@ void writeRoute(const AuthorRequest& request, const Authored& authored);
 // Throws std::invalid_argument when the video lies outside that folder.
 std::string dataNameOf(const std::filesystem::path& video, const std::filesystem::path& dataDir);
 
+// The root-mean-square difference in km/h between the speeds of two
+// frame-to-distance tables over each stretch between stations, in the
+// video's own time (`fps`). For comparing a draft with a known table.
+std::vector<double> stretchSpeedErrors(const std::vector<SpeedUnit>& units,
+                                       const std::vector<SpeedUnit>& truth,
+                                       const std::vector<StationMark>& stations, double fps);
+
 // Loads the written route with the program's loader and prints its length,
 // stations with their positions and segments. Returns false (having printed
 // why) when the route does not load.

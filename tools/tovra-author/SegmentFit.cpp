@@ -12,6 +12,17 @@ namespace {
 
 // cm a segment covers per km/h of (FirstSpeed + LastSpeed) and frame.
 constexpr double kLengthPerSpeedFrame = 1 / 2.16;
+// A segment also ends near the speed the positions show there (over a second
+// around it), so that a segment that reaches past a change of acceleration
+// does not leave the next one a jump in speed.
+constexpr double kSpeedTolerance = 3;  // km/h
+constexpr int kSpeedSpan = 15;         // frames either side
+
+double speedAround(const std::vector<double>& positions, int frame) {
+    const int from = std::max(0, frame - kSpeedSpan);
+    const int to = std::min(int(positions.size()) - 1, frame + kSpeedSpan);
+    return to > from ? speedOfStep((positions[to] - positions[from]) / (to - from)) : 0;
+}
 
 struct Candidate {
     SpeedUnit unit;
@@ -38,6 +49,7 @@ std::optional<Candidate> trySegment(const std::vector<double>& positions, int a,
         if (!isWithinFilmSpeed(unit)) return std::nullopt;
         const double f = double(unit.FirstSpeed);
         const double l = double(unit.LastSpeed);
+        if (std::abs(l - speedAround(positions, b)) > kSpeedTolerance) return std::nullopt;
         for (int k = 1; k < b - a; ++k) {
             const double speed = f + (l - f) * k / frames;
             const double at = start + (speed + f) * k * kLengthPerSpeedFrame;

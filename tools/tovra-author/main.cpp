@@ -1,6 +1,7 @@
 // tovra-author: a starter route file from a cab-ride video (see README).
 #include <QGuiApplication>
 #include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
@@ -10,6 +11,7 @@
 #include "Author.h"
 #include "GpsTrack.h"
 #include "StationList.h"
+#include "data/RouteLoader.h"
 
 namespace {
 
@@ -30,7 +32,9 @@ constexpr const char* kUsage =
     "  --line2 NAME               second line name (default: the line name)\n"
     "  --data DIR                 the data folder (default: the route file's folder)\n"
     "  --tolerance M              position error allowed per segment (default 1)\n"
-    "  --check                    load the written route and print a summary\n";
+    "  --check                    load the written route and print a summary\n"
+    "  --compare ROUTE.dat        print how far the speeds differ from another route's\n"
+    "                             for the same video, stretch by stretch (RMS, km/h)\n";
 
 double numberOf(const std::string& option, const std::string& text) {
     std::size_t used = 0;
@@ -69,6 +73,7 @@ TrackSync syncOf(const std::string& text) {
 int run(int argc, char** argv) {
     AuthorRequest request;
     bool check = false, picture = false;
+    std::string compare;
     for (int i = 1; i < argc; ++i) {
         const std::string option = argv[i];
         const auto value = [&]() -> std::string {
@@ -114,6 +119,8 @@ int run(int argc, char** argv) {
         } else if (option == "--tolerance") {
             request.tolerance = numberOf(option, value()) * 100;
             if (request.tolerance <= 0) throw std::invalid_argument("--tolerance must be above 0");
+        } else if (option == "--compare") {
+            compare = value();
         } else if (option == "--check") {
             check = true;
         } else {
@@ -143,6 +150,15 @@ int run(int argc, char** argv) {
                   << ".avi; put it in that container first, for example with\n  ffmpeg -i "
                   << request.video.string() << " -c copy "
                   << (request.video.parent_path() / request.video.stem()).string() << ".avi\n";
+    }
+    if (!compare.empty()) {
+        const auto errors =
+            stretchSpeedErrors(authored.draft.units, tovra::loadRouteSpec(compare, "").SpeedUnits,
+                               authored.draft.stations, authored.video.fps);
+        for (std::size_t i = 0; i < errors.size(); ++i)
+            std::printf("speed difference %s - %s: %.2f km/h RMS\n",
+                        authored.draft.stations[i].name.c_str(),
+                        authored.draft.stations[i + 1].name.c_str(), errors[i]);
     }
     if (!check) return 0;
     return checkRoute(request.routeFile, std::cout) ? 0 : 2;
