@@ -49,7 +49,8 @@ std::optional<Candidate> trySegment(const std::vector<double>& positions, int a,
         if (!isWithinFilmSpeed(unit)) return std::nullopt;
         const double f = double(unit.FirstSpeed);
         const double l = double(unit.LastSpeed);
-        if (std::abs(l - speedAround(positions, b)) > kSpeedTolerance) return std::nullopt;
+        if (b - a > 2 * kSpeedSpan && std::abs(l - speedAround(positions, b)) > kSpeedTolerance)
+            return std::nullopt;
         for (int k = 1; k < b - a; ++k) {
             const double speed = f + (l - f) * k / frames;
             const double at = start + (speed + f) * k * kLengthPerSpeedFrame;
