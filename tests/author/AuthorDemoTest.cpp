@@ -182,8 +182,19 @@ TEST_F(AuthorOnTheDemo, PreviewsShowTheSpeedsAndTheStationFrames) {
 
     const QImage sheet(QString::fromStdString((*dir_ / "line_own-stations.png").string()));
     ASSERT_FALSE(sheet.isNull());
-    // Four thumbnails to a row, 240 pixels wide with gaps of 6.
-    EXPECT_EQ(sheet.width(), int(std::min<std::size_t>(4, request_.stations.size())) * 246 + 6);
+    // Four thumbnails to a row, 240 pixels wide with gaps of 6; each shows its
+    // station's frame (the quick demo's frames are plain, a shade each).
+    ASSERT_EQ(sheet.width(), 4 * 246 + 6);
+    std::vector<int> frames;
+    for (const StationInput& s : request_.stations) frames.push_back(s.frame);
+    const std::vector<Image> pictures = framePictures(request_.video, frames);
+    const int thumbHeight = 240 * pictures[0].height / pictures[0].width;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        const QRgb shown = sheet.pixel(6 + int(i % 4) * 246 + 120,
+                                       6 + int(i / 4) * (thumbHeight + 28) + thumbHeight / 2);
+        const std::uint32_t frame = pictures[i].at(pictures[i].width / 2, pictures[i].height / 2);
+        EXPECT_NEAR(qGreen(shown), int(frame >> 8 & 0xff), 2) << request_.stations[i].name;
+    }
 }
 
 }  // namespace
