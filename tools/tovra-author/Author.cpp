@@ -122,8 +122,9 @@ Authored authorRoute(const AuthorRequest& request, const Progress& progress) {
             for (const StationInput& s : stations) standing.push_back(s.frame);
             const std::vector<double> motion =
                 measureMotion(request.video, request.band, standing, progress);
-            out.positions = positionsFromMotion(stations, smoothMotion(motion));
-            out.measured = averagedSpeeds(positionsFromMotion(stations, motion), video.fps);
+            out.positions = positionsFromMotion(stations, smoothMotion(motion), video.fps);
+            out.measured =
+                averagedSpeeds(positionsFromMotion(stations, motion, video.fps), video.fps);
             break;
         }
         case SpeedSource::Stations:

@@ -83,26 +83,24 @@ std::vector<double> positionsFromStations(const std::vector<StationInput>& stati
 }
 
 std::vector<double> positionsFromMotion(const std::vector<StationInput>& stations,
-                                        const std::vector<double>& motion) {
+                                        const std::vector<double>& motion, double fps) {
     const int frames = int(motion.size());
     std::vector<double> scale(stations.size() - 1);
     for (std::size_t i = 0; i + 1 < stations.size(); ++i) {
         double sum = 0;
         for (int f = stations[i].frame + 1; f <= stations[i + 1].frame; ++f) sum += motion[f];
-        const double length = (stations[i + 1].km - stations[i].km) * 1000 * kCmPerMetre;
-        // A stretch without visible motion still has its length: spread it evenly.
-        scale[i] = sum > 0 ? length / sum : 0;
+        scale[i] = sum > 0 ? (stations[i + 1].km - stations[i].km) * 1000 * kCmPerMetre / sum : 0;
     }
+    // A stretch without visible motion still has its length: it runs as
+    // without a picture.
+    const std::vector<double> plain = positionsFromStations(stations, fps, frames);
     std::vector<double> out(std::size_t(frames), 0.0);
     std::size_t stretch = 0;
     for (int f = 1; f < frames; ++f) {
         while (stretch + 2 < stations.size() && f > stations[stretch + 1].frame) ++stretch;
-        const StationInput& a = stations[stretch];
-        const StationInput& b = stations[stretch + 1];
-        double step = motion[f] * scale[stretch];
-        if (scale[stretch] == 0 && f > a.frame && f <= b.frame)
-            step = (b.km - a.km) * 1000 * kCmPerMetre / (b.frame - a.frame);
-        out[f] = out[f - 1] + step;
+        const bool inside = f > stations[stretch].frame && f <= stations[stretch + 1].frame;
+        out[f] = out[f - 1] + (scale[stretch] == 0 && inside ? plain[f] - plain[f - 1]
+                                                             : motion[f] * scale[stretch]);
     }
     return out;
 }

@@ -42,9 +42,9 @@ std::vector<double> positionsFromStations(const std::vector<StationInput>& stati
 // Positions from a measure of motion per frame (`motion[f]`, any unit, from
 // frame f - 1 to f), scaled on each stretch so that it covers its length;
 // before the first station and after the last the nearest stretch's scale
-// holds.
+// holds. A stretch that shows no motion runs as positionsFromStations().
 std::vector<double> positionsFromMotion(const std::vector<StationInput>& stations,
-                                        const std::vector<double>& motion);
+                                        const std::vector<double>& motion, double fps);
 
 // Throws std::invalid_argument unless the stations stand in video order, in
 // the video, with kilometre posts that rise.
