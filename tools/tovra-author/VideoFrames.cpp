@@ -16,11 +16,6 @@ VideoFacts probeVideo(const std::filesystem::path& file) {
     if (!decoder.open(file))
         throw std::runtime_error(file.string() + ": not a video FFmpeg can decode");
     facts.frameCount = decoder.frameCount();
-    Image first;
-    if (decoder.decode(0, first)) {
-        facts.width = first.width;
-        facts.height = first.height;
-    }
     // The decoder counts frames at the stream's rate; the rate itself is the
     // container's to tell.
     AVFormatContext* format = nullptr;

@@ -11,8 +11,6 @@ namespace tovra::author {
 struct VideoFacts {
     int frameCount = 0;
     double fps = 30;
-    int width = 0;
-    int height = 0;
 };
 
 using Progress = std::function<void(int done, int total)>;
