@@ -24,9 +24,9 @@
 namespace tovra {
 namespace {
 
-// Records the characters the serial controller posts.
+// Records the characters the serial controller posts and the messages shown.
 struct PostingHost : Host {
-    void showMessage(const std::string&) override {}
+    void showMessage(const std::string& text) override { messages.push_back(text); }
     void setProgressText(const std::string&) override {}
     void setCaption(const std::string&) override {}
     void setPhysicsTimerRunning(bool) override {}
@@ -36,6 +36,7 @@ struct PostingHost : Host {
     void toggleValueDisplay() override {}
     void moveCabSurface(int) override {}
     std::string posted;
+    std::vector<std::string> messages;
 };
 
 // A pseudo-terminal: the test writes to the master side, the port opens the
@@ -48,8 +49,10 @@ struct PseudoTerminal {
             if (name) slaveName = name;
         }
     }
-    ~PseudoTerminal() {
+    ~PseudoTerminal() { pullOut(); }
+    void pullOut() {
         if (master >= 0) ::close(master);
+        master = -1;
     }
     bool send(const std::string& bytes) const {
         return ::write(master, bytes.data(), bytes.size()) == ssize_t(bytes.size());
@@ -76,7 +79,9 @@ struct SerialPortTest : ::testing::Test {
     std::unique_ptr<QCoreApplication> app;
 };
 
-TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
+// Then the adapter is pulled out in the middle of a message: the port closes
+// as if by the menu, and the next connection starts with an empty buffer.
+TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnceAndAPulledAdapterCloses) {
     test::TempDir dir;
     PostingHost host;
     OpenAlSoundDevice sound;
@@ -89,10 +94,12 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
     ExternalControllerState& controllers = cab.external;
 
     std::vector<std::string> chunks;
-    SerialPort port([&](std::string_view chunk) {
-        chunks.emplace_back(chunk);
-        RxChar(cab, chunk);
-    });
+    SerialPort port(
+        [&](std::string_view chunk) {
+            chunks.emplace_back(chunk);
+            RxChar(cab, chunk);
+        },
+        [&] { COMClosed(cab); });
     PseudoTerminal pty;
     ASSERT_FALSE(pty.slaveName.empty());
     SerialSettings settings;
@@ -110,12 +117,24 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
     EXPECT_EQ(host.posted, " ");
     EXPECT_EQ(controllers.serialCaption, "ATS01");
 
+    ASSERT_TRUE(pty.send("AT"));
+    ASSERT_TRUE(runUntil([&] { return chunks.size() == 3; }));
+    pty.pullOut();
+    ASSERT_TRUE(runUntil([&] { return !port.isOpen(); }));
+    EXPECT_EQ(host.messages, std::vector<std::string>{"Disconnect from controller."});
+
+    PseudoTerminal second;
+    settings.portName = second.slaveName;
+    ASSERT_FALSE(port.open(settings));
+    ASSERT_TRUE(second.send("ATS01\r"));
+    ASSERT_TRUE(runUntil([&] { return host.posted.size() == 2; }));
+    EXPECT_EQ(host.posted, "  ");
     port.close();
     EXPECT_FALSE(port.isOpen());
 }
 
 TEST_F(SerialPortTest, AMissingPortIsReportedAndPortsAreListed) {
-    SerialPort port([](std::string_view) {});
+    SerialPort port([](std::string_view) {}, [] {});
     SerialSettings settings;
     settings.portName = "tovra-no-such-port";
     const auto failure = port.open(settings);
