@@ -31,7 +31,8 @@ RunMenus::RunMenus(Cab& cab, SettingsStore& store, QWidget* window)
     : cab_(cab),
       store_(store),
       window_(window),
-      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); }) {
+      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); },
+              [this] { COMClosed(cab_); }) {
     serialSettings_.portName = SerialPort::defaultPortName();
     cab_.setGamePad(&joystick_);
 }

@@ -24,6 +24,8 @@ class SerialAssembler {
 
     // Bytes waiting for their carriage return.
     std::size_t pending() const { return buffer_.size(); }
+    // Forgets a message cut off by a lost connection.
+    void clear() { buffer_.clear(); }
 
   private:
     std::string buffer_;

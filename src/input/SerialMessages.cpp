@@ -71,6 +71,8 @@ void COMOpened(Cab& cab) {
 }
 
 void COMClosed(Cab& cab) {
+    // A message cut short would swallow the first one of the next connection.
+    cab.external.serialBuffer.clear();
     cab.host.showMessage("Disconnect from controller.");
 }
 

@@ -16,7 +16,8 @@ void RxChar(Cab& cab, std::string_view chunk);
 // so an entry written twice acts twice.
 void SerialMessage(Cab& cab, std::string_view message);
 
-// Shown after the serial port has been opened or closed.
+// Shown after the serial port has been opened or closed, by the menu or by
+// the port going away; a close also drops a message left unfinished.
 void COMOpened(Cab& cab);
 void COMClosed(Cab& cab);
 

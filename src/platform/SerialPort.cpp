@@ -49,8 +49,10 @@ QSerialPort::FlowControl qtFlowControl(SerialFlowControl flow) {
 
 }  // namespace
 
-SerialPort::SerialPort(ChunkHandler onChunk)
-    : port_(std::make_unique<QSerialPort>()), onChunk_(std::move(onChunk)) {
+SerialPort::SerialPort(ChunkHandler onChunk, LostHandler onLost)
+    : port_(std::make_unique<QSerialPort>()),
+      onChunk_(std::move(onChunk)),
+      onLost_(std::move(onLost)) {
     QObject::connect(port_.get(), &QSerialPort::readyRead, port_.get(), [this] {
         const QByteArray chunk = port_->readAll();
         if (!chunk.isEmpty())
@@ -59,7 +61,9 @@ SerialPort::SerialPort(ChunkHandler onChunk)
     // A USB adapter pulled out: the port is gone, and a later connect starts afresh.
     QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                      [this](QSerialPort::SerialPortError error) {
-                         if (error == QSerialPort::ResourceError) port_->close();
+                         if (error != QSerialPort::ResourceError || !port_->isOpen()) return;
+                         port_->close();
+                         onLost_();
                      });
 }
 

@@ -28,12 +28,14 @@ struct SerialSettings {
 
 // The serial master controller's port. Received bytes go, as they arrive and
 // in order, to the chunk handler; the cab's RxChar makes messages of them.
-// Needs the Qt event loop of the thread that created it.
+// When the port goes away by itself (a USB adapter pulled out) it closes and
+// the lost handler runs. Needs the Qt event loop of the thread that created it.
 class SerialPort {
   public:
     using ChunkHandler = std::function<void(std::string_view chunk)>;
+    using LostHandler = std::function<void()>;
 
-    explicit SerialPort(ChunkHandler onChunk);
+    SerialPort(ChunkHandler onChunk, LostHandler onLost);
     ~SerialPort();
     SerialPort(const SerialPort&) = delete;
     SerialPort& operator=(const SerialPort&) = delete;
@@ -52,6 +54,7 @@ class SerialPort {
   private:
     std::unique_ptr<QSerialPort> port_;
     ChunkHandler onChunk_;
+    LostHandler onLost_;
 };
 
 }  // namespace tovra

@@ -26,18 +26,16 @@ std::optional<std::size_t> timedStation(const RouteSpec& route, std::int32_t fro
     return std::nullopt;
 }
 
-// Linear by position between the timed stations either side. Where one side
-// has none, or both lie at one position, the nearer timed station's time
-// stands alone rather than dividing by nothing.
+// Linear by position between the timed stations either side, station 0
+// standing in for a side without one. Where both lie at one position the
+// nearer timed station's time stands alone rather than dividing by nothing.
 std::int64_t interpolatedDeparture(const RouteSpec& route, std::int32_t s) {
     const auto p = timedStation(route, s - 1, -1);
     const auto q = timedStation(route, s + 1, 1);
-    if (!p && !q) return 0;
-    if (!p) return route.Stations[*q].departureTime;
-    const StationRecord& before = route.Stations[*p];
-    if (!q) return before.departureTime;
-    const StationRecord& after = route.Stations[*q];
-    if (after.stopPosition == before.stopPosition) return before.departureTime;
+    const StationRecord& before = route.Stations[p.value_or(0)];
+    const StationRecord& after = route.Stations[q.value_or(0)];
+    if (after.stopPosition == before.stopPosition)
+        return p ? before.departureTime : after.departureTime;
     const Extended at = route.Stations[std::size_t(s)].stopPosition;
     return roundHalfEven(Extended(after.departureTime - before.departureTime) /
                              (after.stopPosition - before.stopPosition) *

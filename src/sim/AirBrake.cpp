@@ -25,6 +25,11 @@ void clampPressures(TrainState& s) {
     clampAtZero(s.MrPress);
 }
 
+void leak_main_reservoir(TrainState& s, std::int32_t tickRate) {
+    s.MrPress -= 0.2L / tickRate;
+    clampAtZero(s.MrPress);
+}
+
 void step_air_brake(Cab& cab) {
     TrainState& s = cab.state;
     s.ErCeiling = s.MrPress >= 490 ? Extended(490) : Extended(s.MrPress);

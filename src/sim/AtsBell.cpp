@@ -9,7 +9,8 @@ namespace {
 bool alarmDue(const Cab& cab) {
     const ProtectionState& p = cab.protection;
     if (cab.vehicle.ATS_Alert == 1) return p.SignalLimit < cab.state.Speed;
-    return (p.SignalLimit == kWarningLimit && !p.AtsAcknowledged) || p.SignalLimit == 0;
+    return (p.SignalLimit == kWarningLimit && p.acknowledgedSignal != p.warningSignal) ||
+           p.SignalLimit == 0;
 }
 
 void ringBell(Cab& cab) {
@@ -69,7 +70,7 @@ void AtsAcknowledge(Cab& cab) {
         p.AtsAlarm = false;
         p.AtsAck = true;
         p.AtsCounter = 0;
-        p.AtsAcknowledged = true;
+        p.acknowledgedSignal = p.warningSignal;
     }
 }
 

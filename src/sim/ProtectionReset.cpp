@@ -17,9 +17,11 @@ void resetProtection(Cab& cab) {
     ProtectionState& p = cab.protection;
     cancelPattern(p);
     p.PatternState = p.PatternStatePrev = 0;
-    p.AtsAlarm = p.AtsAck = p.AtsAcknowledged = false;
+    p.AtsAlarm = p.AtsAck = false;
+    p.warningSignal = p.acknowledgedSignal = -1;
     p.AtsCounter = 0;
     p.SignalLimit = kNoLimit;
+    p.stopSignal = p.releasedSignal = -1;
     p.CodeLatch = false;
 }
 
@@ -35,10 +37,14 @@ void AtsReset(Cab& cab) {
     p.AtsAck = true;
     p.AtsAlarm = false;
     p.AtsCounter = 0;
-    p.AtsAcknowledged = false;
-    // The stop signal that was overrun stays behind: without this the brake
-    // would fall again at once and the train could never move on.
-    if (p.SignalLimit == 0) p.SignalLimit = kNoLimit;
+    p.acknowledgedSignal = -1;
+    // The stop signal that was overrun stays behind, even for a train still
+    // standing on its beacon: without this the brake would fall again at once
+    // and the train could never move on.
+    if (p.SignalLimit == 0) {
+        p.SignalLimit = kNoLimit;
+        p.releasedSignal = p.stopSignal;
+    }
     showProtectionLamps(cab, true, false);
 }
 

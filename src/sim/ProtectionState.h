@@ -51,10 +51,19 @@ struct ProtectionState {
     std::int32_t signalInView = -1;  // the signal the signal sprites show
     std::int32_t shownFace = -2;     // its face as they last showed it; -2 not yet shown
     std::int32_t SignalLimit = kNoLimit;
+    // The signal whose beacon last set the stop limit, and the one a reset
+    // released: its beacon stops the train no more until the train has left
+    // the beacon's reach (-1 none).
+    std::int32_t stopSignal = -1;
+    std::int32_t releasedSignal = -1;
 
     bool AtsAlarm = false;
     bool AtsAck = false;
-    bool AtsAcknowledged = false;        // a warning acknowledged: no new alarm for it
+    // The signal whose long-distance beacon gave the warning in force, and
+    // the signal whose warning the driver acknowledged (-1 none): a warning
+    // acknowledged raises no new alarm, and both lapse at that signal.
+    std::int32_t warningSignal = -1;
+    std::int32_t acknowledgedSignal = -1;
     std::int32_t AtsCounter = 0;         // logic ticks since the alarm
     std::int32_t alarmLimit = kNoLimit;  // SignalLimit when the bell started
 

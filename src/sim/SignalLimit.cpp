@@ -22,12 +22,13 @@ bool oneOf(std::int32_t face, std::initializer_list<std::int32_t> faces) {
 }
 
 // The long-distance beacon warns of a stop ahead or clears the way.
-void farBeacon(Cab& cab, const SignalRecord& signal) {
+void farBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
     const VehicleSpec& v = cab.vehicle;
     std::int32_t& limit = cab.protection.SignalLimit;
     if (v.ATS_Type == 0 && v.ATS_Alert == 0 && signal.signalType >= 1 &&
         oneOf(signal.face, {1, 4, 7, 10, 13, 17, 21, 26, 30, 35})) {
         limit = kWarningLimit;
+        cab.protection.warningSignal = index;
     }
     if (v.ATS_Alert == 1 && oneOf(signal.face, {9, 12, 16, 20, 25, 28, 29, 33, 34, 40}))
         limit = kNoLimit;
@@ -39,7 +40,10 @@ void nearBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
     ProtectionState& p = cab.protection;
     std::int32_t& limit = p.SignalLimit;
     const std::int32_t face = signal.face;
-    if (oneOf(face, {7, 10, 13, 17, 21, 26, 30, 35})) limit = 0;
+    if (oneOf(face, {7, 10, 13, 17, 21, 26, 30, 35}) && index != p.releasedSignal) {
+        limit = 0;
+        p.stopSignal = index;
+    }
     if (cab.vehicle.ATS_Alert == 1) {
         if (oneOf(face, {18, 22})) limit = speedSignal(route, 1);
         if (oneOf(face, {8, 11, 14, 19, 23, 27, 31})) limit = speedSignal(route, 2);
@@ -65,17 +69,23 @@ void update_signal_limit(Cab& cab) {
     const std::vector<SignalRecord>& signals = cab.route.Signals;
     BeaconIndex& index = p.beacons;
     if (!index.describes(signals)) index.build(signals);
+    if (p.releasedSignal >= 0 &&
+        !near(frame, signals[std::size_t(p.releasedSignal)].nearBeaconFrame))
+        p.releasedSignal = -1;
     // Only the signals with a mark within reach of the frame, in signal order.
     for (const std::int32_t n : index.signalsNear(frame, kBeaconReach)) {
-        const auto i = std::size_t(n);
-        const SignalRecord& signal = signals[i];
+        const SignalRecord& signal = signals[std::size_t(n)];
         if (near(frame, signal.signalFrame)) {
-            p.AtsAcknowledged = false;
-            // A warning holds up to the signal it was given for.
-            if (p.SignalLimit == kWarningLimit) p.SignalLimit = kNoLimit;
+            if (p.acknowledgedSignal == n) p.acknowledgedSignal = -1;
+            // A warning holds up to the signal it was given for; kept on, it
+            // would ring the bell at every signal for the rest of the run.
+            if (p.warningSignal == n) {
+                p.warningSignal = -1;
+                if (p.SignalLimit == kWarningLimit) p.SignalLimit = kNoLimit;
+            }
         }
-        if (near(frame, signal.farBeaconFrame)) farBeacon(cab, signal);
-        if (near(frame, signal.nearBeaconFrame)) nearBeacon(cab, signal, std::int32_t(i));
+        if (near(frame, signal.farBeaconFrame)) farBeacon(cab, signal, n);
+        if (near(frame, signal.nearBeaconFrame)) nearBeacon(cab, signal, n);
     }
 }
 

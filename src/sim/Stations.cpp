@@ -123,8 +123,11 @@ bool workStation(Cab& cab, std::int32_t j) {
             cab.runningSound.crossingLamp = false;
             st.doorEventClock = clock;
             station_callout_moment(cab, 2);
+            // Sounded with the departure it signals: restarted on every tick
+            // a late train spends rolling through the zone, it would only
+            // stutter.
+            if (s.kind == 2) cab.sound.restartOnce(driveChannel(cab, cab.vehicle.DepSign));
         }
-        if (s.kind == 2) cab.sound.restartOnce(driveChannel(cab, cab.vehicle.DepSign));
     }
     if (oneMan == 0 && s.departureTime < clock && cab.traction.doorsOpen && p.departureStarted &&
         p.doorsOpenedHere && !p.departedHere &&

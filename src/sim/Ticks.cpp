@@ -33,7 +33,7 @@ void Cab::MMTimer1Timer() {
     compute_traction(*this);
     step_power_delay(*this);
     step_air_brake(*this);
-    state.MrPress -= 0.2L / settings.TickRate;  // main reservoir leak
+    leak_main_reservoir(state, settings.TickRate);
     step_brake_delays(*this);
     step_engine_speed(*this);
     advance_frames(*this);

@@ -36,7 +36,9 @@ struct SoundFile {
 // them into the call-out channel one after another. Empty: no sound.
 struct CalloutWaves {
     std::array<std::optional<int>, 500> sounds{};
-    std::vector<std::optional<int>> others;
+    std::vector<std::optional<int>> others;  // wayside signs, by their image
+    // Loaded with the rest, but no option of the program turns the limit
+    // call-outs on, so nothing plays them.
     std::vector<std::optional<int>> limits;
 };
 

@@ -17,6 +17,12 @@ constexpr std::int32_t kDepartureCallout = 20;
 // Which entries of the station table each moment plays.
 constexpr std::array<std::int32_t, 6> kWhenOfMoment{4, 0, 1, 2, 3, 5};
 
+// Slots 1 to 11 move down by one; slot 11 becomes empty.
+void dropHead(CalloutState::Queue& queue) {
+    std::move(queue.begin() + 1, queue.end(), queue.begin());
+    queue.back().reset();
+}
+
 }  // namespace
 
 void kanko_queue_add(CalloutState& queue, std::optional<int> wave) {
@@ -42,12 +48,14 @@ void kanko_queue_play(Cab& cab) {
     if (q.CalloutAdding || cab.sound.isPlaying(channel)) return;
     if (q.CalloutStarted) {
         q.CalloutStarted = false;
-        std::move(q.CalloutQueue.begin() + 1, q.CalloutQueue.end(), q.CalloutQueue.begin());
-        q.CalloutQueue.back().reset();
+        dropHead(q.CalloutQueue);
     }
     if (!q.CalloutQueue.front()) return;
+    // Retrying could never reach a channel the device lacks: say so once and
+    // let the queue move on.
     if (channel < 0 || channel >= SoundDevice::kChannelCount) {
         cab.host.showMessage("喚呼の再生エラー");
+        dropHead(q.CalloutQueue);
         return;
     }
     cab.sound.device().assign(channel, *q.CalloutQueue.front());
@@ -57,7 +65,8 @@ void kanko_queue_play(Cab& cab) {
 }
 
 void station_callout_moment(Cab& cab, int moment) {
-    if (moment < 0 || moment >= int(kWhenOfMoment.size())) return;
+    if (moment < 0 || moment >= int(kWhenOfMoment.size()) || cab.route.StationCallouts.empty())
+        return;
     if (moment == 4) kanko_queue_add(cab, kDepartureCallout);
     const std::int32_t when = kWhenOfMoment[std::size_t(moment)];
     for (const StationCallout& entry : cab.route.StationCallouts) {

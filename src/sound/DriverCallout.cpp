@@ -20,7 +20,9 @@ struct FaceCallout {
     std::int32_t callout;
     std::array<std::int32_t, 9> faces;  // 0 ends the list
 };
-// Which [KankoSound1] call-out names each signal face.
+
+// Which [KankoSound1] call-out names each signal face; face 0 (a repeater
+// copying stop) has none.
 constexpr std::array<FaceCallout, 7> kFaceCallouts{{
     {0, {1, 7, 10, 13, 17, 21, 26, 30}},
     {1, {18, 22}},
@@ -31,17 +33,28 @@ constexpr std::array<FaceCallout, 7> kFaceCallouts{{
     {21, {29, 34}},
 }};
 
+// The call-out naming `face`; -1 for none.
+std::int32_t faceCallout(std::int32_t face) {
+    for (const FaceCallout& entry : kFaceCallouts) {
+        const auto end = std::find(entry.faces.begin(), entry.faces.end(), 0);
+        if (std::find(entry.faces.begin(), end, face) != end) return entry.callout;
+    }
+    return -1;
+}
+
+// A sign on the "other signs" sprite is called out from [OtherKanko] by its
+// image index, the table numbered right after the call-out sounds.
 bool waysideCallout(Cab& cab) {
     ControllerState& c = cab.controller;
     const std::int32_t k = c.kankoPending;
-    const auto& sounds = cab.calloutWaves.sounds;
+    const auto& others = cab.calloutWaves.others;
     const bool loaded =
-        k >= 0 && std::size_t(k) < sounds.size() && sounds[std::size_t(k)].has_value();
+        k >= 0 && std::size_t(k) < others.size() && others[std::size_t(k)].has_value();
     if (k == kNoSign || (!loaded && k != kTimeCheckMark) || k == c.lastKankoChannel) return false;
     if (k == kTimeCheckMark) {
         Timecheck(cab, 0);
     } else {
-        kanko_queue_add(cab, k);
+        kanko_queue_add(cab.callouts, others[std::size_t(k)]);
     }
     c.lastKankoChannel = k;
     return true;
@@ -49,18 +62,14 @@ bool waysideCallout(Cab& cab) {
 
 void signalCallout(Cab& cab) {
     const std::int32_t face = cab.protection.SignalFace;
-    if (face > kLastCalledFace && face != kNoFace) return;
+    if (face > kLastCalledFace) return;  // a code signal, or no signal at all
     const std::int32_t signal = cab.protection.signalInView;
     const std::size_t second = RouteSpec::kFixedCallouts + std::size_t(signal);
-    if (face != kNoFace && signal >= 0 &&
-        second < RouteSpec::kFixedCallouts + cab.route.CalloutSound2Count) {
+    if (signal >= 0 && second < RouteSpec::kFixedCallouts + cab.route.CalloutSound2Count) {
         signal_callout_moment(cab, 1);
         kanko_queue_add(cab, std::int32_t(second));
     }
-    for (const FaceCallout& entry : kFaceCallouts) {
-        if (std::find(entry.faces.begin(), entry.faces.end(), face) != entry.faces.end())
-            kanko_queue_add(cab, entry.callout);
-    }
+    kanko_queue_add(cab, faceCallout(face));
     signal_callout_moment(cab, 2);
 }
 

@@ -40,7 +40,7 @@ void sound(Cab& cab, int channel, EngineSoundLevel& entry, Extended groupFactor)
 }
 
 // Steps `factor` up to 95 and more while driving, down to `floor` while
-// coasting or shifting.
+// coasting or shifting; once per entry of its group, like the motor sounds.
 void stepFactor(Extended& factor, bool driving, bool coasting, Extended step, Extended floor) {
     if (driving) {
         if (factor < 95) factor += step;
@@ -52,9 +52,6 @@ void stepFactor(Extended& factor, bool driving, bool coasting, Extended step, Ex
 void stepEngineSound1(Cab& cab) {
     const TrainState& s = cab.state;
     RunningSoundState& r = cab.runningSound;
-    stepFactor(r.groupFactor1,
-               s.PowerNotch != 0 && cab.diesel.ShiftState == 0 && s.EngineState == 1,
-               s.PowerNotch == 0 || cab.diesel.ShiftState != 0, 5, 5);
     const std::size_t count = std::min(cab.vehicle.EngineSound1.size(), r.engineSound1.size());
     for (std::size_t j = 0; j < count; ++j) {
         const EngineSound1Entry& e = cab.vehicle.EngineSound1[j];
@@ -68,6 +65,9 @@ void stepEngineSound1(Cab& cab) {
         } else if (e.Kind == -2 && s.BrakeNotch < 0) {
             entry.activity = 100;
         }
+        stepFactor(r.groupFactor1,
+                   s.PowerNotch != 0 && cab.diesel.ShiftState == 0 && s.EngineState == 1,
+                   s.PowerNotch == 0 || cab.diesel.ShiftState != 0, 5, 5);
         sound(cab, channel, entry, r.groupFactor1);
     }
 }
@@ -98,9 +98,6 @@ void stepEngineSound3(Cab& cab) {
     const TrainState& s = cab.state;
     RunningSoundState& r = cab.runningSound;
     const bool shifting = cab.diesel.ShiftState != 0;
-    stepFactor(r.groupFactor3,
-               (s.PowerNotch != 0 || s.BrakeNotch != 0) && !shifting && s.EngineState == 1,
-               (s.PowerNotch == 0 && s.BrakeNotch == 0) || shifting, 10, 10);
     const std::size_t count = std::min(cab.vehicle.EngineSound3.size(), r.engineSound3.size());
     for (std::size_t j = 0; j < count; ++j) {
         const EngineSound3Entry& e = cab.vehicle.EngineSound3[j];
@@ -115,6 +112,9 @@ void stepEngineSound3(Cab& cab) {
         } else if (entry.activity > 10) {
             entry.activity -= 10;
         }
+        stepFactor(r.groupFactor3,
+                   (s.PowerNotch != 0 || s.BrakeNotch != 0) && !shifting && s.EngineState == 1,
+                   (s.PowerNotch == 0 && s.BrakeNotch == 0) || shifting, 10, 10);
         sound(cab, channel, entry, r.groupFactor3);
     }
 }

@@ -2,6 +2,7 @@
 // use, and the buzzer; both sound while their key stays down.
 #include "ports/Host.h"
 #include "sim/Cab.h"
+#include "sim/PhysicsMath.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 
@@ -37,7 +38,13 @@ void step_held_horn(Cab& cab) {
         r.hornStart = clock;
         sound.playOnce(channel);
     };
-    if (held) {
+    if (held && cab.state.MrPress <= 0) {
+        // An empty main reservoir blows no horn.
+        for (int channel : {a, b, c}) {
+            if (sound.isPlaying(channel)) sound.stop(channel);
+        }
+        r.hornAir = 0;
+    } else if (held) {
         if (!sound.isPlaying(a) && !sound.isPlaying(b) && !sound.isPlaying(c)) {
             next(a);
         } else if (sound.isPlaying(a) && !sound.isPlaying(b) && due) {
@@ -48,6 +55,7 @@ void step_held_horn(Cab& cab) {
             next(b);
         }
         cab.state.MrPress -= kHornAirPerTick;
+        clampAtZero(cab.state.MrPress);
         r.hornAir = -Extended(cab.vehicle.HornAir);
     } else {
         for (int channel : {a, b, c}) {

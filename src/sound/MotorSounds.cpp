@@ -40,8 +40,6 @@ void stepGroupFactor(const TrainState& s, Extended& factor) {
 
 void step_motor_sounds(Cab& cab) {
     RunningSoundState& r = cab.runningSound;
-    // One step per tick for the whole group, whatever the number of entries.
-    stepGroupFactor(cab.state, r.groupFactor1);
     const std::size_t count = std::min(cab.vehicle.EngineSound1.size(), r.engineSound1.size());
     for (std::size_t j = 0; j < count; ++j) {
         const EngineSound1Entry& e = cab.vehicle.EngineSound1[j];
@@ -53,6 +51,9 @@ void step_motor_sounds(Cab& cab) {
         } else if (entry.activity > 11) {
             entry.activity -= 10;
         }
+        // The group steps once per entry: vehicle sound data is tuned to
+        // swell and fade faster the more motor entries a train has.
+        stepGroupFactor(cab.state, r.groupFactor1);
         entry.level = std::max<Extended>(entry.level, 1);
         const int volume = logVolume(entry.level * entry.activity * r.groupFactor1 / 1000000, 1660);
         cab.sound.setVolume(channel, volume <= -3000 || entry.activity <= 10

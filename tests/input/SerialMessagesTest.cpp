@@ -152,6 +152,11 @@ TEST_F(SerialMessages, AMessageInTwoChunksActsOnce) {
     EXPECT_EQ(controllers.serialCaption, "");
     receive("N_A\r");
     EXPECT_EQ(posted(), " ");
+    // A connection lost in the middle of a message: the next one starts clean.
+    receive("BT");
+    COMClosed(cab);
+    receive("BTN_A\r");
+    EXPECT_EQ(posted(), "  ");
 }
 
 TEST_F(SerialMessages, CodesAreComparedInTheFilesCodePage) {

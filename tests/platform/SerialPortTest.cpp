@@ -24,9 +24,9 @@
 namespace tovra {
 namespace {
 
-// Records the characters the serial controller posts.
+// Records the characters the serial controller posts and the messages shown.
 struct PostingHost : Host {
-    void showMessage(const std::string&) override {}
+    void showMessage(const std::string& text) override { messages.push_back(text); }
     void setProgressText(const std::string&) override {}
     void setCaption(const std::string&) override {}
     void setPhysicsTimerRunning(bool) override {}
@@ -36,6 +36,7 @@ struct PostingHost : Host {
     void toggleValueDisplay() override {}
     void moveCabSurface(int) override {}
     std::string posted;
+    std::vector<std::string> messages;
 };
 
 // A pseudo-terminal: the test writes to the master side, the port opens the
@@ -89,10 +90,12 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
     ExternalControllerState& controllers = cab.external;
 
     std::vector<std::string> chunks;
-    SerialPort port([&](std::string_view chunk) {
-        chunks.emplace_back(chunk);
-        RxChar(cab, chunk);
-    });
+    SerialPort port(
+        [&](std::string_view chunk) {
+            chunks.emplace_back(chunk);
+            RxChar(cab, chunk);
+        },
+        [&] { COMClosed(cab); });
     PseudoTerminal pty;
     ASSERT_FALSE(pty.slaveName.empty());
     SerialSettings settings;
@@ -115,7 +118,7 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
 }
 
 TEST_F(SerialPortTest, AMissingPortIsReportedAndPortsAreListed) {
-    SerialPort port([](std::string_view) {});
+    SerialPort port([](std::string_view) {}, [] {});
     SerialSettings settings;
     settings.portName = "tovra-no-such-port";
     const auto failure = port.open(settings);

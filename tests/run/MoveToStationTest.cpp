@@ -59,17 +59,20 @@ TEST(MoveClock, InterpolatesAnUntimedStationByPosition) {
     EXPECT_EQ(moveClock(route, seconds, 0), kTen - 7 * 30);
 }
 
-TEST(MoveClock, TakesTheNearestTimedStationWhenOneSideHasNone) {
+TEST(MoveClock, StationZeroStandsInForAMissingTimedNeighbour) {
     const RouteSoundSeconds seconds{};
     RouteSpec route;
-    // Nothing timed before: the first stations take the time after them.
+    // Nothing timed before: from station 0's time 0 at 0 m to 10:00 at 2 km.
     route.Stations = {station(0, 0, 0), station(0, 50000, 0), station(0, 200000, kTen)};
-    EXPECT_EQ(moveClock(route, seconds, 0), kTen);
-    EXPECT_EQ(moveClock(route, seconds, 1), kTen);
-    // Nothing timed after: the last stations take the time before them.
+    EXPECT_EQ(moveClock(route, seconds, 0), 0);
+    EXPECT_EQ(moveClock(route, seconds, 1), 2 * 108000 + 30 * 108000 / 60);  // 02:30
+    // Nothing timed after: the line from 10:00 at 1 km back to station 0 at
+    // 0 m, carried on to 1.5 km.
+    route.Stations = {station(0, 0, 0), station(0, 100000, kTen), station(0, 150000, 0)};
+    EXPECT_EQ(moveClock(route, seconds, 2), 15 * 108000);
+    // The timed station before is station 0 itself: one position, its time.
     route.Stations = {station(0, 0, kTen), station(0, 50000, 0), station(0, 200000, 0)};
     EXPECT_EQ(moveClock(route, seconds, 1), kTen);
-    EXPECT_EQ(moveClock(route, seconds, 2), kTen);
     // Both neighbours at one position.
     route.Stations = {station(0, 7000, kTen), station(0, 7000, 0), station(0, 7000, kTen + 300)};
     EXPECT_EQ(moveClock(route, seconds, 1), kTen);

@@ -13,7 +13,8 @@ struct AirBrakeTest : test::ElectricTrain, ::testing::Test {
 };
 
 // Every model releases from 400 kPa to exactly 0, slowing down as it goes
-// (S is 1.0068 at 400 kPa and 11 at 0), and the cylinders stay at 0.
+// (S is 1.0068 at 400 kPa and 11 at 0), and the cylinders stay at 0; with
+// the main reservoir empty and leaking, no pressure goes below 0.
 TEST_F(AirBrakeTest, EveryModelReleasesFrom400ToExactlyZero) {
     for (const std::int32_t model : {0, 1, 2}) {
         SCOPED_TRACE(model);
@@ -41,6 +42,17 @@ TEST_F(AirBrakeTest, EveryModelReleasesFrom400ToExactlyZero) {
         if (model == 1) {
             EXPECT_EQ(s.SapPress.raw(), 0);
         }
+        s.MrPress = 0;
+        for (int i = 0; i < 300; ++i) {
+            step_air_brake(cab);
+            leak_main_reservoir(s, 30);
+        }
+        EXPECT_EQ(s.MrPress.raw(), 0);
+        EXPECT_GE(s.ErPress.raw(), 0);
+        EXPECT_GE(s.BpPress, 0);
+        s.MrPress = 880;
+        s.ErPress = 490;
+        s.BpPress = 490;
     }
 }
 

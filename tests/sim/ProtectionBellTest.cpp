@@ -62,14 +62,22 @@ TEST_F(ProtectionBellTest, WarningRingsUntilAcknowledgedThenTheChimeSounds) {
     EXPECT_TRUE(s.ProtectEmergency);
 }
 
-TEST_F(ProtectionBellTest, WarningLapsesAtItsSignal) {
-    p.PreTrainFrame = 3500;  // the signal at 2000 now shows caution
+// A fourth signal at 3100 whose long-distance beacon (2900) lies before the
+// third signal: its warning outlasts the third signal and lapses at its own.
+TEST_F(ProtectionBellTest, WarningLapsesAtTheSignalThatGaveIt) {
+    addSignal(5, 3100);
+    p.PreTrainFrame = 3200;  // the fourth signal at stop, the third at caution
     s.BrakeHandle = -2;
-    p.SignalLimit = 998;
-    p.AtsAcknowledged = true;
-    tickAt(1995, 30);
+    tickAt(2900, 40);
+    EXPECT_EQ(p.SignalLimit, 998);
+    EXPECT_TRUE(p.AtsAlarm);
+    type(" ");
+    tickAt(2995, 35);  // the third signal passes: the warning still stands, acknowledged
+    EXPECT_EQ(p.SignalLimit, 998);
+    EXPECT_FALSE(p.AtsAlarm);
+    p.PreTrainFrame = 0;  // the fourth signal clears
+    tickAt(3095, 35);
     EXPECT_EQ(p.SignalLimit, 999);
-    EXPECT_FALSE(p.AtsAcknowledged);
     EXPECT_FALSE(p.AtsAlarm);
 }
 

@@ -120,15 +120,19 @@ TEST_F(ProtectionPatternTest, PassingAStopSignalBringsTheEmergencyBrakeWithoutAP
     EXPECT_TRUE(s.BrakeDelayState.pending);
     EXPECT_TRUE(playing(kPatternChime));
 
-    // Reset at rest: the overrun signal no longer brakes the train again.
+    // Reset at rest, still on the beacon: the overrun signal no longer brakes
+    // the train, neither standing there nor moving on past it.
     s.BrakeHandle = -8;
     s.Speed = 0;
     type("r");
     EXPECT_FALSE(s.ProtectEmergency);
-    cab.state.Frame = 1520;
-    cab.state.Position = 152000;
-    logicTick();
-    EXPECT_FALSE(s.ProtectEmergency);
+    for (const Extended d : {1000, 1000, 0, -1000, -2000}) {
+        before(d, d == 1000 ? 0 : 5);
+        EXPECT_FALSE(s.ProtectEmergency) << d;
+    }
+    // Once the train has left the beacon, the signal brakes a new approach.
+    before(500, 5);
+    EXPECT_TRUE(s.ProtectEmergency);
 }
 
 TEST_F(ProtectionPatternTest, SpeedCheckBrakesAndReleasesBelowTheTarget) {

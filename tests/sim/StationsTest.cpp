@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "sim/Doors.h"
 #include "sim/Stations.h"
 #include "sound/SoundFixture.h"
@@ -108,6 +110,22 @@ TEST_F(StationsTest, LateTrainStartsMelodyAfterAnnouncementAndClosesAfterIt) {
     EXPECT_EQ(cab.stations.nextStopIndex, 3);
     EXPECT_EQ(cab.NextStopPosition, 300000);
     EXPECT_EQ(cab.stations.toStationName, "D");
+}
+
+// A late train at a kind-2 stop hears the departure signal once, when it
+// stands and the departure is given, not while it rolls through the zone.
+TEST_F(StationsTest, KindTwoStopSoundsTheDepartureSignalOnce) {
+    cab.route.Stations[2].kind = 2;
+    cab.state.Clock = 5000;
+    cab.state.Position = 200000 - 500;
+    cab.state.Speed = 20;
+    for (int i = 0; i < 5; ++i) tick();
+    EXPECT_TRUE(progress(2).arrived);
+    EXPECT_EQ(std::count(playedOnce.begin(), playedOnce.end(), 3), 0);
+    cab.state.Speed = 0;
+    for (int i = 0; i < 40; ++i) tick();  // the 2 s announcement, then the departure
+    EXPECT_TRUE(progress(2).departureStarted);
+    EXPECT_EQ(std::count(playedOnce.begin(), playedOnce.end(), 3), 1);
 }
 
 TEST_F(StationsTest, LastStationEndsTheRunAfterTheArrivalAnnouncement) {

@@ -67,6 +67,15 @@ TEST_F(CabAlarms, HeldHornAlternatesSustainSoundsAndEndsOnce) {
     playedOnce.clear();
     hornTicks(3);
     EXPECT_TRUE(playedOnce.empty());
+
+    // The last of the air starts the horn; an empty reservoir silences it.
+    cab.state.MrPress = 0.3L;
+    holdHorn(true);
+    hornTicks(2);
+    EXPECT_EQ(playedOnce, std::vector<int>{kHornStart});
+    EXPECT_FALSE(cab.sound.isPlaying(kHornStart));
+    EXPECT_DOUBLE_EQ(double(cab.state.MrPress), 0);
+    EXPECT_DOUBLE_EQ(double(cab.runningSound.hornAir), 0);
 }
 
 TEST_F(CabAlarms, HornWithoutHeldHornSectionLeavesChannelsAlone) {

@@ -79,6 +79,18 @@ TEST_F(CalloutQueueTest, IndicesOutsideTheTableAreIgnored) {
     EXPECT_EQ(queued(), std::vector<int>{7});
     station_callout_moment(cab, 4);  // the departure call-out comes first, even alone
     EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
+    cab.route.StationCallouts.clear();
+    station_callout_moment(cab, 4);  // a route without station call-outs stays silent
+    EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
+}
+
+// A call-out channel the device lacks is reported once and the queue moves on.
+TEST_F(CalloutQueueTest, UnplayableCalloutIsReportedOnceAndDropped) {
+    cab.channels.callout = SoundDevice::kChannelCount;
+    kanko_queue_add(cab, 3);
+    for (int tick = 0; tick < 5; ++tick) kanko_queue_play(cab);
+    EXPECT_EQ(run.host.messages, std::vector<std::string>{"喚呼の再生エラー"});
+    EXPECT_TRUE(queued().empty());
 }
 
 TEST_F(CalloutQueueTest, TimeCalloutBands) {
@@ -121,12 +133,20 @@ TEST_F(CalloutQueueTest, TimecalcFormatsAndTurnsTheHands) {
     EXPECT_EQ(cab.stations.clockText, "kept");
 }
 
-// Enter: a level crossing waiting while the train runs takes the call-out
-// and leaves the queue; at rest, or with no crossing, the signal in view is
-// called out by its face, its own [KankoSound2] entry first.
-TEST_F(CalloutQueueTest, EnterCallsOutTheCrossingOrTheSignalAhead) {
+// Enter: a wayside sign on offer is called out once from [OtherKanko]; then a
+// level crossing waiting while the train runs takes the call-out and leaves
+// the queue; at rest, or with no crossing, the signal in view is called out
+// by its face, its own [KankoSound2] entry first.
+TEST_F(CalloutQueueTest, EnterCallsOutTheSignTheCrossingOrTheSignalAhead) {
     waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
     cab.calloutWaves.sounds[22 + 1] = waves.back();  // [KankoSound2] entry for signal 1
+    waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
+    cab.calloutWaves.others = {std::nullopt, std::nullopt, waves.back()};  // other call-out 2
+    cab.controller.kankoPending = 2;
+    driverCallout(cab);
+    EXPECT_EQ(queued(), std::vector<int>{23});
+    cab.callouts = CalloutState{};
+    cab.controller.kankoPending = kNoSign;
     cab.route.CalloutSound2Count = 2;
     cab.route.Crossings = {CrossingRecord{0, 7, 0, 100, 0}, CrossingRecord{0, 9, 0, 100, 0}};
     cab.runningSound.crossingQueue[0] = 1;
@@ -151,9 +171,12 @@ TEST_F(CalloutQueueTest, EnterCallsOutTheCrossingOrTheSignalAhead) {
     driverCallout(cab);
     EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0, 5}));
 
-    cab.protection.SignalFace = 35;  // a code signal: nothing to call
-    driverCallout(cab);
-    EXPECT_EQ(queued().size(), 4u);
+    cab.route.SignalCallouts = {{0, 2, 11}};
+    for (const std::int32_t face : {35, 999, 0}) {  // code signal, no signal, repeater at stop
+        cab.protection.SignalFace = face;
+        driverCallout(cab);
+    }
+    EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0, 5, 11}));  // only the repeater's moment 2
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ TEST_F(MotorSounds, PowerEntryFollowsSpeedAndDecaysAfterPowerOff) {
     EXPECT_EQ(cab.sound.volume(60), -10000);
 
     cab.state.PowerNotch = 1;
-    const std::vector<double> factors{20, 40, 60, 80, 100, 100};
+    const std::vector<double> factors{40, 80, 100, 100};  // +20 for each of the two entries
     for (double factor : factors) {
         step_motor_sounds(cab);
         EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), factor);
@@ -42,12 +42,14 @@ TEST_F(MotorSounds, PowerEntryFollowsSpeedAndDecaysAfterPowerOff) {
 
     cab.state.PowerNotch = 0;
     std::vector<double> activity;
+    std::vector<double> factor;
     for (int i = 0; i < 12; ++i) {
         step_motor_sounds(cab);
         activity.push_back(double(cab.runningSound.engineSound1[0].activity));
+        factor.push_back(double(cab.runningSound.groupFactor1));
     }
     EXPECT_EQ(activity, (std::vector<double>{90, 80, 70, 60, 50, 40, 30, 20, 10, 10, 10, 10}));
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 10);
+    EXPECT_EQ(factor, (std::vector<double>{80, 60, 40, 20, 10, 10, 10, 10, 10, 10, 10, 10}));
     EXPECT_EQ(cab.sound.volume(60), -10000);
     EXPECT_TRUE(looping(60));  // silent but still looping
 }
@@ -59,13 +61,13 @@ TEST_F(MotorSounds, BrakeEntryAndProtectionKeepTheGroupUp) {
     EXPECT_TRUE(looping(61));
     EXPECT_DOUBLE_EQ(double(cab.runningSound.engineSound1[1].level), 1);
     EXPECT_DOUBLE_EQ(run.sound.pitch(61), 1.0);
-    // level 1 x activity 100 x factor 20 lies below -3000 hundredths: silent.
+    // level 1 x activity 100 x factor 40 lies below -3000 hundredths: silent.
     EXPECT_EQ(cab.sound.volume(61), -10000);
 
     cab.state.BrakeNotch = 0;
     cab.state.ProtectEmergency = true;
     step_motor_sounds(cab);
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 40);
+    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 80);
 }
 
 struct EngineSounds : SoundFixture {
@@ -85,7 +87,7 @@ TEST_F(EngineSounds, EngineSpeedSetsPitchAndFades) {
     cab.state.PowerNotch = 1;
     cab.state.EngineRpm = 55;
     step_engine_sounds(cab);
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 5);
+    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 10);  // +5 for each entry
     EXPECT_NEAR(run.sound.pitch(60), 1.1, 1e-12);  // the middle breakpoint is not used
     EXPECT_DOUBLE_EQ(double(cab.runningSound.engineSound1[0].level), 65);
     EXPECT_TRUE(looping(60));
@@ -96,13 +98,13 @@ TEST_F(EngineSounds, EngineSpeedSetsPitchAndFades) {
     cab.state.EngineRpm = 25;  // fading in below x0: 40 x (25 - 30 + 10) / 10
     step_engine_sounds(cab);
     EXPECT_DOUBLE_EQ(double(cab.runningSound.engineSound1[0].level), 20);
-    EXPECT_EQ(cab.sound.volume(60), -2820);  // log10(20 x 100 x 10 / 1e6) x 1660
+    EXPECT_EQ(cab.sound.volume(60), -2528);  // log10(20 x 100 x 15 / 1e6) x 1660
 
     cab.state.EngineRpm = 86;  // fading out above x2: 90 x (80 + 10 - 86) / 10
     cab.diesel.ShiftState = 1;
     step_engine_sounds(cab);
     EXPECT_DOUBLE_EQ(double(cab.runningSound.engineSound1[0].level), 36);
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 5);  // shifting: down again
+    EXPECT_DOUBLE_EQ(double(cab.runningSound.groupFactor1), 10);  // shifting: down again
 
     cab.diesel.ShiftState = 0;
     cab.state.PowerNotch = 0;
