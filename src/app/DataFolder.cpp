@@ -1,5 +1,7 @@
 #include "app/DataFolder.h"
 
+#include "common/DataPath.h"
+
 namespace tovra {
 
 DataFolderResult findDataFolder(const DataFolderSearch& search) {
@@ -14,7 +16,7 @@ DataFolderResult findDataFolder(const DataFolderSearch& search) {
         if (folder.empty()) continue;
         result.searched.push_back(folder);
         std::error_code error;
-        if (std::filesystem::is_regular_file(folder / kSettingsFile, error)) {
+        if (std::filesystem::is_regular_file(resolveDataPath(folder, kSettingsFile), error)) {
             result.folder = folder;
             break;
         }

@@ -13,6 +13,7 @@
 #include "app/MessageBox.h"
 #include "app/RunStats.h"
 #include "app/TitleWindow.h"
+#include "common/DataPath.h"
 #include "platform/QtSettingsStore.h"
 
 namespace {
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     tovra::QtSettingsStore store;
-    tovra::TForm4 help(*found.folder / "operation.dat");
+    tovra::TForm4 help(tovra::resolveDataPath(*found.folder, "operation.dat"));
     const auto seed = unsigned(std::chrono::system_clock::now().time_since_epoch().count());
     tovra::TitleWindow title(*found.folder, store, seed);
     int status = 0;
