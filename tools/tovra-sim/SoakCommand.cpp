@@ -179,7 +179,8 @@ int soakCommand(const std::vector<std::string>& args) {
     }
     std::cout << "soak: " << choice.routeFile << " with " << choice.vehicleFile << ": "
               << formatGeneral(hours, 6) << " h simulated with seed " << seed
-              << ", no breach, peak memory " << peakMegabytes() << " MB\n";
+              << ", no breach, position " << formatFixed(run->cab.state.Position / 100, 0)
+              << " m, peak memory " << peakMegabytes() << " MB\n";
     return 0;
 }
 
