@@ -1,4 +1,6 @@
 // The two ticks of a run: each calls its subsystems in their fixed order.
+#include <algorithm>
+
 #include "input/GamePad.h"
 #include "sim/AirBrake.h"
 #include "sim/Announcements.h"
@@ -33,7 +35,8 @@ void Cab::MMTimer1Timer() {
     compute_traction(*this);
     step_power_delay(*this);
     step_air_brake(*this);
-    state.MrPress -= 0.2L / settings.TickRate;  // main reservoir leak
+    // The main reservoir leaks down to the open air, never below it.
+    state.MrPress = std::max(Extended(0), Extended(state.MrPress) - 0.2L / settings.TickRate);
     step_brake_delays(*this);
     step_engine_speed(*this);
     advance_frames(*this);
