@@ -10,3 +10,11 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 ctest --test-dir build/asan --output-on-failure --parallel "$(nproc)" --timeout 600
+
+# A few seconds of each fuzz target and a short soak on each demo route: a
+# regression in bad-input handling or a broken invariant fails the run.
+demo=build/asan/tests/quick-demo
+./scripts/fuzz.sh 4
+for route in line_rapid_down.dat line_rapid_utl.dat line_rapid_up.dat; do
+    build/asan/bin/tovra-sim soak --data "$demo" --route "$route" --hours 0.05 --seed 1
+done

@@ -9,6 +9,7 @@ packages=(
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
     libgtest-dev libbenchmark-dev
     libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
+    clang libclang-rt-14-dev locales
 )
 # Installing and packaging: icons drawn from the SVG, the checks of the install
 # tree (desktop entry, metadata, manual pages) and the Debian package's tools.

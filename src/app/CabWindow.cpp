@@ -166,7 +166,7 @@ QMenuBar* TForm1::menus() const {
 bool TForm1::load() {
     try {
         cab_->load();
-    } catch (const DataError& error) {
+    } catch (const std::exception& error) {  // the core's DataError, or memory exhausted here
         physicsTimer_.stop();
         logicTimer_.stop();
         showMessageBox(nullptr, QString::fromUtf8(error.what()));

@@ -1,6 +1,9 @@
 #include "app/CommandLine.h"
 
-#include <cstdlib>
+#include <cmath>
+
+#include "common/DataError.h"
+#include "common/TextFields.h"
 
 namespace tovra {
 
@@ -30,9 +33,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--route" || a == "--screenshot-after") {
             const auto v = value();
             if (!v) break;
-            char* end = nullptr;
-            const double number = std::strtod(v->c_str(), &end);
-            if (v->empty() || *end != '\0' || number < 0) {
+            double number = -1;
+            try {
+                number = double(parseDecimal(*v));
+            } catch (const ReadFailure&) {
+            }
+            if (!(number >= 0) || !std::isfinite(number)) {
                 c.error = a + ": not a number: " + *v;
             } else if (a == "--route") {
                 c.route = int(number);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "common/DataPath.h"
+
 namespace tovra {
 
 namespace {
@@ -65,7 +67,7 @@ DataFolderResult findDataFolder(const DataFolderSearch& search) {
         if (folder.empty()) continue;
         result.searched.push_back(folder);
         std::error_code error;
-        if (std::filesystem::is_regular_file(folder / kSettingsFile, error)) {
+        if (std::filesystem::is_regular_file(resolveDataPath(folder, kSettingsFile), error)) {
             result.folder = folder;
             break;
         }

@@ -15,6 +15,7 @@
 #include "app/MessageBox.h"
 #include "app/RunStats.h"
 #include "app/TitleWindow.h"
+#include "common/DataPath.h"
 #include "demo-gen/DemoSet.h"
 #include "platform/QtSettingsStore.h"
 
@@ -105,7 +106,7 @@ int main(int argc, char** argv) {
     const std::optional<std::filesystem::path> folder = dataFolder(command);
     if (!folder) return 1;
     tovra::QtSettingsStore store;
-    tovra::TForm4 help(*folder / "operation.dat");
+    tovra::TForm4 help(tovra::resolveDataPath(*folder, "operation.dat"));
     const auto seed = unsigned(std::chrono::system_clock::now().time_since_epoch().count());
     tovra::TitleWindow title(*folder, store, seed);
     int status = 0;

@@ -1,9 +1,8 @@
 #include "common/TextFields.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 #include "common/DataError.h"
 
@@ -26,13 +25,16 @@ std::string CsvField(std::string_view line, int n) {
 
 std::string textField(std::string_view line, int n) {
     const auto fields = std::count(line.begin(), line.end(), ',') + 1;
-    if (n > fields) throw ReadFailure("'" + std::string(line) + "' has no field " + std::to_string(n));
+    if (n > fields)
+        throw ReadFailure("'" + std::string(line) + "' has no field " + std::to_string(n));
     return CsvField(line, n);
 }
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view skipLeadingBlanks(std::string_view text) {
     while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
@@ -45,7 +47,9 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 [[noreturn]] void notA(const char* kind, std::string_view text) {
     throw ReadFailure("'" + std::string(text) + "' is not " + kind);
@@ -92,11 +96,12 @@ std::int32_t parseInteger(std::string_view text) {
 }
 
 Extended parseDecimal(std::string_view text) {
-    const std::string t(trimBlanks(text));
+    std::string_view t = trimBlanks(text);
     if (!isDecimalSyntax(t)) notA("a number", text);
-    errno = 0;
-    const Extended v = std::strtold(t.c_str(), nullptr);
-    if (errno == ERANGE) notA("a number in range", text);
+    if (t.front() == '+') t.remove_prefix(1);  // from_chars takes no plus sign
+    Extended v = 0;
+    const auto [end, error] = std::from_chars(t.data(), t.data() + t.size(), v);
+    if (error != std::errc() || end != t.data() + t.size()) notA("a number in range", text);
     return v;
 }
 
@@ -107,6 +112,33 @@ Currency parseFixed(std::string_view text) {
     const Extended value = parseDecimal(text);
     if (std::fabs(value) > kLargest) notA("a fixed-point number in range", text);
     return Currency(value);
+}
+
+namespace {
+
+std::string padded(const char* begin, const char* end, int width) {
+    const auto length = static_cast<int>(end - begin);
+    std::string out(static_cast<std::size_t>(std::max(0, width - length)), ' ');
+    return out.append(begin, end);
+}
+
+}  // namespace
+
+std::string formatFixed(Extended value, int places, int width) {
+    char buffer[128];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    if (result.ec != std::errc())  // beyond about 10^100: with an exponent
+        result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+                               places);
+    return padded(buffer, result.ptr, width);
+}
+
+std::string formatGeneral(double value, int digits) {
+    char buffer[64];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits);
+    return std::string(buffer, result.ptr);
 }
 
 std::string splitPath(std::string_view path, int selector) {

@@ -23,6 +23,13 @@ Extended parseDecimal(std::string_view text);      // blanks around allowed
 Currency parseFixed(std::string_view text);        // rounded to 4 places, halves to even;
                                                    // refused beyond the 64-bit count's range
 
+// Numbers read and written here never follow the user's locale: a data file
+// or a saved state means the same under every language setting.
+// `places` decimals with a "." point, right-aligned to at least `width`.
+std::string formatFixed(Extended value, int places, int width = 0);
+// At most `digits` significant digits, as the "%g" of the C locale.
+std::string formatGeneral(double value, int digits);
+
 // A path written with "\" split at its last "\": selector 0 the folder (with the
 // trailing "\"), 1 the file name.
 std::string splitPath(std::string_view path, int selector);

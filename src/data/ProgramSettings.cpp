@@ -11,6 +11,8 @@ namespace {
 void readDisp(DataFileReader& r, ProgramSettings& s) {
     r.read_line();
     s.TickRate = parseInteger(CsvField(r.line(), 1));
+    // Every per-tick step divides by the rate.
+    if (s.TickRate < 1) throw ReadFailure("a tick rate below 1");
     s.FrameLimitFactor = parseInteger(CsvField(r.line(), 2));
     const auto nextField = [&r] {
         r.read_line();
@@ -29,6 +31,7 @@ void readPass(DataFileReader& r, ProgramSettings& s) {
     };
     // Test order of the file's key table; [Disp] and the multi-line keys sit
     // at their own places below.
+    // clang-format off
     static const TextKey before[] = {
         {"[Path]", &ProgramSettings::VideoDir},     {"[Forward]", &ProgramSettings::Forward},
         {"[Neutral]", &ProgramSettings::Neutral},   {"[Reverse]", &ProgramSettings::Reverse},
@@ -40,6 +43,7 @@ void readPass(DataFileReader& r, ProgramSettings& s) {
         {"[EB]", &ProgramSettings::EB},             {"[Const]", &ProgramSettings::Const},
         {"[Cars]", &ProgramSettings::Cars},         {"[TC]", &ProgramSettings::TC},
     };
+    // clang-format on
     static const TextKey after[] = {
         {"[Start]", &ProgramSettings::StartCaption},
         {"[Move]", &ProgramSettings::MoveCaption},
@@ -79,6 +83,7 @@ ProgramSettings loadProgramSettings(const std::filesystem::path& file) {
             reader.read_line();
             readPass(reader, settings);
         }
+        if (settings.TickRate < 1) throw ReadFailure("no [Disp] with a tick rate");
     } catch (const ReadFailure& failure) {
         throw DataError(kSettingsFileError, reader.describe(failure));
     }

@@ -127,15 +127,18 @@ void readStationKanko(Reading& r) {
 }
 
 void readSpeedUnits(Reading& r) {
-    readList(r.reader, r.result.SpeedUnits, RouteSpec::kSpeedUnitCapacity, [](std::string_view line) {
-        SpeedUnit unit;
-        unit.FirstFrame = parseInteger(CsvField(line, 1));
-        unit.LastFrame = parseInteger(CsvField(line, 2));
-        unit.FirstSpeed = parseDecimal(CsvField(line, 3));
-        unit.LastSpeed = parseDecimal(CsvField(line, 4));
-        if (!isWithinFilmSpeed(unit)) throw ReadFailure("a filming speed out of range");
-        return unit;
-    });
+    if (r.speedUnitLines) r.speedUnitLines->clear();
+    readList(r.reader, r.result.SpeedUnits, RouteSpec::kSpeedUnitCapacity,
+             [&r](std::string_view line) {
+                 SpeedUnit unit;
+                 unit.FirstFrame = parseInteger(CsvField(line, 1));
+                 unit.LastFrame = parseInteger(CsvField(line, 2));
+                 unit.FirstSpeed = parseDecimal(CsvField(line, 3));
+                 unit.LastSpeed = parseDecimal(CsvField(line, 4));
+                 if (!isWithinFilmSpeed(unit)) throw ReadFailure("a filming speed out of range");
+                 if (r.speedUnitLines) r.speedUnitLines->push_back(r.reader.lineNumber());
+                 return unit;
+             });
 }
 
 void readTimeCallouts(Reading& r) {

@@ -1,7 +1,5 @@
 #include "data/RouteLoader.h"
 
-#include <limits>
-
 #include "common/DataError.h"
 #include "data/RouteSections.h"
 
@@ -11,7 +9,9 @@ namespace {
 
 using route::Reading;
 
-constexpr std::size_t kUnbounded = std::numeric_limits<std::size_t>::max();
+// Far more bitmaps than any animation or signal shows: a file naming one
+// picture thousands of times cannot make the loading allocate without end.
+constexpr std::size_t kImageListCapacity = 1000;
 
 struct Tag {
     std::string_view tag;
@@ -88,12 +88,14 @@ constexpr Tag kTags[] = {
          route::readFileNames(r.reader, r.result.LimitCallouts, RouteSpec::kLimitCalloutCapacity);
      }},
     {"[AnimImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.result.AnimImages, kUnbounded); }},
+     [](Reading& r) { route::readFileNames(r.reader, r.result.AnimImages, kImageListCapacity); }},
     {"[TrafficSignalImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.result.TrafficSignalImages, kUnbounded); }},
+     [](Reading& r) {
+         route::readFileNames(r.reader, r.result.TrafficSignalImages, kImageListCapacity);
+     }},
     {"[SpeedUnit]", true, route::readSpeedUnits},
     {"[CrossImageList]", true,
-     [](Reading& r) { route::readFileNames(r.reader, r.result.CrossImages, kUnbounded); }},
+     [](Reading& r) { route::readFileNames(r.reader, r.result.CrossImages, kImageListCapacity); }},
     {"[Cross]", true, route::readCrossings},
     {"[Time]", true, route::readTimeCallouts},
     {"[Switch]", true, route::readSwitches},
@@ -111,10 +113,11 @@ std::string routeFileMessage(std::string_view label, std::string_view line) {
     return message;
 }
 
-RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName) {
+RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName,
+                        std::vector<std::size_t>* speedUnitLines) {
     RouteSpec result;
     DataFileReader reader;
-    Reading reading{reader, result, vehicleFileName};
+    Reading reading{reader, result, vehicleFileName, speedUnitLines};
     std::string_view label = kOtherLabel;
     try {
         reader.open(file);

@@ -25,7 +25,9 @@ inline constexpr const char* kMonitorErrorLabel = "[SoundData]";
 // DataError with routeFileMessage(...) on any failure, or a sign or signal
 // image line's own message when that line is malformed. Speed segments come
 // back with their EndDistance; all other positions are left for set-up.
-RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName);
+// With `speedUnitLines`, the line of the file each speed segment was read from.
+RouteSpec loadRouteSpec(const std::filesystem::path& file, const std::string& vehicleFileName,
+                        std::vector<std::size_t>* speedUnitLines = nullptr);
 
 // Reads the "[SpeedUnit]" list of a route file alone, with its EndDistance;
 // throws DataError as loadRouteSpec does, or when the file has no such list.

@@ -19,10 +19,10 @@ struct Reading {
     DataFileReader& reader;
     RouteSpec& result;
     const std::string& vehicleFileName;
+    std::vector<std::size_t>* speedUnitLines = nullptr;  // where each segment was read
 };
 
 using Section = void (*)(Reading&);
-
 
 // Fails when a table already holds `capacity` entries.
 void ensureRoom(std::size_t count, std::size_t capacity);

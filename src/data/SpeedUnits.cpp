@@ -1,6 +1,11 @@
 #include "data/SpeedUnits.h"
 
+#include "data/SegmentOverlaps.h"
+
+#include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <optional>
 
 namespace tovra {
 
@@ -35,6 +40,22 @@ void computeEndDistances(std::span<SpeedUnit> units) {
 
 bool containsFrame(const SpeedUnit& unit, std::int32_t frame) {
     return unit.FirstFrame <= frame && frame <= unit.LastFrame;
+}
+
+std::vector<SegmentOverlap> overlappingSegments(std::span<const SpeedUnit> units) {
+    std::vector<std::size_t> byStart(units.size());
+    std::iota(byStart.begin(), byStart.end(), std::size_t{0});
+    std::stable_sort(byStart.begin(), byStart.end(), [&](std::size_t a, std::size_t b) {
+        return units[a].FirstFrame < units[b].FirstFrame;
+    });
+    std::vector<SegmentOverlap> overlaps;
+    std::optional<std::size_t> furthest;  // of the segments so far, the one ending last
+    for (const std::size_t i : byStart) {
+        if (furthest && units[i].FirstFrame < units[*furthest].LastFrame)
+            overlaps.push_back({i, *furthest});
+        if (!furthest || units[i].LastFrame > units[*furthest].LastFrame) furthest = i;
+    }
+    return overlaps;
 }
 
 std::int64_t positionInSegment(std::span<const SpeedUnit> units, std::size_t index,

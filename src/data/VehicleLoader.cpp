@@ -39,13 +39,26 @@ struct ReadInto {
 
 constexpr const char* kBasicLabel = "- 列車の基本設定";
 
+// Far beyond any train, and small enough that no step count overflows.
+constexpr std::int32_t kMostBrakeSteps = 100;
+constexpr Extended kLargestFrictionCoef = 100;
+
+std::int32_t readInRange(DataFileReader& r, const std::string& key, std::int32_t low,
+                         std::int32_t high) {
+    const std::int32_t value = r.read_integer();
+    if (value < low || value > high)
+        throw ReadFailure(key + " outside " + std::to_string(low) + " to " + std::to_string(high));
+    return value;
+}
+
 // The whole key table in test order: a value line that begins with a later
 // key is taken as that key's header, so the order is part of the format.
 const KeyRow kKeyTable[] = {
     {"[Handle]", nullptr, &V::Handle},
     {"[BrakeType]", nullptr, &V::BrakeType},
     {"[BrakeType2]", nullptr, &V::BrakeType2},
-    {"[Brake]", nullptr, &V::Brake},
+    {"[Brake]", nullptr,
+     +[](DataFileReader& r, V& v) { v.Brake = readInRange(r, "[Brake]", 0, kMostBrakeSteps); }},
     {"[Power]", nullptr, &V::Power},
     {"[NotchBack]", nullptr, &V::NotchBack},
     {"[Hold]", nullptr, &V::Hold},
@@ -58,7 +71,12 @@ const KeyRow kKeyTable[] = {
     {"[Back]", nullptr, &V::Back},
     {"[BrakeRate]", nullptr, readBrakeRate},
     {"[BrakeRate2]", nullptr,
-     +[](DataFileReader& r, V& v) { v.FrictionCoef = Extended(r.read_fixed()); }},
+     +[](DataFileReader& r, V& v) {
+         // A negative coefficient can make the friction curve's divisor 0.
+         v.FrictionCoef = Extended(r.read_fixed());
+         if (!(v.FrictionCoef >= 0 && v.FrictionCoef <= kLargestFrictionCoef))
+             throw ReadFailure("[BrakeRate2] outside 0 to 100");
+     }},
     {"[PowerDelay]", nullptr, &V::PowerDelay},
     {"[BrakeDelay]", nullptr, &V::BrakeDelay},
     {"[EBrakeDelay]", nullptr, &V::EBrakeDelay},

@@ -10,13 +10,16 @@ namespace tovra {
 
 namespace {
 
-// Far beyond any speed or position of a line, and still a whole 64-bit
-// number when the state is saved again.
-constexpr Extended kLargestValue = 1.0e15L;
+// Far beyond any position of a line, and still a whole 64-bit number when
+// the state is saved again.
+constexpr Extended kLargestPosition = 1.0e15L;  // cm
+// Beyond any train; a speed far past it runs the frame counter over within
+// seconds.
+constexpr Extended kFastestSpeed = 1000;  // km/h
 
-Extended boundedDecimal(std::string_view text) {
+Extended boundedDecimal(std::string_view text, Extended largest) {
     const Extended value = parseDecimal(text);
-    if (!(std::fabs(value) <= kLargestValue))
+    if (!(std::fabs(value) <= largest))
         throw ReadFailure("not a number in range: " + std::string(text));
     return value;
 }
@@ -46,10 +49,10 @@ SavedState parseSavedState(std::string_view text) {
     SavedState s;
     s.routeFile = CsvField(text, 1);
     s.station = parseInteger(CsvField(text, 2));
-    s.speed = boundedDecimal(CsvField(text, 3));
+    s.speed = boundedDecimal(CsvField(text, 3), kFastestSpeed);
     s.frame = parseInteger(CsvField(text, 4));
     s.clock = parseInteger(CsvField(text, 5));
-    s.position = boundedDecimal(CsvField(text, 6));
+    s.position = boundedDecimal(CsvField(text, 6), kLargestPosition);
     s.preTrainFrame = parseInteger(CsvField(text, 7));
     return s;
 }

@@ -29,7 +29,7 @@ SavedState captureState(const Cab& cab, std::string routeFile);
 std::string formatSavedState(const SavedState& state);
 
 // The seven values of a saved text; throws ReadFailure when a number field
-// is missing or not a number.
+// is missing, not a number, or beyond any train's speed or line's length.
 SavedState parseSavedState(std::string_view text);
 
 // LineName2 with the stretch the train is on, e.g. "線（A～B）"; empty before

@@ -1,8 +1,9 @@
 #include "sim/Cab.h"
 
+#include "common/DataPath.h"
 #include "ports/Host.h"
-#include "sound/RunningSounds.h"
 #include "sim/LoadingSequence.h"
+#include "sound/RunningSounds.h"
 
 namespace tovra {
 
@@ -11,17 +12,23 @@ namespace {
 constexpr const char* kPausedCaption = "運転再開(&S)";
 constexpr const char* kRunningCaption = "一時停止(&S)";
 
-
 }  // namespace
 
 Cab::Cab(CabPorts ports, RunChoice choice, unsigned seed)
-    : videoSource(ports.video), sound(ports.sound), random(seed), host(ports.host), ports_(ports), choice_(std::move(choice)) {}
+    : videoSource(ports.video),
+      sound(ports.sound),
+      random(seed),
+      host(ports.host),
+      ports_(ports),
+      choice_(std::move(choice)) {}
 
 void Cab::load() {
     KeysLocked = true;
-    options = loadUserOptions(ports_.settings);
-    readProgramSettingsFiles();
-    loadRun(*this, ports_, choice_);
+    asDataError([this] {
+        options = loadUserOptions(ports_.settings);
+        readProgramSettingsFiles();
+        loadRun(*this, ports_, choice_);
+    });
     startCaption_ = settings.StartCaption;
     start1Click();
 }
@@ -29,8 +36,8 @@ void Cab::load() {
 void Cab::readProgramSettingsFiles() {
     controllerCodes = loadControllerCodes(ports_.settings);
     ports_.host.setProgressText("設定ファイルを読み込んでいます");
-    mascon = loadMasconTable(choice_.dataDir / "mascon.dat");
-    settings = loadProgramSettings(choice_.dataDir / "velmoran.dat");
+    mascon = loadMasconTable(resolveDataPath(choice_.dataDir, "mascon.dat"));
+    settings = loadProgramSettings(resolveDataPath(choice_.dataDir, "velmoran.dat"));
 }
 
 void Cab::startPhysicsTimer() {

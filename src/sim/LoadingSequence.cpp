@@ -10,13 +10,16 @@
 #include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/StartState.h"
+#include "sound/DeviceFit.h"
+#include "view/PictureCache.h"
 
 namespace tovra {
 
 namespace {
 
-void addPictures(Cab& cab, const CabPorts& ports, const std::vector<PictureSpec>& pictures) {
-    for (const PictureSpec& picture : pictures) addPicture(cab.sprites, ports.pictures, picture);
+void addPictures(SpriteModel& sprites, PictureDecoder& decoder,
+                 const std::vector<PictureSpec>& pictures) {
+    for (const PictureSpec& picture : pictures) addPicture(sprites, decoder, picture);
 }
 
 void loadSounds(const CabPorts& ports, const std::vector<SoundFile>& sounds) {
@@ -44,17 +47,18 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     Host& host = ports.host;
     const std::filesystem::path vehicleDir = vehicleFolder(choice);
     const std::filesystem::path& dataDir = choice.dataDir;
+    PictureCache pictures(ports.pictures);
 
     cab.vehicle = loadVehicleSpec(resolveDataPath(vehicleDir, choice.vehicleFile));
-    addPictures(cab, ports, vehiclePatternPictures(cab.vehicle, vehicleDir));
+    addPictures(cab.sprites, pictures, vehiclePatternPictures(cab.vehicle, vehicleDir));
 
     cab.route = loadRouteSpec(resolveDataPath(dataDir, choice.routeFile), choice.vehicleFile);
-    addPictures(cab, ports, routePictures(cab.route, dataDir, cab.settings));
-    cab.imageLists = loadImageLists(cab.route, dataDir, ports.pictures);
+    addPictures(cab.sprites, pictures, routePictures(cab.route, dataDir, cab.settings));
+    cab.imageLists = loadImageLists(cab.route, dataDir, pictures);
 
     host.setProgressText("運転台を描画しています");
-    addPictures(cab, ports, vehiclePanelPictures(cab.vehicle, vehicleDir));
-    cab.staff = loadStaffPictures(cab.route, dataDir, cab.settings, ports.pictures);
+    addPictures(cab.sprites, pictures, vehiclePanelPictures(cab.vehicle, vehicleDir));
+    cab.staff = loadStaffPictures(cab.route, dataDir, cab.settings, pictures);
 
     openRouteVideo(cab, ports, choice);
     cab.state.Frame = choice.startStation > 0 ? stationAt(cab.route, choice.startStation).videoFrame
@@ -63,6 +67,7 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     host.setProgressText("DirectSoundオブジェクトを作成しています(走行音)");
     cab.stations.progress.fill({});
     cab.channels = channelLayout(cab.vehicle, cab.route);
+    requireFitsDevice(cab.channels);
     loadSounds(ports, runningSounds(cab.vehicle, vehicleDir, cab.channels));
 
     host.setProgressText("DirectSoundオブジェクトを作成しています(環境音)");

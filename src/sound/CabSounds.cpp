@@ -3,6 +3,7 @@
 #include "common/DataError.h"
 #include "common/DataPath.h"
 #include "ports/SoundDevice.h"
+#include "sound/DeviceFit.h"
 
 namespace tovra {
 
@@ -129,6 +130,19 @@ CalloutWaves loadCalloutWaves(SoundDevice& device, const RouteSpec& route,
 
 bool fitsDevice(const ChannelLayout& layout) {
     return layout.message < SoundDevice::kChannelCount;
+}
+
+void requireFitsDevice(const ChannelLayout& layout) {
+    if (fitsDevice(layout)) return;
+    const std::string needed = std::to_string(layout.message + 1);
+    const std::string device = std::to_string(SoundDevice::kChannelCount);
+    throw DataError("This train and route need " + needed +
+                        " sound channels; the sound device has " + device + ".",
+                    std::to_string(layout.driveCount) + " running, " +
+                        std::to_string(layout.routeCount) + " route, " +
+                        std::to_string(layout.motorCount) + " motor and " +
+                        std::to_string(layout.engineCount) +
+                        " engine sounds, then the call-out and message channels");
 }
 
 }  // namespace tovra

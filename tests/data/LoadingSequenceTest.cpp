@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "data/RouteLoader.h"
 #include "data/VehicleLoader.h"
 #include "headless/HeadlessRun.h"
+#include "sim/LoadingSequence.h"
 #include "sim/StartState.h"
 
 namespace tovra {
@@ -179,6 +182,23 @@ TEST(LoadingSequence, LaysOutTheSoundChannels) {
     EXPECT_TRUE(fitsDevice(c));
     EXPECT_TRUE(fitsDevice(ChannelLayout::of(300, 16, 1, 0)));   // message on 319, the last
     EXPECT_FALSE(fitsDevice(ChannelLayout::of(300, 17, 1, 0)));  // message on 320
+
+    // 3 running + 317 route + 1 motor + 1 engine sounds, a free channel, the
+    // call-out and the message channel: 325 channels, refused before any wave.
+    std::string many;
+    for (int k = 0; k < 314; ++k) many += "sound\\arrive3.wav\n";
+    data.writeRoute(
+        replaced(CabData::routeText(), "sound\\arrive3.wav\n", "sound\\arrive3.wav\n" + many));
+    HeadlessRun refused(data.choice(), 1);
+    try {
+        refused.cab.load();
+        ADD_FAILURE() << "loaded sounds past the device's last channel";
+    } catch (const DataError& error) {
+        EXPECT_NE(std::string(error.what()).find("need 325 sound channels"), std::string::npos)
+            << error.what();
+        EXPECT_NE(std::string(error.what()).find("has 320"), std::string::npos);
+    }
+    EXPECT_EQ(refused.sound.fileName(0), "");
 }
 
 TEST(LoadingSequence, DerivesPositionsAndSortedPatternPoints) {
@@ -353,6 +373,54 @@ TEST(LoadingSequence, EachMissingFileEndsWithItsOwnMessage) {
         data.remove(c.missing);
         EXPECT_EQ(failure(data), c.message) << c.missing;
     }
+}
+
+// Counts the decodes of each file; with `exhausted` every decode fails for
+// want of memory.
+struct CountingDecoder : HeaderPictureDecoder {
+    std::map<std::filesystem::path, int> decodes;
+    bool exhausted = false;
+    std::optional<Image> decode(const std::filesystem::path& file) override {
+        if (exhausted) throw std::bad_alloc();
+        ++decodes[file];
+        return HeaderPictureDecoder::decode(file);
+    }
+};
+
+// A cab over the headless ports with a decoder of the test's own.
+struct CabOver {
+    CabOver(const CabData& data, PictureDecoder& pictures)
+        : sound(clock), cab(CabPorts{host, sound, video, pictures, store}, data.choice(), 1) {}
+    SimClock clock;
+    HeadlessHost host;
+    FakeSoundDevice sound;
+    FakeVideoSource video;
+    MemorySettingsStore store;
+    Cab cab;
+};
+
+TEST(LoadingSequence, EachPictureFileIsDecodedOnce) {
+    CabData data;
+    CountingDecoder pictures;
+    CabOver run(data, pictures);
+    run.cab.load();
+    EXPECT_EQ(pictures.decodes.size(), 15u);  // the distinct files the test set names
+    for (const auto& [file, count] : pictures.decodes) EXPECT_EQ(count, 1) << file;
+    EXPECT_EQ(pictures.decodes.count(data.dir() / "image/sign.bmp"), 1u);  // seven signs
+}
+
+TEST(LoadingSequence, AnyOtherFailureEndsWithAMessageToo) {
+    CabData data;
+    CountingDecoder pictures;
+    pictures.exhausted = true;
+    CabOver run(data, pictures);
+    try {
+        run.cab.load();
+        ADD_FAILURE() << "loaded without memory for a picture";
+    } catch (const DataError& error) {
+        EXPECT_STREQ(error.what(), kLoadingMemoryError);
+    }
+    EXPECT_FALSE(run.cab.running());
 }
 
 TEST(LoadingSequence, UserOptionsAreReadTogether) {

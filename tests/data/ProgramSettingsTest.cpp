@@ -90,6 +90,9 @@ TEST(ProgramSettings, FailuresGiveTheFileMessage) {
     };
     expectFailure("[Disp]\n30\n10\n800\n450\n310\n");  // one field: "Error" is no integer
     expectFailure("[Disp]\n30,x\n10\n800\n450\n310\n");
+    expectFailure("[Disp]\n0,1\n10\n800\n450\n310\n");  // every per-tick step would be infinite
+    expectFailure("[Disp]\n-30,1\n10\n800\n450\n310\n");
+    expectFailure("[Start]\n運転開始(&S)\n");  // no tick rate at all
     try {
         loadProgramSettings(dir / "missing.dat");
         ADD_FAILURE();
@@ -100,8 +103,11 @@ TEST(ProgramSettings, FailuresGiveTheFileMessage) {
 
 TEST(ProgramSettings, InfoLabelsEndAtTheEndOfTheFileAndAtTheirCapacity) {
     test::TempDir dir;
-    EXPECT_EQ(loadProgramSettings(dir.writeCp932("a.dat", "[InfoLabel]\n一\n二")).InfoLabels.size(), 2u);
-    std::string many = "[InfoLabel]\n";
+    const std::string disp = "[Disp]\n30,1\n10\n800\n450\n310\n";
+    EXPECT_EQ(loadProgramSettings(dir.writeCp932("a.dat", disp + "[InfoLabel]\n一\n二"))
+                  .InfoLabels.size(),
+              2u);
+    std::string many = disp + "[InfoLabel]\n";
     for (int i = 0; i < 101; ++i) many += "label\n";
     EXPECT_THROW(loadProgramSettings(dir.writeCp932("b.dat", many + "#\n")), DataError);
 }
@@ -113,14 +119,17 @@ TEST(MasconTable, EndsAtHashOrEndAndRefusesMoreThan26) {
     EXPECT_EQ(loadMasconTable(dir.writeCp932("m2.dat", "P1\nP2")).entries.size(), 2u);
     std::string many;
     for (int i = 0; i < 27; ++i) many += "C" + std::to_string(i) + "\n";
-    EXPECT_EQ(loadMasconTable(dir.writeCp932("m3.dat", many.substr(0, many.rfind("C26")))).entries.size(), 26u);
+    EXPECT_EQ(
+        loadMasconTable(dir.writeCp932("m3.dat", many.substr(0, many.rfind("C26")))).entries.size(),
+        26u);
     EXPECT_THROW(loadMasconTable(dir.writeCp932("m4.dat", many)), DataError);
     EXPECT_THROW(loadMasconTable(dir / "missing.dat"), DataError);
 }
 
 TEST(ControllerCodes, StopAtTheFirstMissingValue) {
     MemorySettingsStore store;
-    for (int i = 0; i < 6; ++i) store.writeInteger("dgcontroller", "P" + std::to_string(i), 100 + i);
+    for (int i = 0; i < 6; ++i)
+        store.writeInteger("dgcontroller", "P" + std::to_string(i), 100 + i);
     store.writeInteger("dgcontroller", "B0", 200);
     store.writeInteger("dgcontroller", "B2", 202);  // B1 missing: not read
     store.writeInteger("dgcontroller", "EB", 300);
@@ -133,7 +142,8 @@ TEST(ControllerCodes, StopAtTheFirstMissingValue) {
 
 TEST(HelpText, CaptionThenLines) {
     test::TempDir dir;
-    const HelpText help = loadHelpText(dir.writeCp932("operation.dat", "操作説明\n1行目\n\n3行目\n"));
+    const HelpText help =
+        loadHelpText(dir.writeCp932("operation.dat", "操作説明\n1行目\n\n3行目\n"));
     EXPECT_EQ(help.caption, "操作説明");
     EXPECT_EQ(help.lines, (std::vector<std::string>{"1行目", "", "3行目"}));
     EXPECT_TRUE(loadHelpText(dir / "none.dat").lines.empty());

@@ -485,6 +485,8 @@ TEST(RouteLoader, ListsAreRefusedBeyondTheirCapacity) {
          [](const RouteSpec& r) { return r.LimitCallouts.size(); }},
         {"[SoundData]", "", "a.wav", 501,
          [](const RouteSpec& r) { return r.AmbientSounds.size(); }},
+        {"[CrossImageList]", "", "c.bmp", 1000,
+         [](const RouteSpec& r) { return r.CrossImages.size(); }},
     };
     test::TempDir dir;
     for (const ListCase& c : cases) {

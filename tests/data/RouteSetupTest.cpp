@@ -58,5 +58,21 @@ TEST(RouteSetup, AStandingSegmentPutsAllItsFramesAtOnePlace) {
     EXPECT_EQ(route.SpeedLimits[0].position, 10000);
 }
 
+TEST(RouteSetup, OverlappingSegmentsPlaceAnEntryTwiceAtMost) {
+    // 30000 copies of one segment, 36 km/h over every frame: each copy runs
+    // 2147483647 frames / 30 * 10 m/s = 71582788233 cm (to the centimetre).
+    RouteSpec route;
+    route.SpeedUnits.assign(30000, SpeedUnit{0, 2147483647, 36, 36});
+    computeEndDistances(route.SpeedUnits);
+    route.Signals.resize(500);
+    for (SignalRecord& s : route.Signals) s.signalFrame = 300;  // 10 s in: 10000 cm
+    const PatternPoints points = setUpRoute(route);
+    ASSERT_EQ(points.size(), 1000u);
+    EXPECT_EQ(points.front().position, 10000);
+    EXPECT_EQ(points.back().position, 71582788233 + 10000);
+    EXPECT_EQ(points[500].position, 71582788233 + 10000);
+    EXPECT_EQ(points[499].index, 499);  // segment by segment, each in table order
+}
+
 }  // namespace
 }  // namespace tovra

@@ -106,6 +106,13 @@ TEST_F(VehicleLoader, BrakeStepRules) {
     EXPECT_EQ(load("[BrakeType]\n1\n[Brake]\n2\n").Brake, 2);
     v = load("[BrakeType]\n1\n[Brake]\n3\n");
     EXPECT_EQ(v.Brake, 3);
+    // Counts no train has are refused where they are read: the emergency
+    // position -Brake must exist, and a friction divisor must never reach 0.
+    EXPECT_EQ(failure("[BrakeType]\n1\n[Brake]\n-2147483648\n"), vehicleError("- 列車の基本設定"));
+    EXPECT_EQ(failure("[Brake]\n101\n"), vehicleError("- 列車の基本設定"));
+    EXPECT_EQ(load("[BrakeType]\n1\n[Brake]\n100\n").Brake, 100);
+    EXPECT_EQ(failure("[BrakeRate2]\n-0.01\n"), vehicleError("- 列車の基本設定"));
+    EXPECT_EQ(load("[BrakeRate2]\n0\n").FrictionCoef, 0);
 }
 
 TEST_F(VehicleLoader, ListsNeverGrowPastTheirTables) {

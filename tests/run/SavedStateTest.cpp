@@ -24,6 +24,7 @@ TEST(SavedState, ReadsTheSevenFieldsAndRefusesWhatIsNoNumber) {
     EXPECT_EQ(s.clock, 1081000);
     EXPECT_EQ(s.position, 12000.5L);
     EXPECT_EQ(s.preTrainFrame, -1);
+    EXPECT_EQ(parseSavedState("a.dat,0,-1000,0,0,0,0").speed, -1000);  // backing at the limit
 
     for (const char* bad : {
              "line_rapid_up.dat,2,57,400,1081000,12000",       // a field short
@@ -33,6 +34,8 @@ TEST(SavedState, ReadsTheSevenFieldsAndRefusesWhatIsNoNumber) {
              "line_rapid_up.dat,2,57,400,9999999999,12000,0",  // clock beyond 32 bits
              "line_rapid_up.dat,2,57,400,1081000,,0",          // empty position
              "line_rapid_up.dat,2,57,400,1081000,1e300,0",     // no position of a line
+             "line_rapid_up.dat,2,1e10,400,1081000,12000,0",   // no speed of a train
+             "line_rapid_up.dat,2,-1001,400,1081000,12000,0",
              "",
          }) {
         EXPECT_THROW(parseSavedState(bad), ReadFailure) << bad;

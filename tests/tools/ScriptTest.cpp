@@ -37,11 +37,13 @@ TEST(Script, ReadsCommandsAndSkipsRemarks) {
 }
 
 TEST(Script, RejectsWhatItCannotPlayNamingTheLine) {
+    // clang-format off
     for (const char* bad :
          {"x char f", "1 fly", "1 char", "1 char ab", "1 key F13", "1 key F1 ctrl", "1 hold 5 on",
           "1 hold 3 maybe", "1 wheel left", "-1 char f", "1", "1 serial", "1 pad 1 2",
           "1 pad 1 2 65536", "1 pad x 2 3", "1 menu save 4", "1 menu move here", "1 menu",
-          "1 menu controller 4"}) {
+          "1 menu controller 4", "nan char f", "inf char f", "1e999999 char f"}) {
+        // clang-format on
         try {
             parse(std::string("0 char f\n") + bad + "\n");
             ADD_FAILURE() << bad;

@@ -98,6 +98,9 @@ TEST(SimTables, MissingVideoIsShownAndTheTablesFollow) {
 
 TEST(SimCheck, CleanDataPassesAndEveryProblemIsListed) {
     CabData data;
+    // Copied from a system that ignores case, the settings files still load.
+    std::filesystem::rename(data.dir() / "mascon.dat", data.dir() / "Mascon.dat");
+    std::filesystem::rename(data.dir() / "velmoran.dat", data.dir() / "VELMORAN.DAT");
     const Output clean = capture(sim::checkCommand, choiceArgs(data));
     EXPECT_EQ(clean.status, 0) << clean.err;
     EXPECT_NE(clean.out.find("no problems found"), std::string::npos);
@@ -125,6 +128,28 @@ TEST(SimCheck, CleanDataPassesAndEveryProblemIsListed) {
     EXPECT_NE(broken.err.find("車両ファイルに誤りがあります"), std::string::npos);
     EXPECT_NE(broken.err.find("train_E231.dat:2"), std::string::npos) << broken.err;
     EXPECT_NE(broken.err.find("停目の生成エラー"), std::string::npos);
+}
+
+TEST(SimCheck, OverlappingSpeedSegmentsAreListedByLine) {
+    CabData data;
+    const std::string route = CabData::routeText();
+    const auto lineOf = [&](const std::string& text) {
+        return std::to_string(1 + occurrences(route.substr(0, route.find(text)), "\n"));
+    };
+    data.writeRoute(test::replaced(route, "300,600,36,72\n", "300,600,36,72\n100,400,36,36\n"));
+    const Output r = capture(sim::checkCommand, choiceArgs(data));
+    EXPECT_EQ(r.status, 2);
+    const std::string added = std::to_string(std::stoi(lineOf("300,600,36,72")) + 1);
+    // Sorted by their first frames, 100-400 begins inside 0-300, and 300-600 inside 100-400.
+    EXPECT_NE(r.err.find(std::string(CabData::kRouteFile) + ":" + added +
+                         ": frames 100-400 overlap frames 0-300 of line " + lineOf("0,300,36,36")),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find(":" + lineOf("300,600,36,72") +
+                         ": frames 300-600 overlap frames 100-400 of line " + added),
+              std::string::npos)
+        << r.err;
+    EXPECT_NE(r.err.find("2 problem(s) found"), std::string::npos) << r.err;
 }
 
 TEST(SimCheck, HelpNamesTheCommandsAndTheirOptions) {

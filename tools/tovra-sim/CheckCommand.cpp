@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -13,6 +14,7 @@
 #include "data/ControllerFiles.h"
 #include "data/ProgramSettings.h"
 #include "data/RouteLoader.h"
+#include "data/SegmentOverlaps.h"
 #include "data/VehicleLoader.h"
 #include "headless/FakeSoundDevice.h"
 #include "headless/FakeVideoSource.h"
@@ -21,6 +23,7 @@
 #include "sim/LoadingSequence.h"
 #include "sim/StartState.h"
 #include "sound/CabSounds.h"
+#include "sound/DeviceFit.h"
 #include "view/CabPictures.h"
 
 namespace tovra::sim {
@@ -123,14 +126,30 @@ void checkRoute(Problems& problems, Probes& probes, const RouteSpec& route,
     checkSounds(problems, probes, where, calloutSounds(route, dir));
 }
 
-void checkChannels(Problems& problems, const VehicleSpec& vehicle, const RouteSpec& route) {
-    const ChannelLayout layout = channelLayout(vehicle, route);
-    if (!fitsDevice(layout)) {
-        problems.report("sounds need channels up to " + std::to_string(layout.message) +
-                            ", the device has " + std::to_string(SoundDevice::kChannelCount),
-                        "the sounds on channels from " +
-                            std::to_string(SoundDevice::kChannelCount) + " on are never heard");
+// Each overlap by file and line; a long run of them is summed up after the first few.
+void checkSpeedUnits(Problems& problems, const RouteSpec& route,
+                     const std::vector<std::size_t>& lines, const std::string& where) {
+    constexpr std::size_t kShown = 10;
+    const std::vector<SegmentOverlap> overlaps = overlappingSegments(route.SpeedUnits);
+    const auto frames = [](const SpeedUnit& u) {
+        return "frames " + std::to_string(u.FirstFrame) + "-" + std::to_string(u.LastFrame);
+    };
+    for (std::size_t k = 0; k < std::min(overlaps.size(), kShown); ++k) {
+        const SegmentOverlap& o = overlaps[k];
+        problems.report("overlapping [SpeedUnit] segments",
+                        where + ":" + std::to_string(lines[o.later]) + ": " +
+                            frames(route.SpeedUnits[o.later]) + " overlap " +
+                            frames(route.SpeedUnits[o.earlier]) + " of line " +
+                            std::to_string(lines[o.earlier]));
     }
+    if (overlaps.size() > kShown) {
+        problems.report("overlapping [SpeedUnit] segments",
+                        where + ": " + std::to_string(overlaps.size() - kShown) + " more");
+    }
+}
+
+void checkChannels(Problems& problems, const VehicleSpec& vehicle, const RouteSpec& route) {
+    problems.attempt("", [&] { requireFitsDevice(channelLayout(vehicle, route)); });
 }
 
 // With every file in order, the whole loading sequence as the program runs it.
@@ -148,8 +167,9 @@ int checkCommand(const std::vector<std::string>& args) {
     Problems problems;
     Probes probes;
     ProgramSettings settings;
-    problems.attempt("", [&] { settings = loadProgramSettings(data / "velmoran.dat"); });
-    problems.attempt("", [&] { loadMasconTable(data / "mascon.dat"); });
+    problems.attempt(
+        "", [&] { settings = loadProgramSettings(resolveDataPath(data, "velmoran.dat")); });
+    problems.attempt("", [&] { loadMasconTable(resolveDataPath(data, "mascon.dat")); });
 
     if (options.has("route") || options.has("vehicle")) {
         std::optional<VehicleSpec> vehicle;
@@ -159,10 +179,15 @@ int checkCommand(const std::vector<std::string>& args) {
         if (vehicle) checkVehicle(problems, probes, *vehicle, choice);
         if (options.has("route")) {
             std::optional<RouteSpec> route;
+            std::vector<std::size_t> segmentLines;
             problems.attempt("", [&] {
-                route = loadRouteSpec(resolveDataPath(data, choice.routeFile), choice.vehicleFile);
+                route = loadRouteSpec(resolveDataPath(data, choice.routeFile), choice.vehicleFile,
+                                      &segmentLines);
             });
-            if (route) checkRoute(problems, probes, *route, settings, choice);
+            if (route) {
+                checkRoute(problems, probes, *route, settings, choice);
+                checkSpeedUnits(problems, *route, segmentLines, choice.routeFile);
+            }
             if (vehicle && route) checkChannels(problems, *vehicle, *route);
             if (problems.count() == 0) checkLoading(problems, choice);
         }

@@ -17,5 +17,8 @@ int checkCommand(const std::vector<std::string>& args);
 int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound = {});
 int tablesCommand(const std::vector<std::string>& args);
 int benchCommand(const std::vector<std::string>& args);
+// Drives with random inputs and checks invariants after every tick; 3 on the
+// first breach.
+int soakCommand(const std::vector<std::string>& args);
 
 }  // namespace tovra::sim

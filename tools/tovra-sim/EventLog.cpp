@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "common/TextFields.h"
+
 namespace tovra::sim {
 
 std::string jsonString(const std::string& text) {
@@ -39,9 +41,7 @@ std::string jsonString(const std::string& text) {
 namespace {
 
 std::string number(double v) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.10g", v);
-    return buffer;
+    return formatGeneral(v, 10);
 }
 
 }  // namespace

@@ -1,7 +1,11 @@
 #include "Options.h"
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
+
+#include "common/DataError.h"
+#include "common/TextFields.h"
 
 namespace tovra::sim {
 
@@ -41,10 +45,9 @@ double Options::number(const std::string& name, double fallback) const {
     const auto it = values_.find(name);
     if (it == values_.end()) return fallback;
     try {
-        std::size_t used = 0;
-        const double v = std::stod(it->second, &used);
-        if (used == it->second.size()) return v;
-    } catch (const std::exception&) {
+        const double v = double(parseDecimal(it->second));
+        if (std::isfinite(v)) return v;
+    } catch (const ReadFailure&) {
     }
     throw std::invalid_argument("--" + name + " needs a number, not '" + it->second + "'");
 }

@@ -1,5 +1,6 @@
 #include "Script.h"
 
+#include <cmath>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -92,12 +93,12 @@ std::vector<ScriptCommand> parseScript(std::istream& in) {
             throw std::invalid_argument("script line " + std::to_string(lineNumber) + ": " + why);
         };
         try {
-            std::size_t used = 0;
-            c.seconds = std::stod(first, &used);
-            if (used != first.size() || c.seconds < 0) throw std::invalid_argument(first);
-        } catch (const std::exception&) {
-            fail("'" + first + "' is not a time in seconds");
+            c.seconds = double(parseDecimal(first));  // finite: no "nan" or "inf"
+        } catch (const ReadFailure&) {
+            c.seconds = -1;
         }
+        if (!(c.seconds >= 0) || !std::isfinite(c.seconds))
+            fail("'" + first + "' is not a time in seconds");
         if (!commands.empty() && c.seconds < commands.back().seconds)
             fail("times must not go backwards");
         if (!(words >> c.command)) fail("a command must follow the time");

@@ -1,10 +1,10 @@
 #include "Trace.h"
 
-#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "common/TextFields.h"
 #include "sim/Cab.h"
 
 namespace tovra::sim {
@@ -12,9 +12,7 @@ namespace tovra::sim {
 namespace {
 
 std::string fixed(long double v, int places) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*Lf", places, v);
-    return buffer;
+    return formatFixed(v, places);
 }
 
 // Text fields are quoted so that commas inside them keep the columns.

@@ -117,6 +117,17 @@ Usage:
       time the ticks ran, the loading time, the distance and the stops.
       --record FILE     write the driver's inputs of the first run as a
                         script for `run --script`
+  tovra-sim soak --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
+                 [--start-station N] --hours H --seed N
+      Drive the run for H hours of simulated time with random inputs of every
+      kind (keys with and without shift, the wheel, serial garbage and valid
+      messages, game-controller readings, menus with valid and invalid
+      arguments) and check after every tick: every number of the train's
+      state finite, no pressure below 0, a plausible speed, the clock moving
+      on while the run goes, a reset at rest with the emergency brake
+      releasing the protection brakes, no sound channel beyond the device.
+      The first breach is printed with the seed and the tick (exit 3); each
+      simulated hour prints the peak memory.
   tovra-sim bench-video FILE [--frames N] [--back N] [--jumps N] [--paced N] [--seed N]
       Measure the real video source on FILE: milliseconds the caller waits
       per frame (median, mean, worst) and processor time per frame, stepping
@@ -127,7 +138,8 @@ Usage:
       `ffmpeg -benchmark` to nothing (and converted to BGRA) on the same
       machine, and the ratios of the two; otherwise it says ffmpeg is absent.
 
-Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr).
+Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr),
+3 a soak breach.
 )";
 
 }  // namespace
@@ -149,6 +161,7 @@ int main(int argc, char** argv) {
         if (args[0] == "run") return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice);
         if (args[0] == "tables") return tovra::sim::tablesCommand(rest);
         if (args[0] == "bench") return tovra::sim::benchCommand(rest);
+        if (args[0] == "soak") return tovra::sim::soakCommand(rest);
         if (args[0] == "bench-video") return tovra::sim::benchVideoCommand(rest);
         throw std::invalid_argument("unknown command '" + args[0] + "'");
     } catch (const tovra::DataError& error) {
