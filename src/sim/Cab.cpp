@@ -23,6 +23,7 @@ void Cab::load() {
     readProgramSettingsFiles();
     loadRun(*this, ports_, choice_);
     startCaption_ = settings.StartCaption;
+    runRecord.begin(vehicle.Brake);
     start1Click();
 }
 
