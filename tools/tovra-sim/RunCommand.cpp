@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -18,6 +19,7 @@
 #include "input/KeyCommands.h"
 #include "input/SerialMessages.h"
 #include "input/VirtualKey.h"
+#include "report/ReportFiles.h"
 #include "run/MoveToStation.h"
 #include "run/SaveSlots.h"
 
@@ -92,6 +94,23 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
     }
 }
 
+// The report of the run as it stands, dated by the wall clock.
+void writeReport(const std::string& file, const RunChoice& choice, const Cab& cab) {
+    const std::time_t now = std::time(nullptr);
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&now));
+    const ReportSubject subject{choice.routeFile, choice.vehicleFile, cab.route.LineName, when,
+                                cab.route.Stations};
+    WrittenReport written;
+    try {
+        written = writeRunReport(file, subject, cab.runRecord.record());
+    } catch (const std::runtime_error& error) {
+        throw std::invalid_argument(error.what());
+    }
+    std::cerr << "run: report " << written.html.string() << " and " << written.csv.string()
+              << ", score " << written.score << "\n";
+}
+
 // Characters posted by the cab (the wheel) reach its character handler as
 // the window system would deliver them.
 void deliverPosted(HeadlessRun& run) {
@@ -106,8 +125,8 @@ void deliverPosted(HeadlessRun& run) {
 
 int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound) {
     std::vector<std::string> known = kRunChoiceOptions;
-    known.insert(known.end(),
-                 {"script", "seconds", "trace", "trace-every", "events", "seed", "sound"});
+    known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed",
+                               "sound", "report"});
     const Options options(args, known, {"until-end"});
     const bool untilEnd = options.has("until-end");
     // With --until-end the run stops when it ends, or after S seconds at most.
@@ -177,6 +196,7 @@ int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& r
     std::cerr << "run: " << choice.dataDir.string() << " " << choice.routeFile << " with "
               << choice.vehicleFile << ": " << seconds << " s simulated, " << logicTicks
               << " logic ticks, position " << double(run->cab.state.Position) / 100 << " m\n";
+    if (options.has("report")) writeReport(options.text("report"), choice, run->cab);
     return 0;
 }
 
