@@ -9,6 +9,7 @@
 
 #include "app/CabHost.h"
 #include "app/CabSurface.h"
+#include "app/RunReportFile.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
 #include "sim/Cab.h"
@@ -64,6 +65,8 @@ class TForm1 : public QMainWindow {
 
     // Shows the help window (menu "操作説明(&U)").
     std::function<void()> showHelp;
+    // Opens a written run report (menu "運転記録…"): the desktop's browser.
+    std::function<void(const QUrl&)> openReport;
 
   Q_SIGNALS:
     void closed();
@@ -84,6 +87,8 @@ class TForm1 : public QMainWindow {
     void showStill();
     void writeOptions();
     void videoClicked();
+    void showRunReport();
+    void writeReportOnClose();
 
     SettingsStore& store_;
     std::unique_ptr<SoundDevice> sound_;
@@ -118,6 +123,7 @@ class TForm1 : public QMainWindow {
     TForm6* easyCab_ = nullptr;
     Tjumpdlg* trainSettings_ = nullptr;
     TkotaiStop* crewChange_ = nullptr;
+    RunReportFile report_;
     std::unique_ptr<RunMenus> runMenus_;
 };
 
