@@ -9,6 +9,7 @@ packages=(
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
     libgtest-dev libbenchmark-dev
     libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
+    chromium
 )
 
 missing=()
