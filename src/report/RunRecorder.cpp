@@ -17,6 +17,11 @@ std::int16_t clampedShort(std::int32_t v) {
     return std::int16_t(std::clamp<std::int32_t>(v, INT16_MIN, INT16_MAX));
 }
 
+// As the stations see it: the speed rounds to 0.
+bool atRest(float kmh) {
+    return std::abs(kmh) <= 0.5f;
+}
+
 std::int8_t clampedByte(std::int32_t v) {
     return std::int8_t(std::clamp<std::int32_t>(v, INT8_MIN, INT8_MAX));
 }
@@ -46,21 +51,24 @@ void RunRecorder::afterLogicTick(const TrainState& s, const ProtectionState& p, 
     now.doorsOpen = doorsOpen;
 
     if (previous_) {
-        const bool moving = now.speed != 0, wasMoving = previous_->speed != 0;
+        const bool moving = !atRest(now.speed), wasMoving = !atRest(previous_->speed);
         if (wasMoving && !moving) addEvent(RunEventKind::Stop, now);
         if (!wasMoving && moving) addEvent(RunEventKind::Departure, now);
         if (doorsOpen != previous_->doorsOpen)
             addEvent(doorsOpen ? RunEventKind::DoorsOpened : RunEventKind::DoorsClosed, now);
     }
-    // Each intervention counts where it begins.
+    // Each intervention counts where it begins; the state the run starts in
+    // is none.
+    const bool starting = ticks_ == 0;
     const auto rising = [&](bool on, bool& was, RunEventKind kind) {
-        if (on && !was) addEvent(kind, now);
+        if (on && !was && !starting) addEvent(kind, now);
         was = on;
     };
     rising(s.ProtectService, protectionBrake_, RunEventKind::ProtectionBrake);
     rising(s.ProtectEmergency, protectionEmergency_, RunEventKind::ProtectionEmergency);
     rising(p.AtsAlarm, bell_, RunEventKind::Bell);
-    rising(emergencyHandle_ > 0 && s.BrakeHandle <= -emergencyHandle_, emergency_,
+    // Standing, the emergency position is where the protection is reset from.
+    rising(emergencyHandle_ > 0 && s.BrakeHandle <= -emergencyHandle_ && s.Speed != 0, emergency_,
            RunEventKind::Emergency);
 
     addTotals(now, s);

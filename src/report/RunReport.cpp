@@ -30,7 +30,7 @@ svg .grid { fill: none; stroke: #e4e4e4; }
 svg .xtick { font-size: 11px; text-anchor: middle; transform: translateY(15px); }
 svg .xname { font-size: 12px; text-anchor: middle; transform: translateY(32px); }
 svg .ytick { font-size: 11px; text-anchor: end; transform: translate(-6px, 4px); }
-svg .yname { font-size: 12px; text-anchor: start; transform: translate(-50px, -12px); }
+svg .yname { font-size: 12px; text-anchor: start; transform: translate(-50px, -20px); }
 svg .window { fill: #ffe9a8; opacity: 0.8; }
 svg .station { font-size: 11px; text-anchor: middle; transform: translateY(-4px); }
 svg .section { fill: none; stroke: #d62728; stroke-width: 1.5; }

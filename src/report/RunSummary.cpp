@@ -38,7 +38,10 @@ void addToVisit(StationVisit& v, const RunEvent& e, const StationRecord& station
             if (!v.doorsOpened) v.stopError = (e.position - double(station.stopPosition)) / 100;
             break;
         case RunEventKind::DoorsOpened:
-            if (!v.doorsOpened) v.doorsOpened = e.clock;
+            if (v.doorsOpened) break;
+            v.doorsOpened = e.clock;
+            // The train stands where the doors open.
+            v.stopError = (e.position - double(station.stopPosition)) / 100;
             break;
         case RunEventKind::DoorsClosed:
             v.doorsClosed = e.clock;

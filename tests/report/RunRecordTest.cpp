@@ -38,7 +38,10 @@ class Recording : public testing::Test {
 TEST_F(Recording, EventsEnergyDecelerationAndJerks) {
     s.LineVoltage = 1500;
     s.AmmeterValue = 200;
-    for (int i = 0; i < 10; ++i) tick(36);  // 10 m/s, drawing 300 kW
+    s.BrakeHandle = -8;  // where the run starts: no intervention
+    tick(36);
+    s.BrakeHandle = 0;
+    for (int i = 1; i < 10; ++i) tick(36);  // 10 m/s, drawing 300 kW
     s.AmmeterValue = -100;
     // Braking at 1 m/s² (0.36 km/h a tick) to a stand: a jerk in, one out,
     // and one more on starting again.
@@ -53,14 +56,16 @@ TEST_F(Recording, EventsEnergyDecelerationAndJerks) {
     tick(0);
     tick(0);
     s.ProtectService = false;
-    s.BrakeHandle = -8;  // the driver's emergency brake
+    s.BrakeHandle = -8;  // standing: resetting the protection
     tick(0);
     s.BrakeHandle = 0;
+    tick(0);
+    s.BrakeHandle = -8;  // running: the driver's emergency brake
     tick(1);
 
     using K = RunEventKind;
     EXPECT_EQ(kinds(), (std::vector<K>{K::Stop, K::DoorsOpened, K::DoorsClosed, K::ProtectionBrake,
-                                       K::Emergency, K::Departure}));
+                                       K::Departure, K::Emergency}));
     const RunTotals& t = recorder.record().totals;
     EXPECT_NEAR(t.energyUsed, 10 * 300e3 * 0.1, 1);
     EXPECT_NEAR(t.energyRegenerated, 99 * 150e3 * 0.1, 1);

@@ -207,7 +207,8 @@ TEST_F(DemoDrive, ReportAgreesWithTheTrace) {
                     -t.number(doorsOpened(station), "remain") / 100, 0.01);
     for (const int station : {kFirst, kMiddle}) {
         std::size_t i = doorsOpened(station);
-        while (t.number(i, "doors_open") == 1 || t.number(i, "speed") == 0) ++i;
+        // Under half a km/h the stations count the train as standing.
+        while (t.number(i, "doors_open") == 1 || std::abs(t.number(i, "speed")) <= 0.5) ++i;
         const double late = (t.number(i, "clock") - stations[station].departureTime) / 30;
         EXPECT_NEAR(reportFigure(html, "departure-late", station), late, 0.05) << station;
     }
