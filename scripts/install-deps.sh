@@ -10,6 +10,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
     clang libclang-rt-14-dev locales
+    chromium
 )
 # Installing and packaging: icons drawn from the SVG, the checks of the install
 # tree (desktop entry, metadata, manual pages) and the Debian package's tools.

@@ -1,6 +1,7 @@
 #include "app/CabWindow.h"
 
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -235,6 +236,7 @@ void TForm1::buildMenus() {
         centralWidget()->layout()->activate();
         resize(size() + picture - view_->size());
     });
+    connect(show->addAction("運転記録…"), &QAction::triggered, this, &TForm1::showRunReport);
 
     runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
     runMenus_->buildSave(bar, caption(s.SaveCaption, "Save(&S)"));
@@ -331,6 +333,31 @@ void TForm1::releaseHeldKeys() {
         for (VirtualKey key : down) keyups(*cab_, key);
 }
 
+void TForm1::showRunReport() {
+    try {
+        const auto file = report_.write(cab_->routeFile(), cab_->vehicleFile(), cab_->route,
+                                        cab_->runRecord.record());
+        const QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+        if (openReport)
+            openReport(url);
+        else
+            QDesktopServices::openUrl(url);
+    } catch (const std::runtime_error& error) {
+        showMessageBox(this, QString::fromUtf8(error.what()));
+    }
+}
+
+// A run worth looking back on leaves its report behind.
+void TForm1::writeReportOnClose() {
+    const RunRecord& record = cab_->runRecord.record();
+    if (record.totals.drivenDistance < RunReportFile::kReportOnCloseCm) return;
+    try {
+        report_.write(cab_->routeFile(), cab_->vehicleFile(), cab_->route, record);
+    } catch (const std::runtime_error& error) {
+        qWarning("%s", error.what());
+    }
+}
+
 void TForm1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // A key released in another window never reaches the cab.
@@ -409,6 +436,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel)
             sound_->stop(channel);
         if (loaded_) writeOptions();
+        if (loaded_) writeReportOnClose();
         draw_.fadeLevel = 0;
         Q_EMIT closed();
     }

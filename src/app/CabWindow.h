@@ -10,6 +10,7 @@
 
 #include "app/CabHost.h"
 #include "app/CabSurface.h"
+#include "app/RunReportFile.h"
 #include "input/VirtualKey.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
@@ -75,6 +76,8 @@ class TForm1 : public QMainWindow {
 
     // Shows the help window (menu "操作説明(&U)").
     std::function<void()> showHelp;
+    // Opens a written run report (menu "運転記録…"): the desktop's browser.
+    std::function<void(const QUrl&)> openReport;
 
   Q_SIGNALS:
     void closed();
@@ -97,6 +100,8 @@ class TForm1 : public QMainWindow {
     void videoClicked();
     void releaseHeldKeys();
     void detachWindows();
+    void showRunReport();
+    void writeReportOnClose();
 
     SettingsStore& store_;
     std::unique_ptr<SoundDevice> sound_;
@@ -132,6 +137,7 @@ class TForm1 : public QMainWindow {
     TForm6* easyCab_;
     Tjumpdlg* trainSettings_ = nullptr;
     TkotaiStop* crewChange_ = nullptr;
+    RunReportFile report_;
     std::unique_ptr<RunMenus> runMenus_;
 };
 

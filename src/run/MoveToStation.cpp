@@ -113,6 +113,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
     markPassedSpeedChecks(cab);
     placeWayside(cab);
     masconupdate(cab);
+    cab.runRecord.startLeg(RunEventKind::Move);
     return true;
 }
 

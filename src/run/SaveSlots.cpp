@@ -104,6 +104,7 @@ std::string restoreRunState(Cab& cab, const SettingsStore& store, const std::str
     if (saved.station < 0 || std::size_t(saved.station) >= cab.route.Stations.size())
         return shown(cab, kUnreadableStateMessage);
     applyState(cab, saved);
+    cab.runRecord.startLeg(RunEventKind::Restore);
     return {};
 }
 

@@ -30,6 +30,7 @@ void Cab::load() {
         loadRun(*this, ports_, choice_);
     });
     startCaption_ = settings.StartCaption;
+    runRecord.begin(vehicle.Brake);
     start1Click();
 }
 

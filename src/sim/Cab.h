@@ -12,6 +12,7 @@
 #include "data/VehicleSpec.h"
 #include "input/ControllerState.h"
 #include "input/ExternalControllerState.h"
+#include "report/RunRecorder.h"
 #include "sim/DieselState.h"
 #include "sim/MotionState.h"
 #include "sim/ProtectionState.h"
@@ -79,6 +80,7 @@ class Cab {
     bool physicsTimerRunning() const { return physicsTimerRunning_; }
     const std::filesystem::path& dataDir() const { return choice_.dataDir; }
     const std::string& routeFile() const { return choice_.routeFile; }
+    const std::string& vehicleFile() const { return choice_.vehicleFile; }
     SettingsStore& settingsStore() { return ports_.settings; }
     // The game controller the logic tick polls while a controller type is
     // chosen; none until the program connects one.
@@ -104,6 +106,7 @@ class Cab {
     CalloutState callouts;
     StationState stations;
     StatusTexts statusTexts;
+    RunRecorder runRecord;  // what the run did, for its report
 
     // Made by the loading sequence.
     PatternPoints patternPoints;

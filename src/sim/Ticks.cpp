@@ -88,6 +88,7 @@ void Cab::Timer1Timer() {
     update_easy_cab_door_line(*this);
     if (gamePad_) pollGamePad(*this, *gamePad_);
     options.Tunnel = 1;  // visual effects are off once the run has started
+    runRecord.afterLogicTick(state, protection, traction.doorsOpen);
 }
 
 }  // namespace tovra

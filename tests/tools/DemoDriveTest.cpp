@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <regex>
 
 #include "AutoDrive.h"
 #include "headless/FakeSoundDevice.h"
+#include "headless/HeadlessRun.h"
 #include "support/QuickDemo.h"
 #include "support/SimBinary.h"
 #include "support/TempDir.h"
@@ -60,7 +62,8 @@ class DemoDrive : public ::testing::Test {
             " --route line_rapid_down.dat --start-station 3 --until-end --seconds 600"
             " --script " +
             (*dir_ / "drive.txt").string() + " --trace " + (*dir_ / "trace.csv").string() +
-            " --events " + (*dir_ / "events.jsonl").string());
+            " --events " + (*dir_ / "events.jsonl").string() + " --report " +
+            (*dir_ / "report.html").string());
     }
     static void TearDownTestSuite() { dir_.reset(); }
 
@@ -157,6 +160,69 @@ TEST_F(DemoDrive, WorksEveryStationToTheEndOfTheRun) {
     EXPECT_GE(t.number(last, "t"), arrival->t + *length - 0.1);
 }
 
+std::string readText(const fs::path& file) {
+    std::ifstream in(file);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The figure in the report's cell of `cssClass`, in the row of `station` or
+// in the figures table.
+double reportFigure(const std::string& html, const std::string& cssClass, int station = -1) {
+    const std::string row = "<tr class=\"visit\" data-station=\"" + std::to_string(station) + "\">";
+    const std::string cell = "<td class=\"" + cssClass + "\">";
+    const auto at = html.find(cell, station < 0 ? 0 : html.find(row));
+    if (at == std::string::npos) throw std::runtime_error("no " + cssClass + " in the report");
+    return std::stod(html.substr(at + cell.size(), 16));
+}
+
+// The curves drawn in the report's first chart.
+long speedCurves(const std::string& html) {
+    const std::string chart = html.substr(0, html.find("</svg>"));
+    std::size_t n = 0;
+    for (auto at = chart.find("class=\"leg\""); at != std::string::npos;
+         at = chart.find("class=\"leg\"", at + 1))
+        ++n;
+    return long(n);
+}
+
+// The report's figures agree with the trace of the same run.
+TEST_F(DemoDrive, ReportAgreesWithTheTrace) {
+    const test::TraceTable t = trace();
+    const std::string html = readText(*dir_ / "report.html");
+    ASSERT_TRUE(fs::exists(*dir_ / "report.csv"));
+    RunChoice choice;
+    choice.dataDir = test::quickDemo();
+    choice.routeFile = "line_rapid_down.dat";
+    HeadlessRun loaded(choice, 1);
+    loaded.cab.load();
+    const auto& stations = loaded.cab.route.Stations;
+
+    const auto doorsOpened = [&](int station) {
+        std::size_t i = 0;
+        while (t.number(i, "station_index") != station || t.number(i, "doors_open") != 1) ++i;
+        return i;
+    };
+    for (const int station : {kMiddle, kLast})
+        EXPECT_NEAR(reportFigure(html, "stop-error", station),
+                    -t.number(doorsOpened(station), "remain") / 100, 0.01);
+    for (const int station : {kFirst, kMiddle}) {
+        std::size_t i = doorsOpened(station);
+        // Under half a km/h the stations count the train as standing.
+        while (t.number(i, "doors_open") == 1 || std::abs(t.number(i, "speed")) <= 0.5) ++i;
+        const double late = (t.number(i, "clock") - stations[station].departureTime) / 30;
+        EXPECT_NEAR(reportFigure(html, "departure-late", station), late, 0.05) << station;
+    }
+    double used = 0, regenerated = 0;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const double joules = t.number(i, "ammeter") * t.number(i, "line_voltage") * 0.1;
+        (joules > 0 ? used : regenerated) += std::abs(joules) / 3.6e6;
+    }
+    EXPECT_GT(used, 0.5);
+    EXPECT_NEAR(reportFigure(html, "energy-used"), used, used * 0.01);
+    EXPECT_NEAR(reportFigure(html, "energy-regenerated"), regenerated, regenerated * 0.01 + 1e-3);
+    EXPECT_EQ(speedCurves(html), 1);
+}
+
 // Saved at one station, moved to another, restored: the train stands where
 // it was saved and drives on from there.
 TEST(DemoMenus, SaveMoveRestoreAndDriveOn) {
@@ -169,7 +235,7 @@ TEST(DemoMenus, SaveMoveRestoreAndDriveOn) {
     const test::SimResult r = test::runSim(
         "run --data " + test::quickDemo().string() + " --route line_rapid_down.dat --seconds 8" +
         " --script " + (dir / "menus.txt").string() + " --trace " + (dir / "trace.csv").string() +
-        " --trace-every 5");
+        " --trace-every 5 --report " + (dir / "report.html").string());
     ASSERT_EQ(r.status, 0) << r.output;
     const test::TraceTable t((dir / "trace.csv").string());
     const auto row = [&](double seconds) {
@@ -183,7 +249,9 @@ TEST(DemoMenus, SaveMoveRestoreAndDriveOn) {
     EXPECT_LT(t.number(row(3.5), "position"), saved);  // moved back to station 1
     EXPECT_EQ(t.number(row(4.5), "position"), saved);
     EXPECT_EQ(t.number(row(4.5), "next_stop"), 5);  // the stop after the saved station
-    EXPECT_EQ(t.number(row(5.5), "reverser"), 1);  // and the cab answers again
+    EXPECT_EQ(t.number(row(5.5), "reverser"), 1);   // and the cab answers again
+    // Two moves and a restore: four legs, each its own curve.
+    EXPECT_EQ(speedCurves(readText(dir / "report.html")), 4);
 }
 
 }  // namespace

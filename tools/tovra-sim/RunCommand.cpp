@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <chrono>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "ScriptPlayer.h"
 #include "Trace.h"
 #include "headless/HeadlessRun.h"
+#include "report/ReportFiles.h"
 
 namespace tovra::sim {
 
@@ -28,12 +30,29 @@ std::ostream* openOutput(const Options& options, const std::string& name, std::o
     return &file;
 }
 
+// The report of the run as it stands, dated by the wall clock.
+void writeReport(const std::string& file, const RunChoice& choice, const Cab& cab) {
+    const std::time_t now = std::time(nullptr);
+    char when[32];
+    std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", std::localtime(&now));
+    const ReportSubject subject{choice.routeFile, choice.vehicleFile, cab.route.LineName, when,
+                                cab.route.Stations};
+    WrittenReport written;
+    try {
+        written = writeRunReport(file, subject, cab.runRecord.record());
+    } catch (const std::runtime_error& error) {
+        throw std::invalid_argument(error.what());
+    }
+    std::cerr << "run: report " << written.html.string() << " and " << written.csv.string()
+              << ", score " << written.score << "\n";
+}
+
 }  // namespace
 
 int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound) {
     std::vector<std::string> known = kRunChoiceOptions;
-    known.insert(known.end(),
-                 {"script", "seconds", "trace", "trace-every", "events", "seed", "sound"});
+    known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed",
+                               "sound", "report"});
     const Options options(args, known, {"until-end"});
     const bool untilEnd = options.has("until-end");
     // With --until-end the run stops when it ends, or after S seconds at most.
@@ -103,6 +122,7 @@ int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& r
     std::cerr << "run: " << choice.dataDir.string() << " " << choice.routeFile << " with "
               << choice.vehicleFile << ": " << seconds << " s simulated, " << logicTicks
               << " logic ticks, position " << double(run->cab.state.Position) / 100 << " m\n";
+    if (options.has("report")) writeReport(options.text("report"), choice, run->cab);
     return 0;
 }
 

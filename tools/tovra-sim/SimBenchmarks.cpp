@@ -11,7 +11,12 @@
 #include <stdexcept>
 
 #include "AutoDrive.h"
+#include "AutoDriver.h"
 #include "demo-gen/DemoSet.h"
+#include "headless/HeadlessRun.h"
+#include "input/KeyCommands.h"
+#include "report/ReportFiles.h"
+#include "run/MoveToStation.h"
 
 namespace tovra::sim {
 
@@ -102,6 +107,41 @@ void BM_DriveDemoLine500Signals(benchmark::State& state) {
     driveRoute(state, kManySignalsRoute);
 }
 
+// An hour on the demo line: moved back to the first station whenever the run
+// ends, so that the one record holds several legs.
+RunRecord oneHourRecord(const RunChoice& choice) {
+    HeadlessRun run(choice, 1);
+    run.cab.load();
+    auto driver = std::make_unique<AutoDriver>();
+    for (long i = 0; i < 3600 * SimClock::kPeriodsPerSecond; ++i) {
+        run.scheduler.step();
+        if (run.clock.periods() % SimClock::kPeriodsPerLogicTick != 0) continue;
+        if (run.cab.stations.runEnded) {
+            moveToStation(run.cab, 0);
+            driver = std::make_unique<AutoDriver>();
+        }
+        if (const auto key = driver->decide(run.cab)) AsciiDown(run.cab, *key);
+    }
+    return run.cab.runRecord.record();
+}
+
+void BM_WriteRunReport(benchmark::State& state) {
+    RunChoice choice;
+    choice.dataDir = *dataFolder;
+    choice.routeFile = kRoute;
+    const RunRecord record = oneHourRecord(choice);
+    HeadlessRun run(choice, 1);
+    run.cab.load();
+    const ReportSubject subject{kRoute, choice.vehicleFile, run.cab.route.LineName,
+                                "2026-01-01 12:00", run.cab.route.Stations};
+    ScratchFolder folder;
+    // An earlier report of the same line to find and draw, as a driver's folder has.
+    writeRunReport(folder.path() / "earlier.html", subject, record);
+    for (auto _ : state) writeRunReport(folder.path() / "report.html", subject, record);
+    state.counters["samples"] = double(record.samples.size());
+    state.counters["legs"] = record.legs;
+}
+
 }  // namespace
 
 int simBenchmarks(const std::vector<std::string>& args) {
@@ -117,6 +157,9 @@ int simBenchmarks(const std::vector<std::string>& args) {
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("DriveDemoLine500Signals/600s", BM_DriveDemoLine500Signals)
         ->UseManualTime()
+        ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("WriteRunReport/1h", BM_WriteRunReport)
         ->Unit(benchmark::kMillisecond);
 
     std::vector<char*> argv{const_cast<char*>("tovra-sim")};

@@ -85,6 +85,7 @@ const std::vector<Column>& columns() {
         {"pre_train_frame", [](const Cab& c) { return integer(c.protection.PreTrainFrame); }},
         {"limit_text", [](const Cab& c) { return quoted(c.statusTexts.limitText); }},
         {"notice", [](const Cab& c) { return quoted(c.statusTexts.noticeText); }},
+        {"line_voltage", [](const Cab& c) { return fixed(c.state.LineVoltage, 1); }},
     };
     return all;
 }

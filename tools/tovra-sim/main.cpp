@@ -54,7 +54,7 @@ Usage:
   tovra-sim run --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
                 [--start-station N] [--script FILE] [--seconds S] [--until-end]
                 [--trace FILE] [--trace-every N] [--events FILE] [--seed N]
-                [--sound fake|openal]
+                [--sound fake|openal] [--report FILE]
       Load the run as the program does and drive it on simulated time: the
       physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
       seconds (default 60).
@@ -97,7 +97,7 @@ Usage:
                         signal_limit, section_limit, pattern_speed,
                         pattern_brake, pattern_warn, pattern_state,
                         protect_service, protect_emergency, ats_alarm,
-                        pre_train_frame, limit_text, notice
+                        pre_train_frame, limit_text, notice, line_voltage
       --trace-every N   one row every N logic ticks (default 1)
       --events FILE     one JSON object per line, with the simulated time:
                         every sound-channel operation (with the wave file
@@ -107,6 +107,12 @@ Usage:
                         simulated time, nothing is heard; openal: the real
                         sound device, and the run keeps pace with the wall
                         clock
+      --report FILE     at the end, write the run report: an HTML page
+                        (speed over the limits, time against the timetable,
+                        stops, protection, energy, score) and the record as
+                        CSV beside it (FILE with ".csv"); the best earlier
+                        report of the same route and train in FILE's folder
+                        is drawn under the speed curve
       --seed N          seed of the cab's random numbers (default 1)
   tovra-sim bench --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
                   [--start-station N] [--hours H] [--seed N] [--record FILE]
