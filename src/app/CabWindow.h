@@ -9,6 +9,7 @@
 
 #include "app/CabHost.h"
 #include "app/CabSurface.h"
+#include "app/TickDriver.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
 #include "sim/Cab.h"
@@ -53,6 +54,8 @@ class TForm1 : public QMainWindow {
     void physicsTick();
     void logicTick();
     void drawPass();
+    // The latest a physics tick ran after it came due, since the last call.
+    TickDriver::Clock::duration takePhysicsLateness() { return physics_.takeWorstLateness(); }
 
     // Keys from this window and from the auxiliary windows.
     void cabKeyDown(QKeyEvent* event);
@@ -84,6 +87,12 @@ class TForm1 : public QMainWindow {
     void showStill();
     void writeOptions();
     void videoClicked();
+    void setTicking(TickDriver& driver, QTimer& timer, bool on);
+    // Runs the ticks that have come due and waits for the next.
+    void runDue(TickDriver& driver, QTimer& timer, void (TForm1::*tick)());
+    // A drawing pass at the next refresh of the display, unless one is
+    // already on the way.
+    void requestDraw();
 
     SettingsStore& store_;
     std::unique_ptr<SoundDevice> sound_;
@@ -95,9 +104,11 @@ class TForm1 : public QMainWindow {
     bool loaded_ = false;
     bool closing_ = false;
 
+    TickDriver physics_;
+    TickDriver logic_;
     QTimer physicsTimer_;
     QTimer logicTimer_;
-    QTimer idleTimer_;
+    QTimer drawTimer_;
     QElapsedTimer clock_;
     qint64 lastDrawn_ = -1000;
 
