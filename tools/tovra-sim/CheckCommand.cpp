@@ -143,7 +143,11 @@ void checkLoading(Problems& problems, const RunChoice& choice) {
 
 }  // namespace
 
-int checkCommand(const std::vector<std::string>& args, const VideoProbe& realVideo) {
+int checkCommand(const std::vector<std::string>& args) {
+    return checkCommandWithVideo(args, {});
+}
+
+int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo) {
     const Options options(args, kRunChoiceOptions, {});
     const RunChoice choice = runChoice(options);
     const std::filesystem::path& data = choice.dataDir;

@@ -14,11 +14,12 @@ namespace tovra::sim {
 // library links no media library.
 using SoundDeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
 
-// Whether a file opens as a video with the real decoder; without one, only
-// the AVI headers are read.
+// Whether a file opens as a video with the real decoder.
 using VideoProbe = std::function<bool(const std::filesystem::path&)>;
 
-int checkCommand(const std::vector<std::string>& args, const VideoProbe& realVideo = {});
+// Without the real decoder only the AVI headers are read.
+int checkCommand(const std::vector<std::string>& args);
+int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo);
 int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound = {});
 int tablesCommand(const std::vector<std::string>& args);
 int benchCommand(const std::vector<std::string>& args);

@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     if (args[0] == "--bench") return tovra::sim::simBenchmarks(rest);
     try {
         if (args[0] == "check")
-            return tovra::sim::checkCommand(rest, [](const std::filesystem::path& file) {
+            return tovra::sim::checkCommandWithVideo(rest, [](const std::filesystem::path& file) {
                 return tovra::VideoDecoder().open(file);
             });
         if (args[0] == "run") return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice);
