@@ -35,14 +35,23 @@ namespace tovra {
 
 namespace {
 
-constexpr int kPhysicsMs = 33;
-constexpr int kLogicMs = 100;
-constexpr int kIdleMs = 1;
+constexpr std::chrono::milliseconds kPhysicsPeriod{33};
+constexpr std::chrono::milliseconds kLogicPeriod{100};
+// Owed ticks run at once up to these; a longer stall slips the run's time.
+constexpr int kPhysicsCatchUp = 6;
+constexpr int kLogicCatchUp = 2;
+constexpr qint64 kDefaultRefreshMs = 16;
 constexpr const char* kAppTitle = "ヴェルモラン";
 // Labels that neither text mode shows once the mode has been switched.
 constexpr std::array<std::size_t, 2> kAlwaysHiddenLabels = {13, 14};
 constexpr std::array<const char*, 3> kStopLines = {"img_unten_teimokuS", "img_unten_teimokuM",
                                                    "img_unten_teimokuE"};
+
+void waitForNextTick(const TickDriver& driver, QTimer& timer) {
+    const auto wait =
+        std::chrono::ceil<std::chrono::milliseconds>(driver.nextDue() - TickDriver::Clock::now());
+    timer.start(int(std::max<std::int64_t>(wait.count(), 0)));
+}
 
 QString caption(const std::string& text, const char* fallback) {
     return QString::fromStdString(text.empty() ? std::string(fallback) : text);
@@ -57,20 +66,27 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
       store_(store),
       sound_(std::move(sound)),
       progress_(std::move(progress)),
+      physics_(kPhysicsPeriod, kPhysicsCatchUp),
+      logic_(kLogicPeriod, kLogicCatchUp),
       valueDisplay_(&windows.valueDisplay),
       easyCab_(&windows.easyCab) {
     setWindowTitle(kAppTitle);
     cab_ = std::make_unique<Cab>(
         CabPorts{host_, *sound_, video_, pictures_, store_}, std::move(choice),
         unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
-    physicsTimer_.setTimerType(Qt::PreciseTimer);
-    physicsTimer_.setInterval(kPhysicsMs);
-    logicTimer_.setInterval(kLogicMs);
-    idleTimer_.setTimerType(Qt::PreciseTimer);
-    idleTimer_.setInterval(kIdleMs);
-    connect(&physicsTimer_, &QTimer::timeout, this, &TForm1::physicsTick);
-    connect(&logicTimer_, &QTimer::timeout, this, &TForm1::logicTick);
-    connect(&idleTimer_, &QTimer::timeout, this, &TForm1::drawPass);
+    for (QTimer* timer : {&physicsTimer_, &logicTimer_, &drawTimer_}) {
+        timer->setTimerType(Qt::PreciseTimer);
+        timer->setSingleShot(true);
+    }
+    connect(&physicsTimer_, &QTimer::timeout, this,
+            [this] { runDue(physics_, physicsTimer_, &TForm1::physicsTick); });
+    connect(&logicTimer_, &QTimer::timeout, this,
+            [this] { runDue(logic_, logicTimer_, &TForm1::logicTick); });
+    connect(&drawTimer_, &QTimer::timeout, this, &TForm1::drawPass);
+    video_.onFrameReady = [this] {
+        QMetaObject::invokeMethod(
+            this, [this] { requestDraw(); }, Qt::QueuedConnection);
+    };
     connectHost();
 
     auto* central = new QWidget(this);
@@ -122,7 +138,7 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
 TForm1::~TForm1() {
     physicsTimer_.stop();
     logicTimer_.stop();
-    idleTimer_.stop();
+    drawTimer_.stop();
     if (!closing_) detachWindows();
 }
 
@@ -131,6 +147,33 @@ void TForm1::detachWindows() {
     valueDisplay_->attach(nullptr);
     easyCab_->hide();
     easyCab_->attach(nullptr);
+}
+
+void TForm1::setTicking(TickDriver& driver, QTimer& timer, bool on) {
+    if (!on) {
+        driver.stop();
+        timer.stop();
+        return;
+    }
+    driver.start(TickDriver::Clock::now());
+    waitForNextTick(driver, timer);
+}
+
+void TForm1::runDue(TickDriver& driver, QTimer& timer, void (TForm1::*tick)()) {
+    const int ran = driver.run(TickDriver::Clock::now(), [&] { (this->*tick)(); });
+    // The physics tick moves what is drawn; the logic tick's changes wait for
+    // the next physics tick unless that is stopped.
+    if (ran > 0 && (&driver == &physics_ || !physics_.running())) requestDraw();
+    if (driver.running()) waitForNextTick(driver, timer);
+}
+
+void TForm1::requestDraw() {
+    if (!loaded_ || closing_ || drawTimer_.isActive()) return;
+    const QScreen* shown = screen();
+    const qint64 refreshMs = shown && shown->refreshRate() > 1
+                                 ? qRound64(1000 / shown->refreshRate())
+                                 : kDefaultRefreshMs;
+    drawTimer_.start(int(std::max<qint64>(0, refreshMs - (clock_.elapsed() - lastDrawn_))));
 }
 
 void TForm1::connectHost() {
@@ -143,8 +186,8 @@ void TForm1::connectHost() {
     host_.onCaption = [this](const std::string& text) {
         setWindowTitle(QString::fromStdString(text));
     };
-    host_.onPhysicsTimer = [this](bool on) { on ? physicsTimer_.start() : physicsTimer_.stop(); };
-    host_.onLogicTimer = [this](bool on) { on ? logicTimer_.start() : logicTimer_.stop(); };
+    host_.onPhysicsTimer = [this](bool on) { setTicking(physics_, physicsTimer_, on); };
+    host_.onLogicTimer = [this](bool on) { setTicking(logic_, logicTimer_, on); };
     host_.onPostCharacter = [this](char c) {
         QMetaObject::invokeMethod(
             this, [this, c] { AsciiDown(*cab_, c); }, Qt::QueuedConnection);
@@ -168,8 +211,8 @@ bool TForm1::load() {
     try {
         cab_->load();
     } catch (const std::exception& error) {  // the core's DataError, or memory exhausted here
-        physicsTimer_.stop();
-        logicTimer_.stop();
+        setTicking(physics_, physicsTimer_, false);
+        setTicking(logic_, logicTimer_, false);
         showMessageBox(nullptr, QString::fromUtf8(error.what()));
         return false;
     }
@@ -185,7 +228,7 @@ bool TForm1::load() {
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
     clock_.start();
-    idleTimer_.start();
+    requestDraw();
     return true;
 }
 
@@ -284,13 +327,16 @@ void TForm1::logicTick() {
 }
 
 void TForm1::drawPass() {
-    if (!loaded_ || closing_) return;
+    if (!loaded_ || closing_ || isMinimized()) return;
     Cab& cab = *cab_;
     if (!cab.running()) return;
     // Before the first logic tick no lamp or signal has its state yet.
     if (cab.state.LogicTickCount == 0) return;
     const qint64 now = clock_.elapsed();
-    if (!drawDue(now - lastDrawn_)) return;
+    if (!drawDue(now - lastDrawn_)) {
+        requestDraw();
+        return;
+    }
     if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
     fetch_video_frame(cab);
     const bool close = surface_.draw(cab, draw_);
@@ -298,7 +344,10 @@ void TForm1::drawPass() {
     draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
     ++draw_.framesDrawn;
     lastDrawn_ = now;
-    if (close) this->close();
+    if (close)
+        this->close();
+    else if (draw_.fadeLevel > 0)
+        requestDraw();
 }
 
 void TForm1::start1Click() {
@@ -365,6 +414,7 @@ void TForm1::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && loaded_ &&
         !cab_->running() && !closing_)
         showStill();
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) requestDraw();
 }
 
 void TForm1::cabKeyDown(QKeyEvent* event) {
@@ -421,9 +471,9 @@ void TForm1::writeOptions() {
 void TForm1::closeEvent(QCloseEvent* event) {
     if (!closing_) {
         closing_ = true;
-        idleTimer_.stop();
-        physicsTimer_.stop();
-        logicTimer_.stop();
+        drawTimer_.stop();
+        setTicking(physics_, physicsTimer_, false);
+        setTicking(logic_, logicTimer_, false);
         TrainState& s = cab_->state;
         s.RemainDistance = 0;
         s.ProtectEmergency = false;

@@ -11,6 +11,7 @@
 #include "app/CabHost.h"
 #include "app/CabSurface.h"
 #include "app/RunReportFile.h"
+#include "app/TickDriver.h"
 #include "input/VirtualKey.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
@@ -65,6 +66,8 @@ class TForm1 : public QMainWindow {
     void physicsTick();
     void logicTick();
     void drawPass();
+    // The latest a physics tick ran after it came due, since the last call.
+    TickDriver::Clock::duration takePhysicsLateness() { return physics_.takeWorstLateness(); }
 
     // Keys from this window and from the auxiliary windows.
     void cabKeyDown(QKeyEvent* event);
@@ -102,6 +105,12 @@ class TForm1 : public QMainWindow {
     void detachWindows();
     void showRunReport();
     void writeReportOnClose();
+    void setTicking(TickDriver& driver, QTimer& timer, bool on);
+    // Runs the ticks that have come due and waits for the next.
+    void runDue(TickDriver& driver, QTimer& timer, void (TForm1::*tick)());
+    // A drawing pass at the next refresh of the display, unless one is
+    // already on the way.
+    void requestDraw();
 
     SettingsStore& store_;
     std::unique_ptr<SoundDevice> sound_;
@@ -113,9 +122,11 @@ class TForm1 : public QMainWindow {
     bool loaded_ = false;
     bool closing_ = false;
 
+    TickDriver physics_;
+    TickDriver logic_;
     QTimer physicsTimer_;
     QTimer logicTimer_;
-    QTimer idleTimer_;
+    QTimer drawTimer_;
     QElapsedTimer clock_;
     qint64 lastDrawn_ = -1000;
     std::set<VirtualKey> keysDown_;  // keys without a character, held down

@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <chrono>
 #include <cstdio>
 
 #include "app/CabWindow.h"
@@ -47,14 +48,19 @@ void RunStats::poll() {
         lastFrames_ = frames;
         lastCpuSeconds_ = processorSeconds();
         lastReportMs_ = now;
+        cab->takePhysicsLateness();  // loading is no part of the run
         timer_.setInterval(int(kReportMs));
         return;
     }
     const double seconds = double(now - lastReportMs_) / 1000;
     const double cpu = processorSeconds();
-    std::fprintf(stderr, "tovra: %.1f frames drawn per second, %.0f %% of one core, %.1f km/h\n",
+    const double late =
+        std::chrono::duration<double, std::milli>(cab->takePhysicsLateness()).count();
+    std::fprintf(stderr,
+                 "tovra: %.1f frames drawn per second, %.0f %% of one core, %.1f km/h, "
+                 "physics ticks up to %.1f ms late\n",
                  double(frames - lastFrames_) / seconds, 100 * (cpu - lastCpuSeconds_) / seconds,
-                 double(cab->cab().state.Speed));
+                 double(cab->cab().state.Speed), late);
     lastFrames_ = frames;
     lastCpuSeconds_ = cpu;
     lastReportMs_ = now;

@@ -11,8 +11,9 @@ namespace tovra {
 class TForm1;
 
 // `tovra --stats`: from the train's choice, the time to the first drawn cab
-// frame, then every 10 s the frames drawn per second and the processor
-// share of the process (all threads), on stderr.
+// frame, then every 10 s the frames drawn per second, the processor share
+// of the process (all threads) and the worst lateness of a physics tick, on
+// stderr.
 class RunStats : public QObject {
   public:
     // `cab` gives the cab window once there is one.

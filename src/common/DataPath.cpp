@@ -37,4 +37,13 @@ std::filesystem::path resolveDataPath(const std::filesystem::path& folder, std::
     return current;
 }
 
+std::string videoDataPath(const std::filesystem::path& folder, const std::string& base) {
+    std::error_code ec;
+    for (const char* extension : {".avi", ".mp4", ".mkv", ".mov"}) {
+        const std::string path = base + extension;
+        if (std::filesystem::exists(resolveDataPath(folder, path), ec)) return path;
+    }
+    return base + ".avi";
+}
+
 }  // namespace tovra

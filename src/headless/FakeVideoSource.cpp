@@ -36,12 +36,13 @@ bool FakeVideoSource::open(const std::filesystem::path& file) {
     return frames_ > 0;
 }
 
-bool FakeVideoSource::frame(int n, Image& out) {
-    if (n < 0 || n >= frames_) return false;
+int FakeVideoSource::fetch(int n, int have, Image& out) {
+    if (n < 0 || n >= frames_) return -1;
+    if (n == have) return n;
     out.width = width_;
     out.height = height_;
     out.pixels.assign(std::size_t(width_) * std::size_t(height_), colourOf(n));
-    return true;
+    return n;
 }
 
 }  // namespace tovra

@@ -1,10 +1,16 @@
 #include "platform/FfmpegVideoSource.h"
 
+#include <algorithm>
 #include <cstdlib>
+
+#include "platform/VideoDecoder.h"
 
 namespace tovra {
 
-FfmpegVideoSource::FfmpegVideoSource() : worker_([this] { work(); }) {}
+FfmpegVideoSource::FfmpegVideoSource(std::size_t cacheBytes, std::unique_ptr<FrameDecoder> decoder)
+    : decoder_(decoder ? std::move(decoder) : std::make_unique<VideoDecoder>()),
+      cache_(cacheBytes),
+      worker_([this] { work(); }) {}
 
 FfmpegVideoSource::~FfmpegVideoSource() {
     {
@@ -17,107 +23,127 @@ FfmpegVideoSource::~FfmpegVideoSource() {
 
 void FfmpegVideoSource::holdWorker(std::unique_lock<std::mutex>& lock) {
     holding_ = true;
-    done_.wait(lock, [&] { return working_ < 0; });
+    done_.wait(lock, [&] { return !busy_; });
     holding_ = false;
-    for (Slot& slot : slots_) slot.number = -1;
+    cache_.clear();
     failed_.clear();
-    wanted_ = last_ = -1;
+    wanted_ = owed_ = -1;
     direction_ = 1;
 }
 
 bool FfmpegVideoSource::open(const std::filesystem::path& file) {
     std::unique_lock lock(mutex_);
     holdWorker(lock);
-    const bool opened = decoder_.open(file);
-    count_ = opened ? decoder_.frameCount() : 0;
+    const bool opened = decoder_->open(file);
+    count_ = opened ? decoder_->frameCount() : 0;
     return opened;
 }
 
 void FfmpegVideoSource::close() {
     std::unique_lock lock(mutex_);
     holdWorker(lock);
-    decoder_.close();
+    decoder_->close();
     count_ = 0;
 }
 
-bool FfmpegVideoSource::frame(int n, Image& out) {
-    if (n < 0 || n >= count_) return false;
-    std::unique_lock lock(mutex_);
-    if (last_ >= 0 && n != last_) direction_ = n > last_ ? 1 : -1;
-    last_ = n;
-    const auto settled = [&] { return find(n) || failed_.count(n) > 0; };
-    if (!settled()) {
-        wanted_ = n;
-        wake_.notify_one();
-        done_.wait(lock, settled);
-        wanted_ = -1;
+void FfmpegVideoSource::asked(int n) {
+    if (n == wanted_) return;
+    if (wanted_ >= 0 && std::abs(n - wanted_) <= kLongestStep) direction_ = n > wanted_ ? 1 : -1;
+    wanted_ = n;
+    wake_.notify_one();
+}
+
+int FfmpegVideoSource::fetch(int n, int have, Image& out) {
+    const std::lock_guard lock(mutex_);
+    if (n < 0 || n >= count_) return -1;
+    asked(n);
+    int give = n;
+    if (!cache_.find(n)) {
+        owed_ = n;
+        const auto nearest = cache_.nearest(n);
+        if (!nearest || (have >= 0 && std::abs(have - n) <= std::abs(*nearest - n))) return have;
+        give = *nearest;
     }
-    wake_.notify_one();  // on to the frames that follow
-    const Slot* slot = find(n);
-    if (!slot) return false;
-    out.width = slot->picture.width;
-    out.height = slot->picture.height;
-    out.pixels = slot->picture.pixels;
+    if (give != have) {
+        const Image& picture = *cache_.find(give);
+        out.width = picture.width;
+        out.height = picture.height;
+        out.pixels = picture.pixels;
+    }
+    return give;
+}
+
+bool FfmpegVideoSource::frame(int n, Image& out) {
+    std::unique_lock lock(mutex_);
+    if (n < 0 || n >= count_) return false;
+    asked(n);
+    done_.wait(lock, [&] { return cache_.find(n) || failed_.count(n) > 0; });
+    const Image* picture = cache_.find(n);
+    if (!picture) return false;
+    out = *picture;
     return true;
 }
 
 bool FfmpegVideoSource::prepared(int n) const {
     const std::lock_guard lock(mutex_);
-    return find(n) != nullptr;
+    return cache_.find(n) != nullptr;
 }
 
-FfmpegVideoSource::Slot* FfmpegVideoSource::find(int n) {
-    for (Slot& slot : slots_)
-        if (slot.number == n) return &slot;
-    return nullptr;
+std::vector<int> FfmpegVideoSource::cachedFrames() const {
+    const std::lock_guard lock(mutex_);
+    return cache_.numbers();
 }
 
-const FfmpegVideoSource::Slot* FfmpegVideoSource::find(int n) const {
-    return const_cast<FfmpegVideoSource*>(this)->find(n);
+bool FfmpegVideoSource::needed(int n) const {
+    return n >= 0 && n < count_ && !cache_.find(n) && failed_.count(n) == 0;
 }
 
-int FfmpegVideoSource::nextJob() const {
-    if (holding_ || count_ <= 0) return -1;
-    const auto needed = [&](int n) {
-        return n >= 0 && n < count_ && !find(n) && failed_.count(n) == 0;
-    };
-    if (wanted_ >= 0 && needed(wanted_)) return wanted_;
-    if (last_ < 0) return -1;
-    // Backwards every picture may cost a seek, so only the next one is prepared.
-    const int ahead = direction_ > 0 ? kAheadForward : 1;
-    for (int k = 1; k <= ahead; ++k)
-        if (needed(last_ + k * direction_)) return last_ + k * direction_;
-    return -1;
+FfmpegVideoSource::Job FfmpegVideoSource::nextJob() const {
+    if (holding_ || wanted_ < 0) return {};
+    if (direction_ > 0) {
+        for (int n = wanted_; n <= wanted_ + kAheadForward; ++n)
+            if (needed(n)) return {n, n};
+        return {};
+    }
+    // Backwards, runs of half the cache are decoded from below, each started
+    // while half a run behind the frame on show is still prepared; the frames
+    // just passed fill the rest.
+    const int run = std::max(1, cache_.capacity() / 2);
+    for (int n = wanted_; n >= wanted_ - run / 2; --n) {
+        if (!needed(n)) continue;
+        return {std::max({decoder_->keyFrameAtOrBefore(n), n - run + 1, 0}), n};
+    }
+    return {};
 }
 
-void FfmpegVideoSource::store(int n, Image& picture) {
-    // The free slot, or the one farthest from the frame on show.
-    Slot* target = &slots_[0];
-    const auto distance = [&](const Slot& s) {
-        return s.number < 0 ? INT32_MAX : std::abs(s.number - last_);
-    };
-    for (Slot& slot : slots_)
-        if (distance(slot) > distance(*target)) target = &slot;
-    target->number = n;
-    std::swap(target->picture, picture);  // the old picture's memory serves the next decode
+void FfmpegVideoSource::runJob(Job job, Image& scratch, std::unique_lock<std::mutex>& lock) {
+    for (int n = job.from; n <= job.to; ++n) {
+        lock.unlock();
+        const bool decoded = decoder_->decode(n, scratch);
+        lock.lock();
+        if (decoded)
+            cache_.store(n, scratch, wanted_ >= 0 ? wanted_ : n, direction_);
+        else
+            failed_.insert(n);
+        done_.notify_all();
+        if (n == owed_) {
+            owed_ = -1;
+            if (onFrameReady) onFrameReady();
+        }
+        if (quit_ || holding_) return;
+        if (needed(wanted_) && !(n < wanted_ && wanted_ <= job.to)) return;  // a jump
+    }
 }
 
 void FfmpegVideoSource::work() {
     Image scratch;
     std::unique_lock lock(mutex_);
     while (true) {
-        wake_.wait(lock, [&] { return quit_ || nextJob() >= 0; });
+        wake_.wait(lock, [&] { return quit_ || nextJob().from >= 0; });
         if (quit_) return;
-        const int job = nextJob();
-        working_ = job;
-        lock.unlock();
-        const bool decoded = decoder_.decode(job, scratch);
-        lock.lock();
-        working_ = -1;
-        if (decoded)
-            store(job, scratch);
-        else
-            failed_.insert(job);
+        busy_ = true;
+        runJob(nextJob(), scratch, lock);
+        busy_ = false;
         done_.notify_all();
     }
 }

@@ -1,23 +1,34 @@
 #pragma once
 
-#include <array>
 #include <condition_variable>
+#include <cstddef>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <set>
 #include <thread>
+#include <vector>
 
-#include "platform/VideoDecoder.h"
+#include "platform/FrameCache.h"
+#include "platform/FrameDecoder.h"
 #include "ports/VideoSource.h"
 
 namespace tovra {
 
-// The route video on FFmpeg. Every picture is decoded on a worker thread;
-// while the caller shows frame n, the worker prepares the next frames in the
-// direction of travel, so that a train running forward finds its next picture
-// ready and the drawing thread does not wait for the decoder.
+// The route video on FFmpeg. Every picture is decoded on a worker thread and
+// kept in a cache bounded in memory; the caller never waits for it. While
+// the caller shows frame n, the worker prepares the frames in the direction
+// of travel: a few single frames ahead when running forward; when running
+// backwards, the frames behind n in runs decoded from their key frame
+// upwards, so that a group of pictures is decoded about once and then served
+// in reverse, the previous group prepared before it is needed.
 class FfmpegVideoSource : public VideoSource {
   public:
-    FfmpegVideoSource();
+    static constexpr std::size_t kDefaultCacheBytes = std::size_t{256} << 20;
+
+    // Without a decoder, FFmpeg's.
+    explicit FfmpegVideoSource(std::size_t cacheBytes = kDefaultCacheBytes,
+                               std::unique_ptr<FrameDecoder> decoder = nullptr);
     ~FfmpegVideoSource() override;
     FfmpegVideoSource(const FfmpegVideoSource&) = delete;
     FfmpegVideoSource& operator=(const FfmpegVideoSource&) = delete;
@@ -25,39 +36,51 @@ class FfmpegVideoSource : public VideoSource {
     bool open(const std::filesystem::path& file) override;
     void close() override;
     int frameCount() const override { return count_; }
-    bool frame(int n, Image& out) override;
+    int fetch(int n, int have, Image& out) override;
 
-    // Whether frame n is decoded and waiting, so that frame(n) returns at once.
+    // Waits until frame n is decoded; false outside the file or when it
+    // cannot be decoded. For tools that want every exact frame.
+    bool frame(int n, Image& out);
+    // Whether frame n is decoded and waiting, so that fetch(n) gives it.
     bool prepared(int n) const;
+    // The frames in the cache, in order.
+    std::vector<int> cachedFrames() const;
+    // Called on the worker thread when a frame that fetch could not give
+    // has been decoded; must not block. Set before the first fetch.
+    std::function<void()> onFrameReady;
 
   private:
-    struct Slot {
-        int number = -1;
-        Image picture;
+    struct Job {
+        int from = -1;  // decoded upwards to `to`, each one stored
+        int to = -1;
     };
-    static constexpr int kSlots = 4;
-    static constexpr int kAheadForward = 2;
+    static constexpr int kAheadForward = 6;
+    // A step longer than this is a jump and keeps the direction of travel.
+    static constexpr int kLongestStep = 30;
 
     void work();
-    int nextJob() const;  // -1: nothing to do
-    Slot* find(int n);
-    const Slot* find(int n) const;
-    void store(int n, Image& picture);
+    Job nextJob() const;  // from < 0: nothing to do
+    bool needed(int n) const;
+    // Runs `job` unlocked frame by frame; stops early when the caller has
+    // jumped away from it.
+    void runJob(Job job, Image& scratch, std::unique_lock<std::mutex>& lock);
+    void asked(int n);
     // Waits until the worker is idle, then keeps it so while the lock is held.
     void holdWorker(std::unique_lock<std::mutex>& lock);
 
-    VideoDecoder decoder_;  // used by the worker, or by open/close while it is idle
+    std::unique_ptr<FrameDecoder>
+        decoder_;  // used by the worker, or by open/close while it is idle
     int count_ = 0;
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;  // to the worker: a job or the end
-    std::condition_variable done_;  // to the caller: a job finished
-    std::array<Slot, kSlots> slots_;
+    std::condition_variable done_;  // to the waiting callers: a frame finished
+    FrameCache cache_;
     std::set<int> failed_;  // frames the decoder could not produce
-    int wanted_ = -1;       // the frame the caller waits for
-    int last_ = -1;         // the frame last handed out
+    int wanted_ = -1;       // the frame last asked for
+    int owed_ = -1;         // a frame fetch could not give: onFrameReady when it comes
     int direction_ = 1;
-    int working_ = -1;      // the frame being decoded
+    bool busy_ = false;     // the worker runs a job
     bool holding_ = false;  // open or close waits for the decoder
     bool quit_ = false;
     std::thread worker_;

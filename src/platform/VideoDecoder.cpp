@@ -9,6 +9,7 @@ extern "C" {
 #include <algorithm>
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace tovra {
@@ -80,6 +81,7 @@ struct VideoDecoder::Stream {
     int shownNumber = -1;
     int nextNumber = -1;
     int lastNumber = -1;  // for pictures without a timestamp
+    std::int64_t decoded = 0;
     bool draining = false;
     bool ended = false;
 
@@ -91,6 +93,9 @@ struct VideoDecoder::Stream {
     std::int64_t firstTimestamp = 0;
     // The packet timestamps of seeks and of the index start here.
     std::int64_t seekOrigin = 0;
+    // Frames by which the index, which keeps decoding timestamps, numbers the
+    // key frames too low (streams with B-frames).
+    int decodeLead = 0;
     int count = 0;
 
     std::unique_ptr<SwsContext, FreeScaler> scaler;
@@ -117,9 +122,15 @@ struct VideoDecoder::Stream {
     // The key frame at or before n according to the container's index; -1 when
     // the index does not say.
     int keyFrameBefore(int n) const {
+        const auto key = indexedKey(n - decodeLead);
+        return key && *key + decodeLead <= n ? *key + decodeLead : -1;
+    }
+    // The index's number for the key frame at or before its number n.
+    std::optional<int> indexedKey(int n) const {
         const AVIndexEntry* entry = avformat_index_get_entry_from_timestamp(
             video, seekOrigin + durationOf(n), AVSEEK_FLAG_BACKWARD);
-        return entry ? framesIn(entry->timestamp - seekOrigin) : -1;
+        if (!entry) return std::nullopt;
+        return framesIn(entry->timestamp - seekOrigin);
     }
 
     // Whether decoding on from the current place reaches n at least as fast as
@@ -169,6 +180,7 @@ struct VideoDecoder::Stream {
         while (!ended) {
             const int result = avcodec_receive_frame(codec.get(), next.get());
             if (result == 0) {
+                ++decoded;
                 const std::int64_t ts = next->best_effort_timestamp;
                 nextNumber = ts == AV_NOPTS_VALUE ? lastNumber + 1 : framesIn(ts - firstTimestamp);
                 lastNumber = nextNumber;
@@ -253,6 +265,8 @@ bool VideoDecoder::open(const std::filesystem::path& file) {
         s->firstTimestamp = s->next->best_effort_timestamp;
         s->seekOrigin = std::min(s->seekOrigin, s->firstTimestamp);
     }
+    // Frame 0 is a key frame.
+    if (const auto first = s->indexedKey(0)) s->decodeLead = std::max(0, -*first);
     s->nextNumber = s->lastNumber = 0;
     stream_ = std::move(s);
     return true;
@@ -264,6 +278,14 @@ void VideoDecoder::close() {
 
 int VideoDecoder::frameCount() const {
     return stream_ ? stream_->count : 0;
+}
+
+int VideoDecoder::keyFrameAtOrBefore(int n) const {
+    return stream_ && n >= 0 && n < stream_->count ? stream_->keyFrameBefore(n) : -1;
+}
+
+std::int64_t VideoDecoder::picturesDecoded() const {
+    return stream_ ? stream_->decoded : 0;
 }
 
 bool VideoDecoder::decode(int n, Image& out) {

@@ -27,7 +27,8 @@ void loadSounds(const CabPorts& ports, const std::vector<SoundFile>& sounds) {
 }
 
 void openRouteVideo(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
-    const std::string path = cab.settings.VideoDir + cab.route.DataName + ".avi";
+    const std::string path =
+        videoDataPath(choice.dataDir, cab.settings.VideoDir + cab.route.DataName);
     VideoState& video = cab.video;
     video.mainVideoOpen = ports.video.open(resolveDataPath(choice.dataDir, path));
     if (!video.mainVideoOpen) {

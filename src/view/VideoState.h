@@ -11,8 +11,11 @@ struct VideoState {
     std::int32_t FrameAccumulator = 0;
     std::int32_t FilmSpeed = 0;  // km/h at which the current frame was filmed
     std::int32_t CurrentSection = -1;
-    std::int32_t ShownFrame = -1;  // frame in `picture`; -1 forces the next fetch
-    std::int64_t FrameLimit = 0;   // highest main-video frame that may be fetched
+    std::int32_t ShownFrame = -1;  // frame last asked for and shown; -1 forces the next fetch
+    // The frame of the open file in `picture`, which may be one near the
+    // frame asked for while that is being decoded; -1: none of this file.
+    std::int32_t PictureFrame = -1;
+    std::int64_t FrameLimit = 0;  // highest main-video frame that may be fetched
     bool mainVideoOpen = false;
     Image picture;  // the video bitmap
 };

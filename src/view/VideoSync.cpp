@@ -10,7 +10,10 @@ namespace tovra {
 
 bool reopenVideo(Cab& cab, const std::string& name) {
     cab.videoSource.close();
-    return cab.videoSource.open(resolveDataPath(cab.dataDir(), videoFileName(cab, name)));
+    // The picture stays on show until the new file gives one.
+    cab.video.PictureFrame = -1;
+    const std::string path = videoDataPath(cab.dataDir(), cab.settings.VideoDir + name);
+    return cab.videoSource.open(resolveDataPath(cab.dataDir(), path));
 }
 
 namespace {
@@ -59,10 +62,6 @@ std::int32_t endFrame(const Cab& cab) {
 }
 
 }  // namespace
-
-std::string videoFileName(const Cab& cab, const std::string& name) {
-    return cab.settings.VideoDir + name + ".avi";
-}
 
 void advance_frames(Cab& cab) {
     TrainState& s = cab.state;
@@ -132,7 +131,8 @@ void check_sub_videos(Cab& cab) {
                 s.SubStart = r.FirstFrame;
                 switchVideo(cab, r.File);
                 s.SubEnd = r.Length;
-                cab.videoSource.frame(1, cab.video.picture);
+                cab.video.PictureFrame =
+                    cab.videoSource.fetch(1, cab.video.PictureFrame, cab.video.picture);
                 cab.startPhysicsTimer();
                 cab.video.ShownFrame = -1;
                 s.VideoMode[0] = 2;
@@ -191,15 +191,14 @@ bool fetch_video_frame(Cab& cab) {
     const TrainState& s = cab.state;
     VideoState& v = cab.video;
     if (s.VideoMode[0] > 2 || s.Frame < 0) return false;
-    if (s.VideoMode[0] == 0) {
-        if (s.Frame > v.FrameLimit || s.Frame == v.ShownFrame) return false;
-        cab.videoSource.frame(s.Frame, v.picture);
-        v.ShownFrame = s.Frame;
-        return true;
-    }
-    if (s.SubFrame == v.ShownFrame) return false;
-    cab.videoSource.frame(s.SubFrame, v.picture);
-    v.ShownFrame = s.SubFrame;
+    if (s.VideoMode[0] == 0 && s.Frame > v.FrameLimit) return false;
+    const std::int32_t wanted = s.VideoMode[0] == 0 ? s.Frame : s.SubFrame;
+    if (wanted == v.ShownFrame) return false;
+    const int got = cab.videoSource.fetch(wanted, v.PictureFrame, v.picture);
+    // A frame past the end of the file keeps the last picture.
+    if (got == wanted || wanted >= cab.videoSource.frameCount()) v.ShownFrame = wanted;
+    if (got < 0 || got == v.PictureFrame) return false;
+    v.PictureFrame = got;
     return true;
 }
 

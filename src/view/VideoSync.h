@@ -17,15 +17,13 @@ void step_sub_frame(Cab& cab);
 void check_sub_videos(Cab& cab);
 // Logic tick: stops the train at the end of the filmed line.
 void check_end_of_video(Cab& cab);
-// Idle pass: decodes the frame the counters name into the video picture when
-// it is not there yet; true when the picture changed.
+// Drawing pass: asks for the frame the counters name and puts the newest
+// picture the decoder has ready for it in the video picture, never waiting;
+// true when the picture changed.
 bool fetch_video_frame(Cab& cab);
 // Whether the idle pass draws nothing: inside the 500 frames past the end
 // frame, until the logic tick has stopped the train there.
 bool inEndOfVideoWindow(const Cab& cab);
-
-// VideoDir + name + ".avi".
-std::string videoFileName(const Cab& cab, const std::string& name);
 
 // Closes the video file and opens the named video of the route in its place;
 // false when it cannot be opened.

@@ -73,6 +73,16 @@ TEST(DataPath, BackslashesAndLetterCase) {
     EXPECT_EQ(resolveDataPath(dir.path(), "Image\\Panel.BMP"), dir / "Image/Panel.BMP");
     EXPECT_EQ(resolveDataPath(dir.path(), "image\\panel.bmp"), dir / "Image/Panel.BMP");
     EXPECT_EQ(resolveDataPath(dir.path(), "image\\none.bmp"), dir / "image/none.bmp");
+
+    // A route's video: the AVI first, then the other containers, by letter case too.
+    dir.writeBytes("Movie/down.MP4", "x");
+    dir.writeBytes("Movie/down.mkv", "x");
+    EXPECT_EQ(videoDataPath(dir.path(), "movie\\down"), "movie\\down.mp4");
+    dir.writeBytes("Movie/down.avi", "x");
+    EXPECT_EQ(videoDataPath(dir.path(), "movie\\down"), "movie\\down.avi");
+    dir.writeBytes("Movie/up.mov", "x");
+    EXPECT_EQ(videoDataPath(dir.path(), "movie\\up"), "movie\\up.mov");
+    EXPECT_EQ(videoDataPath(dir.path(), "movie\\none"), "movie\\none.avi");
 }
 
 TEST(WaveHeader, WholeSecondsFromTheCanonicalHeader) {

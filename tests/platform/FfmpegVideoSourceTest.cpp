@@ -6,8 +6,12 @@
 #include <thread>
 #include <vector>
 
+#include <condition_variable>
+#include <mutex>
+
 #include "NumberedVideo.h"
 #include "platform/FfmpegVideoSource.h"
+#include "platform/VideoDecoder.h"
 #include "support/TempDir.h"
 
 namespace tovra {
@@ -173,6 +177,97 @@ TEST(FfmpegVideoSource, SwitchesFilesWhileTheWorkerIsBusy) {
     ASSERT_TRUE(video.open(first));
     ASSERT_TRUE(video.frame(59, picture));
     EXPECT_EQ(readFrameNumber(picture), 59);
+}
+
+// A key frame every 60 pictures, run through backwards with room for 40.
+TEST(FfmpegVideoSource, ServesALongGroupBackwardsFromABoundedCache) {
+    test::TempDir dir;
+    const auto file = dir / "long.mp4";
+    if (!test::writeNumberedVideo(file, {"libx264", "mp4", 60, 2}, 180))
+        GTEST_SKIP() << "FFmpeg cannot write H.264 in MP4";
+    auto decoder = std::make_unique<VideoDecoder>();
+    const VideoDecoder& decoded = *decoder;
+    const std::size_t pictureBytes = std::size_t{test::kNumberedWidth} * test::kNumberedHeight * 4;
+    FfmpegVideoSource video(40 * pictureBytes, std::move(decoder));
+    ASSERT_TRUE(video.open(file));
+    ASSERT_EQ(video.frameCount(), 180);
+
+    std::vector<int> numbers;
+    std::size_t mostCached = 0;
+    for (int n = 179; n >= 0; --n) {
+        Image picture;
+        numbers.push_back(video.frame(n, picture) ? readFrameNumber(picture) : -2);
+        mostCached = std::max(mostCached, video.cachedFrames().size());
+    }
+    EXPECT_EQ(numbers, range(179, -1, -1));
+    EXPECT_LE(mostCached, 40u);
+    // The frames passed last stay, the farthest went first.
+    EXPECT_EQ(video.cachedFrames(), range(0, 40, 1));
+    // Runs of 20 decoded from below cost about two pictures a frame; one
+    // picture at a time from its key frame would cost some 30.
+    EXPECT_LE(decoded.picturesDecoded(), 3 * 180);
+}
+
+// Decodes nothing until the test lets it: a decoder as slow as one likes.
+class GatedDecoder : public FrameDecoder {
+  public:
+    bool open(const std::filesystem::path&) override { return true; }
+    void close() override {}
+    int frameCount() const override { return 100; }
+    int keyFrameAtOrBefore(int) const override { return -1; }
+    bool decode(int n, Image& out) override {
+        std::unique_lock lock(mutex_);
+        gate_.wait(lock, [&] { return allowed_ > 0; });
+        --allowed_;
+        out.width = out.height = 1;
+        out.pixels.assign(1, std::uint32_t(n));
+        return true;
+    }
+    void allow(int pictures) {
+        {
+            const std::lock_guard lock(mutex_);
+            allowed_ += pictures;
+        }
+        gate_.notify_all();
+    }
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable gate_;
+    int allowed_ = 0;
+};
+
+TEST(FfmpegVideoSource, TheCallerNeverWaitsForAPendingFrame) {
+    auto gated = std::make_unique<GatedDecoder>();
+    GatedDecoder& decoder = *gated;
+    FfmpegVideoSource video(FfmpegVideoSource::kDefaultCacheBytes, std::move(gated));
+    int ready = 0;
+    video.onFrameReady = [&] { ++ready; };
+    ASSERT_TRUE(video.open("any"));
+
+    // Nothing decoded: every drawing pass goes on with what it has.
+    Image picture;
+    for (int pass = 0; pass < 50; ++pass) EXPECT_EQ(video.fetch(10, -1, picture), -1);
+    EXPECT_TRUE(picture.empty());
+
+    decoder.allow(1);
+    ASSERT_TRUE(video.frame(10, picture));
+    EXPECT_EQ(picture.pixels, std::vector<std::uint32_t>{10});
+    EXPECT_EQ(ready, 1);  // the pass that missed frame 10 hears of it
+
+    // A jump while the decoder is stuck shows the nearest picture at once.
+    Image shown;
+    EXPECT_EQ(video.fetch(70, -1, shown), 10);
+    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{10});
+    shown.pixels = {0};
+    EXPECT_EQ(video.fetch(70, 10, shown), 10);  // already held: nothing copied
+    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(video.fetch(100, 10, shown), -1);  // outside the file
+
+    decoder.allow(1000);  // lets the worker finish before the source goes
+    ASSERT_TRUE(video.frame(70, picture));
+    EXPECT_EQ(video.fetch(70, 10, shown), 70);
+    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{70});
 }
 
 }  // namespace

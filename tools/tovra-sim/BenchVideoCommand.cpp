@@ -49,27 +49,87 @@ double cpuMilliseconds() {
 }
 
 struct Timing {
-    std::vector<double> waits;  // ms the caller waited for each frame
+    std::vector<double> waits;  // ms per frame
     double cpuPerFrame = 0;     // ms of processor time, all threads
-    int wrong = 0;              // requests that gave no picture
+    int wrong = 0;              // requests that gave no picture, or not the one asked for
 };
 
-// Asks for each frame in turn, as the drawing thread does, with `gap` between
-// requests (zero: as fast as the frames come).
-Timing request(FfmpegVideoSource& video, const std::vector<int>& frames, Clock::duration gap = {}) {
+struct CpuMeter {
+    double start = cpuMilliseconds();
+    double perFrame(std::size_t frames) const {
+        return (cpuMilliseconds() - start) / double(std::max<std::size_t>(frames, 1));
+    }
+};
+
+// Asks for each frame in turn and waits until it is decoded: how fast the
+// exact frames come in this order.
+Timing exactFrames(FfmpegVideoSource& video, const std::vector<int>& frames) {
     Timing timing;
     Image picture;
-    const double cpuStart = cpuMilliseconds();
-    auto next = Clock::now();
+    const CpuMeter cpu;
     for (const int n : frames) {
-        if (gap != Clock::duration{}) std::this_thread::sleep_until(next += gap);
         const auto start = Clock::now();
         if (!video.frame(n, picture)) ++timing.wrong;
         timing.waits.push_back(milliseconds(Clock::now() - start));
     }
-    timing.cpuPerFrame =
-        (cpuMilliseconds() - cpuStart) / double(std::max<std::size_t>(frames.size(), 1));
+    timing.cpuPerFrame = cpu.perFrame(frames.size());
     return timing;
+}
+
+// Jumps to each frame as a driver's jump does: how long the caller's fetch
+// takes (it gets the nearest picture ready) and how long until the exact
+// frame is there.
+std::pair<Timing, Timing> jumps(FfmpegVideoSource& video, const std::vector<int>& frames) {
+    Timing wait;
+    Timing exact;
+    Image picture;
+    int have = -1;
+    const CpuMeter cpu;
+    for (const int n : frames) {
+        const auto start = Clock::now();
+        have = video.fetch(n, have, picture);
+        wait.waits.push_back(milliseconds(Clock::now() - start));
+        if (!video.frame(n, picture)) ++exact.wrong;
+        have = n;
+        exact.waits.push_back(milliseconds(Clock::now() - start));
+    }
+    wait.cpuPerFrame = exact.cpuPerFrame = cpu.perFrame(frames.size());
+    return {wait, exact};
+}
+
+// Plays the drawing pass of the cab: after each physics tick (every 1/30 s)
+// it fetches the frame the tick reached. Counts the passes that had to show
+// another picture than the one asked for.
+Timing paced(FfmpegVideoSource& video, const std::vector<int>& perTick) {
+    Timing timing;
+    Image picture;
+    int have = -1;
+    const CpuMeter cpu;
+    auto next = Clock::now();
+    for (const int n : perTick) {
+        std::this_thread::sleep_until(next += std::chrono::microseconds(33333));
+        const auto start = Clock::now();
+        have = video.fetch(n, have, picture);
+        timing.waits.push_back(milliseconds(Clock::now() - start));
+        if (have != n) ++timing.wrong;
+    }
+    timing.cpuPerFrame = cpu.perFrame(perTick.size());
+    return timing;
+}
+
+// The frame at each physics tick of a train at `speed` km/h on film taken at
+// `filmSpeed` km/h, starting at `from`; negative speeds run backwards.
+std::vector<int> framesAtTicks(int from, int ticks, int speed, int filmSpeed) {
+    std::vector<int> frames;
+    int frame = from;
+    int accumulated = 0;
+    for (int tick = 0; tick < ticks; ++tick) {
+        accumulated += std::abs(speed);
+        frame += (speed < 0 ? -1 : 1) * (accumulated / filmSpeed);
+        accumulated %= filmSpeed;
+        frames.push_back(frame);
+    }
+    return frames;
 }
 
 std::vector<int> stepping(int from, int count, int step) {
@@ -135,15 +195,16 @@ std::optional<Reference> ffmpegReference(const std::filesystem::path& ffmpeg,
     return reference;
 }
 
-void printRow(const std::string& name, const Timing& timing, const std::string& note = {}) {
+void printRow(const std::string& name, const Timing& timing, const std::string& note = {},
+              const char* wrong = "failed") {
     const double worst =
         timing.waits.empty() ? 0 : *std::max_element(timing.waits.begin(), timing.waits.end());
-    std::cout << "  " << std::left << std::setw(10) << name << std::right << std::fixed
+    std::cout << "  " << std::left << std::setw(15) << name << std::right << std::fixed
               << std::setprecision(3) << std::setw(9) << median(timing.waits) << " ms median"
               << std::setw(9) << mean(timing.waits) << " ms mean" << std::setw(10) << worst
               << " ms worst" << std::setw(8) << timing.cpuPerFrame << " ms cpu  ("
               << timing.waits.size() << " frames"
-              << (timing.wrong ? ", " + std::to_string(timing.wrong) + " failed" : "") << ")"
+              << (timing.wrong ? ", " + std::to_string(timing.wrong) + " " + wrong : "") << ")"
               << note << '\n';
 }
 
@@ -154,7 +215,7 @@ int benchVideoCommand(const std::vector<std::string>& args) {
         throw std::invalid_argument("bench-video needs a FILE");
     const std::filesystem::path file = args[0];
     const Options options({args.begin() + 1, args.end()},
-                          {"frames", "back", "jumps", "paced", "seed"}, {});
+                          {"frames", "back", "jumps", "paced", "creep", "seed"}, {});
 
     FfmpegVideoSource video;
     if (!video.open(file)) {
@@ -164,25 +225,40 @@ int benchVideoCommand(const std::vector<std::string>& args) {
     const int count = video.frameCount();
     const int forward = int(std::min<long>(options.integer("frames", 1800), count));
     const int back = int(std::min<long>(options.integer("back", 300), count));
-    const int jumps = int(options.integer("jumps", 200));
-    const int paced = int(std::min<long>(options.integer("paced", 150), count));
-    if (forward < 1 || back < 1 || jumps < 1 || paced < 1)
-        throw std::invalid_argument("--frames, --back, --jumps and --paced need at least 1");
+    const int jumpCount = int(options.integer("jumps", 200));
+    const int pacedFrames = int(std::min<long>(options.integer("paced", 150), count));
+    const int creep = int(std::min<long>(options.integer("creep", 30), count / 2));
+    if (forward < 1 || back < 1 || jumpCount < 1 || pacedFrames < 1 || creep < 1)
+        throw std::invalid_argument(
+            "--frames, --back, --jumps, --paced and --creep need at least 1");
     std::mt19937 random(unsigned(options.integer("seed", 1)));
-    std::vector<int> randomFrames(static_cast<std::size_t>(jumps));
+    std::vector<int> randomFrames(static_cast<std::size_t>(jumpCount));
     for (int& n : randomFrames) n = int(random() % unsigned(count));
 
     Image first;
     video.frame(0, first);
     std::cout << "bench-video: " << file.string() << ": " << count << " frames of " << first.width
               << "x" << first.height << ", " << std::thread::hardware_concurrency() << " cores\n"
-              << "  time the caller waited per frame:\n";
-    const Timing ahead = request(video, stepping(0, forward, 1));
+              << "  waiting for each exact frame in turn:\n";
+    const Timing ahead = exactFrames(video, stepping(0, forward, 1));
     printRow("forward", ahead);
-    printRow("backward", request(video, stepping(count - 1, back, -1)));
-    printRow("random", request(video, randomFrames));
-    printRow("at 30/s", request(video, stepping(0, paced, 1), std::chrono::microseconds(33333)),
-             ", one frame per 33 ms as the cab asks");
+    const Timing behind = exactFrames(video, stepping(count - 1, back, -1));
+    printRow("backward", behind);
+    std::cout << "    backward / forward: " << std::setprecision(2)
+              << mean(behind.waits) / std::max(mean(ahead.waits), 1e-9) << " mean\n";
+    const auto [jumpWait, jumpExact] = jumps(video, randomFrames);
+    std::cout << "  random jumps:\n";
+    printRow("fetch", jumpWait, ", the nearest picture ready");
+    printRow("exact frame", jumpExact);
+    std::cout << "  the cab's drawing pass after each 1/30 s tick (fetch time; \"late\": "
+                 "another picture shown meanwhile):\n";
+    video.frame(0, first);
+    printRow("at 30/s", paced(video, stepping(0, pacedFrames, 1)), ", one frame a tick", "late");
+    // 5 km/h on film taken at 60: a frame back every 12 ticks.
+    const int from = count / 2 + creep / 2;
+    video.frame(from, first);
+    printRow("back 5 km/h", paced(video, framesAtTicks(from, creep * 12, -5, 60)),
+             ", " + std::to_string(creep) + " frames back on 60 km/h film", "late");
 
     const auto ffmpeg = findProgram("ffmpeg");
     if (!ffmpeg) {

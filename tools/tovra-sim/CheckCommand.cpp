@@ -63,6 +63,7 @@ struct Probes {
     SimClock clock;
     FakeSoundDevice sound{clock};
     FakeVideoSource video;
+    VideoProbe realVideo;
 };
 
 void checkPictures(Problems& problems, Probes& probes, const std::string& where,
@@ -86,8 +87,10 @@ void checkSounds(Problems& problems, Probes& probes, const std::string& where,
 }
 
 void checkVideo(Problems& problems, Probes& probes, const std::string& where,
-                const std::filesystem::path& dataDir, const std::string& path) {
-    if (!probes.video.open(resolveDataPath(dataDir, path)))
+                const std::filesystem::path& dataDir, const std::string& base) {
+    const std::string path = videoDataPath(dataDir, base);
+    const std::filesystem::path file = resolveDataPath(dataDir, path);
+    if (!(probes.realVideo ? probes.realVideo(file) : probes.video.open(file)))
         problems.report(kVideoOpenError + path, where + ": " + path + ": not a readable video");
 }
 
@@ -116,11 +119,10 @@ void checkRoute(Problems& problems, Probes& probes, const RouteSpec& route,
             std::vector<PictureFile>{{resolveDataPath(dir, route.OpeningImage), route.OpeningImage,
                                       "[Staf]", route.OpeningImage + "が見つかりません"}});
     }
-    checkVideo(problems, probes, where + ": [DataName]", dir,
-               settings.VideoDir + route.DataName + ".avi");
+    checkVideo(problems, probes, where + ": [DataName]", dir, settings.VideoDir + route.DataName);
     for (const MovieSwitch& movie : route.MovieSwitches)
         checkVideo(problems, probes, where + ": [MovieSwitch]", dir,
-                   settings.VideoDir + movie.File + ".avi");
+                   settings.VideoDir + movie.File);
     const ChannelLayout layout;  // only the files matter here
     checkSounds(problems, probes, where, routeSounds(route, dir, layout));
     checkSounds(problems, probes, where, calloutSounds(route, dir));
@@ -161,11 +163,16 @@ void checkLoading(Problems& problems, const RunChoice& choice) {
 }  // namespace
 
 int checkCommand(const std::vector<std::string>& args) {
+    return checkCommandWithVideo(args, {});
+}
+
+int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo) {
     const Options options(args, kRunChoiceOptions, {});
     const RunChoice choice = runChoice(options);
     const std::filesystem::path& data = choice.dataDir;
     Problems problems;
     Probes probes;
+    probes.realVideo = realVideo;
     ProgramSettings settings;
     problems.attempt(
         "", [&] { settings = loadProgramSettings(resolveDataPath(data, "velmoran.dat")); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,7 +14,12 @@ namespace tovra::sim {
 // library links no media library.
 using SoundDeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
 
+// Whether a file opens as a video with the real decoder.
+using VideoProbe = std::function<bool(const std::filesystem::path&)>;
+
+// Without the real decoder only the AVI headers are read.
 int checkCommand(const std::vector<std::string>& args);
+int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo);
 int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound = {});
 int tablesCommand(const std::vector<std::string>& args);
 int benchCommand(const std::vector<std::string>& args);

@@ -12,6 +12,7 @@
 #include "SimBenchmarks.h"
 #include "common/DataError.h"
 #include "platform/OpenAlSoundDevice.h"
+#include "platform/VideoDecoder.h"
 
 namespace {
 
@@ -134,12 +135,16 @@ Usage:
       releasing the protection brakes, no sound channel beyond the device.
       The first breach is printed with the seed and the tick (exit 3); each
       simulated hour prints the peak memory.
-  tovra-sim bench-video FILE [--frames N] [--back N] [--jumps N] [--paced N] [--seed N]
-      Measure the real video source on FILE: milliseconds the caller waits
-      per frame (median, mean, worst) and processor time per frame, stepping
-      forward through the first N frames (default 1800), backward from the
-      last (default 300), on random jumps (default 200, seeded) and forward
-      at 30 frames a second as the cab asks (default 150). When the ffmpeg
+  tovra-sim bench-video FILE [--frames N] [--back N] [--jumps N] [--paced N]
+                          [--creep N] [--seed N]
+      Measure the real video source on FILE in milliseconds per frame
+      (median, mean, worst) and processor time per frame: waiting for each
+      exact frame stepping forward through the first N frames (default 1800)
+      and backward from the last (default 300); on random jumps (default
+      200, seeded), the caller's fetch and the time until the exact frame is
+      there; and the cab's drawing pass fetching after each 1/30 s tick,
+      forward a frame a tick (default 150) and reversing at 5 km/h on film
+      taken at 60 km/h (default 30 frames, from the middle). When the ffmpeg
       program is installed, the same forward frames decoded by
       `ffmpeg -benchmark` to nothing (and converted to BGRA) on the same
       machine, and the ratios of the two; otherwise it says ffmpeg is absent.
@@ -163,7 +168,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "--bench") return tovra::sim::simBenchmarks(rest);
     try {
-        if (args[0] == "check") return tovra::sim::checkCommand(rest);
+        if (args[0] == "check")
+            return tovra::sim::checkCommandWithVideo(rest, [](const std::filesystem::path& file) {
+                return tovra::VideoDecoder().open(file);
+            });
         if (args[0] == "run") return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice);
         if (args[0] == "tables") return tovra::sim::tablesCommand(rest);
         if (args[0] == "bench") return tovra::sim::benchCommand(rest);

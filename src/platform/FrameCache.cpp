@@ -1,0 +1,66 @@
+#include "platform/FrameCache.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace tovra {
+
+namespace {
+
+std::int64_t keepCost(int n, int focus, int direction) {
+    const std::int64_t ahead = std::int64_t(n - focus) * direction;
+    return ahead >= 0 ? ahead : -2 * ahead;
+}
+
+}  // namespace
+
+int FrameCache::capacity() const {
+    if (pictureBytes_ == 0) return kMinimumFrames;
+    return int(std::max<std::size_t>(budget_ / pictureBytes_, kMinimumFrames));
+}
+
+const Image* FrameCache::find(int n) const {
+    const auto it = frames_.find(n);
+    return it == frames_.end() ? nullptr : &it->second;
+}
+
+std::optional<int> FrameCache::nearest(int n) const {
+    if (frames_.empty()) return std::nullopt;
+    const auto above = frames_.lower_bound(n);
+    if (above == frames_.begin()) return above->first;
+    const auto below = std::prev(above);
+    if (above == frames_.end() || n - below->first <= above->first - n) return below->first;
+    return above->first;
+}
+
+bool FrameCache::store(int n, Image& picture, int focus, int direction) {
+    pictureBytes_ = std::max<std::size_t>(picture.pixels.size() * sizeof(std::uint32_t), 1);
+    if (const auto it = frames_.find(n); it != frames_.end()) {
+        std::swap(it->second, picture);
+        return true;
+    }
+    if (int(frames_.size()) < capacity()) {
+        frames_.emplace(n, std::move(picture));
+        picture = Image{};
+        return true;
+    }
+    auto worst = frames_.begin();
+    for (auto it = frames_.begin(); it != frames_.end(); ++it)
+        if (keepCost(it->first, focus, direction) > keepCost(worst->first, focus, direction))
+            worst = it;
+    if (keepCost(n, focus, direction) >= keepCost(worst->first, focus, direction)) return false;
+    auto node = frames_.extract(worst);
+    node.key() = n;
+    std::swap(node.mapped(), picture);
+    frames_.insert(std::move(node));
+    return true;
+}
+
+std::vector<int> FrameCache::numbers() const {
+    std::vector<int> list;
+    list.reserve(frames_.size());
+    for (const auto& entry : frames_) list.push_back(entry.first);
+    return list;
+}
+
+}  // namespace tovra

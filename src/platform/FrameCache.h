@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "ports/Image.h"
+
+namespace tovra {
+
+// Decoded pictures by frame number, bounded in memory: larger pictures mean
+// fewer frames. When full, the picture least likely to be asked for goes:
+// the farthest from the frame on show, counting the frames already passed in
+// the direction of travel twice as far.
+class FrameCache {
+  public:
+    static constexpr int kMinimumFrames = 4;
+
+    explicit FrameCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
+
+    void clear() { frames_.clear(); }
+    // How many pictures of the size stored last fit the budget.
+    int capacity() const;
+    const Image* find(int n) const;
+    // The stored frame nearest n, the lower one on a tie.
+    std::optional<int> nearest(int n) const;
+    // Takes `picture` as frame n around `focus`, travelling in `direction`
+    // (+1 or -1). `picture` gets back the memory of the picture that had to
+    // go, for the next decode. False, and nothing changes, when n itself
+    // would be the first to go.
+    bool store(int n, Image& picture, int focus, int direction);
+    std::vector<int> numbers() const;
+
+  private:
+    std::map<int, Image> frames_;
+    std::size_t budget_;
+    std::size_t pictureBytes_ = 0;
+};
+
+}  // namespace tovra
