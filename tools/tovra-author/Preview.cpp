@@ -5,8 +5,10 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <stdexcept>
+
+#include "common/TextFields.h"
+#include "report/ReportText.h"
 
 namespace tovra::author {
 
@@ -17,31 +19,12 @@ constexpr double kLeft = 60, kRight = 960, kTop = 40, kBottom = 360;
 
 std::string escaped(const std::string& text) {
     std::string out;
-    for (char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
+    appendEscaped(out, text);
     return out;
 }
 
 std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
+    return formatFixed(v, 1);
 }
 
 }  // namespace

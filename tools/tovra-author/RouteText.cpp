@@ -1,11 +1,11 @@
 #include "RouteText.h"
 
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 
 #include "common/TextCodec.h"
+#include "common/TextFields.h"
 
 namespace tovra::author {
 
@@ -16,9 +16,7 @@ constexpr int kZoneHalfLength = 1000;  // cm
 constexpr int kCalloutSlots = 22;
 
 std::string decimal(double value, int places) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", places, value);
-    std::string s = text;
+    std::string s = formatFixed(value, places);
     if (s.find_first_not_of("-0.") == std::string::npos && s.front() == '-') s.erase(0, 1);
     return s;
 }

@@ -1,6 +1,8 @@
 // tovra-author: a starter route file from a cab-ride video (see README).
 #include <QGuiApplication>
 #include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -11,6 +13,7 @@
 #include "Author.h"
 #include "GpsTrack.h"
 #include "StationList.h"
+#include "common/TextFields.h"
 #include "data/RouteLoader.h"
 
 namespace {
@@ -37,14 +40,10 @@ constexpr const char* kUsage =
     "                             for the same video, stretch by stretch (RMS, km/h)\n";
 
 double numberOf(const std::string& option, const std::string& text) {
-    std::size_t used = 0;
     double v = 0;
-    try {
-        v = std::stod(text, &used);
-    } catch (const std::exception&) {
-        used = 0;
-    }
-    if (used != text.size() || text.empty())
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty() ||
+        !std::isfinite(v))
         throw std::invalid_argument(option + ": not a number: " + text);
     return v;
 }
@@ -156,9 +155,9 @@ int run(int argc, char** argv) {
             stretchSpeedErrors(authored.draft.units, tovra::loadRouteSpec(compare, "").SpeedUnits,
                                authored.draft.stations, authored.video.fps);
         for (std::size_t i = 0; i < errors.size(); ++i)
-            std::printf("speed difference %s - %s: %.2f km/h RMS\n",
-                        authored.draft.stations[i].name.c_str(),
-                        authored.draft.stations[i + 1].name.c_str(), errors[i]);
+            std::cout << "speed difference " << authored.draft.stations[i].name << " - "
+                      << authored.draft.stations[i + 1].name << ": "
+                      << tovra::formatFixed(errors[i], 2) << " km/h RMS\n";
     }
     if (!check) return 0;
     return checkRoute(request.routeFile, std::cout) ? 0 : 2;
