@@ -17,8 +17,13 @@ void put32(std::string& s, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) s += char((v >> (8 * i)) & 0xFF);
 }
 
+constexpr const char* kSettings =
+    "[Disp]\n30,1\n0\n800\n450\n310\n[Path]\nmovie\\\n[Cars]\n両編成\n[Start]\n運転開始(&S)\n";
+
+}  // namespace
+
 // RIFF AVI with a main header of `frames` frames, enough for the header reader.
-std::string video(int frames, int width, int height) {
+std::string aviHeaderFile(int frames, int width, int height) {
     std::string avih = "avih";
     put32(avih, 56);
     for (std::uint32_t v : {33333u, 0u, 0u, 0u, std::uint32_t(frames), 0u, 1u, 0u,
@@ -32,11 +37,6 @@ std::string video(int frames, int width, int height) {
     put32(riff, std::uint32_t(4 + list.size()));
     return riff + "AVI " + list;
 }
-
-constexpr const char* kSettings =
-    "[Disp]\n30,1\n0\n800\n450\n310\n[Path]\nmovie\\\n[Cars]\n両編成\n[Start]\n運転開始(&S)\n";
-
-}  // namespace
 
 std::string replaced(std::string text, std::string_view from, std::string_view to) {
     const auto at = text.find(from);
@@ -286,7 +286,7 @@ CabData::CabData() {
         {"sound/k22.wav", 1},
     };
     for (const auto& w : waves) dir_.writeBytes(w.name, silentWave(w.seconds, 100));
-    dir_.writeBytes("movie/line1.avi", video(1500, 320, 180));
+    dir_.writeBytes("movie/line1.avi", aviHeaderFile(1500, 320, 180));
 }
 
 void CabData::writeVehicle(const std::string& text) const {

@@ -9,6 +9,9 @@
 
 namespace tovra::test {
 
+// RIFF AVI with a main header of `frames` frames, enough for the header reader.
+std::string aviHeaderFile(int frames, int width, int height);
+
 // A small complete data set in a temporary folder: the settings files, the
 // vehicle "train_E231.dat", the route "line_rapid_down.dat", and every
 // picture, wave and video they name.

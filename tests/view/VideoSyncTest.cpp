@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "data/CabDataFixture.h"
 #include "headless/HeadlessRun.h"
 
 namespace tovra {
@@ -28,7 +29,7 @@ struct VideoSyncTest : ::testing::Test {
 TEST_F(VideoSyncTest, FramesFollowSpeedAtTheFilmingPace) {
     film({{0, 10000, 60, 60, 0}});
     cab.state.Speed = 60;
-    advance(1);  // the first tick finds the section
+    advance(1);                  // the first tick finds the section
     EXPECT_EQ(advance(30), 30);  // one frame per tick at the filmed speed
     cab.state.Speed = 30;
     EXPECT_EQ(advance(30), 15);  // one every second tick
@@ -124,6 +125,8 @@ TEST_F(VideoSyncTest, TheTrainStopsAtTheEndOfTheFilm) {
 }
 
 TEST_F(VideoSyncTest, FetchingDecodesEachFrameOnce) {
+    const test::TempDir dir;
+    ASSERT_TRUE(run.video.open(dir.writeBytes("line.avi", test::aviHeaderFile(200, 8, 8))));
     cab.video.FrameLimit = 100;
     cab.state.Frame = 7;
     EXPECT_TRUE(fetch_video_frame(cab));
