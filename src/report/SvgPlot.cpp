@@ -74,36 +74,45 @@ void SvgPlot::endPath(std::string_view cssClass) {
     out_ += "\"/>\n";
 }
 
-void SvgPlot::rect(double x0, double x1, std::string_view cssClass) {
-    out_ += "<rect class=\"";
+void SvgPlot::element(std::string_view tag, std::string_view cssClass) {
+    out_ += '<';
+    out_ += tag;
+    out_ += " class=\"";
     out_ += cssClass;
-    out_ += "\" x=\"";
-    appendFixed(out_, px(x0), 1);
-    out_ += "\" y=\"" + std::to_string(kTop) + "\" width=\"";
-    appendFixed(out_, std::max(1.0, px(x1) - px(x0)), 1);
-    out_ += "\" height=\"" + std::to_string(height_ - kTop - kBottom) + "\"/>\n";
+    out_ += '"';
+}
+
+void SvgPlot::attribute(std::string_view name, double value) {
+    out_ += ' ';
+    out_ += name;
+    out_ += "=\"";
+    appendFixed(out_, value, 1);
+    out_ += '"';
+}
+
+void SvgPlot::rect(double x0, double x1, std::string_view cssClass) {
+    element("rect", cssClass);
+    attribute("x", px(x0));
+    out_ += " y=\"" + std::to_string(kTop) + '"';
+    attribute("width", std::max(1.0, px(x1) - px(x0)));
+    out_ += " height=\"" + std::to_string(height_ - kTop - kBottom) + "\"/>\n";
 }
 
 void SvgPlot::text(double x, double y, std::string_view text, std::string_view cssClass) {
-    out_ += "<text class=\"";
-    out_ += cssClass;
-    out_ += "\" x=\"";
-    appendFixed(out_, px(x), 1);
-    out_ += "\" y=\"";
-    appendFixed(out_, py(y), 1);
-    out_ += "\">";
+    element("text", cssClass);
+    attribute("x", px(x));
+    attribute("y", py(y));
+    out_ += '>';
     appendEscaped(out_, text);
     out_ += "</text>\n";
 }
 
 void SvgPlot::circle(double x, double y, std::string_view cssClass) {
-    out_ += "<circle class=\"";
-    out_ += cssClass;
-    out_ += "\" r=\"4\" cx=\"";
-    appendFixed(out_, px(x), 1);
-    out_ += "\" cy=\"";
-    appendFixed(out_, py(y), 1);
-    out_ += "\"/>\n";
+    element("circle", cssClass);
+    out_ += " r=\"4\"";
+    attribute("cx", px(x));
+    attribute("cy", py(y));
+    out_ += "/>\n";
 }
 
 }  // namespace tovra

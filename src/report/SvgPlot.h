@@ -40,6 +40,9 @@ class SvgPlot {
 
   private:
     void point(char command, double x, double y);
+    // `<tag class="cssClass"` and ` name="value"` with one decimal.
+    void element(std::string_view tag, std::string_view cssClass);
+    void attribute(std::string_view name, double value);
     void grid(double xStep, double yStep);
 
     std::string& out_;
