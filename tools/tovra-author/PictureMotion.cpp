@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 namespace tovra::author {
 
@@ -15,14 +16,24 @@ constexpr int kSearch = 2;     // rows either side of the last shift
 // a train that stopped within 1/30 s: its last shift is kept.
 constexpr double kRepeatedFrame = 0.25;
 constexpr double kFastShift = 2;
+// A match is sure when a shift this many rows off costs this much more.
+constexpr int kContrastRows = 2;
+constexpr double kContrast = 1.15;
+// A strip off the others' speed by more than this share has lost its track.
+constexpr double kAstray = 0.05;
+constexpr double kAstrayRows = 0.3;
+constexpr int kLearnFrames = 30;
+constexpr double kLearnAbove = 1;  // rows a frame
 
 }  // namespace
 
-MotionMeter::MotionMeter(MotionBand band) : band_(band), shifts_(kStrips, 0.0) {}
+MotionMeter::MotionMeter(MotionBand band)
+    : band_(band), shifts_(kStrips, 0.0), ratios_(kStrips, 1.0), ratioSums_(kStrips, 0.0) {}
 
 void MotionMeter::restart() {
     previous_.clear();
     std::fill(shifts_.begin(), shifts_.end(), 0.0);
+    agreed_ = 0;
 }
 
 std::vector<float> MotionMeter::grey(const Image& frame) const {
@@ -58,7 +69,8 @@ double MotionMeter::step(const Image& frame) {
         return 0;
     }
     const int stripRows = rows_ / kStrips;
-    double total = 0;
+    std::vector<double> found(kStrips);
+    std::vector<bool> sure(kStrips);
     for (int k = 0; k < kStrips; ++k) {
         const int from = k * stripRows, to = from + stripRows;
         // Mean difference when the strip of the previous frame moved down by d rows.
@@ -88,14 +100,72 @@ double MotionMeter::step(const Image& frame) {
         double shift = best;
         if (std::isfinite(curve) && curve > 0)
             shift += std::clamp((before - after) / (2 * curve), -0.5, 0.5);
-        if (std::abs(shift) < kRepeatedFrame && shifts_[k] > kFastShift) {
-            total += 0;  // the frame repeats the one before: no motion shows
-            continue;
-        }
-        shifts_[k] = shift;
-        total += std::max(0.0, shift);
+        found[k] = shift;
+        // A road or a platform edge has no sleepers: every shift matches as
+        // well, or the best lies at the end of the rows searched.
+        const double away = std::min(cost(best - kContrastRows), cost(best + kContrastRows));
+        const bool inside = (best > low || low == -1) && best < high;
+        sure[k] = inside && !(away < bestCost * kContrast) &&
+                  !(std::abs(shift) < kRepeatedFrame && shifts_[k] > kFastShift);
     }
+    const double total = agree(found, sure);
     previous_ = std::move(current);
+    return total;
+}
+
+double MotionMeter::agree(const std::vector<double>& found, const std::vector<bool>& sure) {
+    // Each strip's shift in the units of the mean strip. The ground's speed is
+    // the one most strips agree on, the nearest to the last one on a tie: a
+    // strip crossing a road or an object cannot sway it.
+    const auto near = [](double a, double b) {
+        return std::abs(a - b) <= kAstray * std::abs(b) + kAstrayRows;
+    };
+    if (learned_ < kLearnFrames) return learnRatios(found, sure);
+    std::vector<double> normal;
+    for (int k = 0; k < kStrips; ++k)
+        if (sure[k]) normal.push_back(found[k] / ratios_[k]);
+    double speed = agreed_;
+    std::size_t support = 0;
+    for (double candidate : normal) {
+        const auto count = std::size_t(std::count_if(normal.begin(), normal.end(),
+                                                     [&](double n) { return near(n, candidate); }));
+        if (count > support ||
+            (count == support && std::abs(candidate - agreed_) < std::abs(speed - agreed_))) {
+            support = count;
+            speed = candidate;
+        }
+    }
+    if (support > 0) {
+        double sum = 0;
+        for (double n : normal)
+            if (near(n, speed)) sum += n;
+        speed = sum / double(support);
+    }
+    agreed_ = speed;
+    for (int k = 0; k < kStrips; ++k) {
+        const double expected = speed * ratios_[k];
+        // A strip that lost its track picks it up again where the others are.
+        shifts_[k] = sure[k] && near(found[k], expected) ? found[k] : expected;
+    }
+    return std::max(0.0, speed) * kStrips;
+}
+
+double MotionMeter::learnRatios(const std::vector<double>& found, const std::vector<bool>& sure) {
+    // While the train pulls away every strip tracks well on its own; how
+    // their shifts compare then tells the strips' ratios.
+    double total = 0;
+    for (int k = 0; k < kStrips; ++k) {
+        if (sure[k]) shifts_[k] = found[k];
+        total += std::max(0.0, shifts_[k]);
+    }
+    const bool all = std::all_of(sure.begin(), sure.end(), [](bool s) { return s; });
+    if (all && total / kStrips > kLearnAbove) {
+        for (int k = 0; k < kStrips; ++k) ratioSums_[k] += found[k];
+        ++learned_;
+        const double sum = std::accumulate(ratioSums_.begin(), ratioSums_.end(), 0.0);
+        for (int k = 0; k < kStrips; ++k) ratios_[k] = kStrips * ratioSums_[k] / sum;
+        agreed_ = total / kStrips;
+    }
     return total;
 }
 

@@ -17,8 +17,11 @@ struct MotionBand {
 // The band is cut into strips, and each strip's vertical shift is found by
 // matching it against the previous frame near the shift it had last: sleepers
 // repeat every few rows, so a free search would take a shift of one sleeper
-// spacing too few or too many once the train runs fast. Tracking starts from
-// standing still, at the video's start and at every restart().
+// spacing too few or too many once the train runs fast. The strips' motions
+// must agree (nearer rows move faster, by ratios learnt while the train pulls
+// away), so that a level crossing's road or a passing object, where a strip
+// has no sleepers to follow, cannot lead the measure astray. Tracking starts
+// from standing still, at the video's start and at every restart().
 class MotionMeter {
   public:
     explicit MotionMeter(MotionBand band = {});
@@ -29,11 +32,19 @@ class MotionMeter {
 
   private:
     std::vector<float> grey(const Image& frame) const;
+    // The motion the strips agree on; re-centres the strips that disagree.
+    double agree(const std::vector<double>& found, const std::vector<bool>& sure);
+    double learnRatios(const std::vector<double>& found, const std::vector<bool>& sure);
 
     MotionBand band_;
     int columns_ = 0, rows_ = 0;
     std::vector<float> previous_;
     std::vector<double> shifts_;  // per strip, rows per frame
+    // Per strip, its shift over the mean strip's: nearer rows move faster.
+    std::vector<double> ratios_;
+    std::vector<double> ratioSums_;
+    int learned_ = 0;    // frames the ratios were learnt from
+    double agreed_ = 0;  // the last motion the strips agreed on, in mean-strip rows
 };
 
 // A running median of 5 frames (against single bad matches) and a mean of 9.
