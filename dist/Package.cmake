@@ -11,8 +11,9 @@ set(CPACK_PACKAGE_DESCRIPTION
 seat advances in step with a simulated train, a train protection system
 supervises the driver and the stations run to a timetable clock. The package
 holds the desktop program tovra, the headless driver and data checker
-tovra-sim and the demo line generator tovra-demo; tovra offers to write the
-demo line on its first start.")
+tovra-sim, the demo line generator tovra-demo and tovra-author, which writes
+a route from one's own cab-ride video; tovra offers to write the demo line on
+its first start.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -14,12 +14,12 @@ fail() {
     status=1
 }
 
-for file in bin/tovra bin/tovra-sim bin/tovra-demo share/applications/tovra.desktop \
+for file in bin/tovra bin/tovra-sim bin/tovra-demo bin/tovra-author share/applications/tovra.desktop \
     share/icons/hicolor/scalable/apps/tovra.svg share/doc/tovra/copyright \
     share/doc/tovra/changelog.gz; do
     [ -f "$root/$file" ] || fail "$file is missing"
 done
-for program in tovra tovra-sim tovra-demo; do
+for program in tovra tovra-sim tovra-demo tovra-author; do
     [ -x "$root/bin/$program" ] || fail "bin/$program is not executable"
 done
 
@@ -56,7 +56,7 @@ fi
 # Every option a program's --help names is in its manual page, and the
 # manual page names no option the program lacks.
 options() { grep -oE -- '--[a-z][a-z_-]*[a-z]' | sort -u; }
-for program in tovra tovra-sim tovra-demo; do
+for program in tovra tovra-sim tovra-demo tovra-author; do
     page=$root/share/man/man1/$program.1.gz
     [ -f "$page" ] || {
         fail "no manual page $program.1.gz"

@@ -1,6 +1,5 @@
 // tovra-author: a starter route file from a cab-ride video (see README).
 #include <QGuiApplication>
-#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include "Author.h"
 #include "GpsTrack.h"
 #include "StationList.h"
+#include "common/DataPath.h"
 #include "common/TextFields.h"
 #include "data/RouteLoader.h"
 
@@ -37,7 +37,8 @@ constexpr const char* kUsage =
     "  --tolerance M              position error allowed per segment (default 1)\n"
     "  --check                    load the written route and print a summary\n"
     "  --compare ROUTE.dat        print how far the speeds differ from another route's\n"
-    "                             for the same video, stretch by stretch (RMS, km/h)\n";
+    "                             for the same video, stretch by stretch (RMS, km/h)\n"
+    "  -h, --help                 this text\n";
 
 double numberOf(const std::string& option, const std::string& text) {
     double v = 0;
@@ -67,6 +68,23 @@ TrackSync syncOf(const std::string& text) {
     sync.time = h * 3600.0 + m * 60.0 + s;
     sync.timeOfDay = true;
     return sync;
+}
+
+// The program finds a route's video by its name with the first of its video
+// extensions that exists; say so when that is not the video authored from.
+void noteVideoOpened(const std::filesystem::path& video) {
+    const std::filesystem::path folder = video.parent_path();
+    const std::filesystem::path opened =
+        tovra::resolveDataPath(folder, tovra::videoDataPath(folder, video.stem().string()));
+    std::error_code ec;
+    if (std::filesystem::equivalent(opened, video, ec)) return;
+    std::cerr << "note: the program will open " << opened.string() << ", not " << video.string();
+    if (std::filesystem::exists(opened, ec))
+        std::cerr << "; rename one of them\n";
+    else
+        std::cerr << "; put the video in a container it opens (AVI, MP4, MKV or MOV) first, "
+                     "for example with\n  ffmpeg -i "
+                  << video.string() << " -c copy " << (folder / video.stem()).string() << ".mkv\n";
 }
 
 int run(int argc, char** argv) {
@@ -142,14 +160,7 @@ int run(int argc, char** argv) {
     std::cout << "wrote " << request.routeFile.string() << " (" << authored.draft.units.size()
               << " speed segments, " << authored.draft.slopes.size()
               << " gradients) and its previews\n";
-    std::string extension = request.video.extension().string();
-    for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
-    if (extension != ".avi") {
-        std::cerr << "note: the program opens the video as " << request.video.stem().string()
-                  << ".avi; put it in that container first, for example with\n  ffmpeg -i "
-                  << request.video.string() << " -c copy "
-                  << (request.video.parent_path() / request.video.stem()).string() << ".avi\n";
-    }
+    noteVideoOpened(request.video);
     if (!compare.empty()) {
         const auto errors =
             stretchSpeedErrors(authored.draft.units, tovra::loadRouteSpec(compare, "").SpeedUnits,
