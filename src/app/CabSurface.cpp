@@ -23,6 +23,15 @@ QRect textBox(int x, int y) {
     return {x, y, kTextBox, kTextBox};
 }
 
+std::vector<SpriteLook> spriteLooks(const SpriteModel& sprites) {
+    std::vector<SpriteLook> looks;
+    for (const Sprite* sprite : sprites.drawOrder()) {
+        looks.push_back({sprite->picture, sprite->patternIndex, sprite->x, sprite->y, sprite->width,
+                         sprite->height, sprite->rotatable ? sprite->angle : 0});
+    }
+    return looks;
+}
+
 }  // namespace
 
 CabSurface::CabSurface() : surface_(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {
@@ -44,23 +53,28 @@ const QImage& CabSurface::keyedPicture(const SpriteModel& sprites, std::size_t i
 }
 
 void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
-    for (const Sprite* sprite : sprites.drawOrder()) {
-        const Picture& picture = sprites.pictureOf(*sprite);
-        const QImage& image = keyedPicture(sprites, sprite->picture);
+    drawSprites(painter, spriteLooks(sprites), sprites);
+}
+
+void CabSurface::drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
+                             const SpriteModel& sprites) {
+    for (const SpriteLook& sprite : looks) {
+        const Picture& picture = sprites.pictures()[sprite.picture];
+        const QImage& image = keyedPicture(sprites, sprite.picture);
         if (image.isNull()) continue;
         // Patterns run left to right, then top to bottom.
         const int pw = picture.patternWidth > 0 ? picture.patternWidth : image.width();
         const int ph = picture.patternHeight > 0 ? picture.patternHeight : image.height();
         const int columns = std::max(1, image.width() / pw);
         const int rows = std::max(1, image.height() / ph);
-        if (sprite->patternIndex < 0 || sprite->patternIndex >= columns * rows) continue;
-        const QRect source((sprite->patternIndex % columns) * pw,
-                           (sprite->patternIndex / columns) * ph, pw, ph);
-        const QRectF target(sprite->x, sprite->y, sprite->width, sprite->height);
-        if (sprite->rotatable && sprite->angle % 256 != 0) {
+        if (sprite.patternIndex < 0 || sprite.patternIndex >= columns * rows) continue;
+        const QRect source((sprite.patternIndex % columns) * pw,
+                           (sprite.patternIndex / columns) * ph, pw, ph);
+        const QRectF target(sprite.x, sprite.y, sprite.width, sprite.height);
+        if (sprite.angle % 256 != 0) {
             painter.save();
             painter.translate(target.center());
-            painter.rotate(sprite->angle * 360.0 / 256.0);
+            painter.rotate(sprite.angle * 360.0 / 256.0);
             painter.translate(-target.center());
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(target, image, source);
@@ -77,9 +91,7 @@ const QImage& CabSurface::keyedListImage(const Image& image) {
     return it->second;
 }
 
-void CabSurface::drawWayside(QPainter& painter, const Cab& cab) {
-    const WaysideView view = waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth,
-                                         cab.runningSound, cab.statusTexts, cab.protection.traffic);
+void CabSurface::drawWayside(QPainter& painter, const WaysideView& view) {
     for (const PlacedPicture& p : view.pictures)
         painter.drawImage(p.x, p.y, keyedListImage(*p.image));
     if (const auto& lamp = view.crossingLamp) {
@@ -92,74 +104,89 @@ void CabSurface::drawWayside(QPainter& painter, const Cab& cab) {
     }
 }
 
-void CabSurface::drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture,
-                           bool texts) {
-    const int w = cab.settings.VideoWidth;
-    const int h = cab.settings.VideoHeight;
-    if (!picture.empty()) painter.drawImage(QRect(0, 0, w, h), toQImage(picture));
-    if (!texts) return;
-
-    const StatusLayout layout =
-        layoutStatusTexts(statusStringsOf(cab), w, h, cab.options.Information != 0,
-                          cab.options.Moji != 0, state.noticeWidth);
+void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& state) {
+    const int w = scene.videoWidth;
     painter.save();
-    painter.setClipRect(0, 0, w, h);
-    for (const PlacedText& t : layout.texts) {
+    painter.setClipRect(0, 0, w, scene.videoHeight);
+    for (const PlacedText& t : scene.texts.texts) {
         if (t.text.empty()) continue;
         const QString text = QString::fromStdString(t.text);
         painter.setFont(statusFont(t.size));
         painter.setPen(Qt::black);
-        painter.drawText(textBox(t.x + layout.shadow, t.y + layout.shadow),
+        painter.drawText(textBox(t.x + scene.texts.shadow, t.y + scene.texts.shadow),
                          Qt::AlignLeft | Qt::AlignTop, text);
         painter.setPen(Qt::white);
         painter.drawText(textBox(t.x, t.y), Qt::AlignLeft | Qt::AlignTop, text);
     }
     painter.restore();
     // The top message is centred by the width it took in the pass before.
-    const std::string& notice = cab.statusTexts.noticeText;
-    if (!notice.empty()) {
+    if (!scene.notice.empty()) {
         state.noticeWidth = QFontMetrics(statusFont(int(roundHalfEven(w * 0.015L))), &surface_)
-                                .horizontalAdvance(QString::fromStdString(notice));
+                                .horizontalAdvance(QString::fromStdString(scene.notice));
     }
 }
 
-void CabSurface::drawClock(QPainter& painter, const Cab& cab) {
-    const VehicleSpec& v = cab.vehicle;
-    if (v.ClockX <= 0 || v.ClockY <= 0) return;
-    painter.save();
-    painter.setPen(QPen(Qt::black, 1));
-    for (const auto& hand : cab.stations.clockHands) {
-        painter.drawLine(v.ClockX + kClockCentre, v.ClockY + kClockCentre, v.ClockX + hand[0],
-                         v.ClockY + hand[1]);
-    }
-    painter.restore();
-}
-
-bool CabSurface::draw(Cab& cab, DrawState& state, const Image* still) {
+Scene CabSurface::scene(Cab& cab, DrawState& state, bool& close, const Image* still) {
     updateDrawnGauges(cab, state.ammeterShown);
-    surface_.fill(Qt::black);
-    QPainter painter(&surface_);
+    Scene scene;
+    scene.picture = still ? still : &cab.video.picture;
+    scene.pictureVersion = still ? 0 : cab.video.PictureVersion;
+    scene.videoWidth = cab.settings.VideoWidth;
+    scene.videoHeight = cab.settings.VideoHeight;
     // The still of a run not yet started carries no status texts.
-    drawVideo(painter, cab, state, still ? *still : cab.video.picture, still == nullptr);
-    drawSprites(painter, cab.sprites);
-    drawWayside(painter, cab);
-    drawClock(painter, cab);
+    if (!still) {
+        scene.texts = layoutStatusTexts(statusStringsOf(cab), scene.videoWidth, scene.videoHeight,
+                                        cab.options.Information != 0, cab.options.Moji != 0,
+                                        state.noticeWidth);
+        scene.notice = cab.statusTexts.noticeText;
+    }
+    scene.sprites = spriteLooks(cab.sprites);
+    scene.wayside = waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth,
+                                cab.runningSound, cab.statusTexts, cab.protection.traffic);
+    const VehicleSpec& v = cab.vehicle;
+    if (v.ClockX > 0 && v.ClockY > 0) {
+        scene.clockX = v.ClockX;
+        scene.clockY = v.ClockY;
+        scene.clockHands.assign(cab.stations.clockHands.begin(), cab.stations.clockHands.end());
+    }
     const StaffPictures& staff = cab.staff;
     if (staff.overlay) {
-        if (staffSource_ != &*staff.overlay) {
-            staffSource_ = &*staff.overlay;
+        scene.overlay = &*staff.overlay;
+        scene.overlayX = staff.overlayX;
+        if (staffSource_ != scene.overlay) {
+            staffSource_ = scene.overlay;
             staffOverlay_ = keyedImage(*staff.overlay, staff.overlayTransparentColour);
         }
-        painter.drawImage(staff.overlayX, 0, staffOverlay_);
     }
     const FadeStep fade = stepFade(state.fadeLevel, cab.options.Tunnel != 0);
-    if (fade.level > 0) {
-        const int bottom = cab.settings.VideoHeight + cab.settings.FadeExtraHeight;
-        painter.fillRect(QRect(0, 0, cab.settings.VideoWidth, bottom),
-                         QColor(0, 0, 0, std::min(fade.level, 255)));
-    }
+    scene.fadeLevel = std::min(fade.level, 255);
+    scene.fadeBottom = cab.settings.VideoHeight + cab.settings.FadeExtraHeight;
     state.fadeLevel = fade.next;
-    return fade.close;
+    close = fade.close;
+    return scene;
+}
+
+void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state) {
+    surface_.fill(Qt::black);
+    QPainter painter(&surface_);
+    if (!scene.picture->empty())
+        painter.drawImage(QRect(0, 0, scene.videoWidth, scene.videoHeight),
+                          toQImage(*scene.picture));
+    drawTexts(painter, scene, state);
+    drawSprites(painter, scene.sprites, sprites);
+    drawWayside(painter, scene.wayside);
+    painter.save();
+    painter.setPen(QPen(Qt::black, 1));
+    for (const auto& hand : scene.clockHands) {
+        painter.drawLine(scene.clockX + kClockCentre, scene.clockY + kClockCentre,
+                         scene.clockX + hand[0], scene.clockY + hand[1]);
+    }
+    painter.restore();
+    if (scene.overlay) painter.drawImage(scene.overlayX, 0, staffOverlay_);
+    if (scene.fadeLevel > 0) {
+        painter.fillRect(QRect(0, 0, scene.videoWidth, scene.fadeBottom),
+                         QColor(0, 0, 0, scene.fadeLevel));
+    }
 }
 
 }  // namespace tovra

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "app/StatusLayout.h"
 #include "ports/Image.h"
+#include "view/WaysidePictures.h"
 
 namespace tovra {
 
@@ -22,6 +26,34 @@ struct DrawState {
     std::int64_t framesDrawn = 0;
 };
 
+// How one sprite looks on the surface.
+struct SpriteLook {
+    std::size_t picture = 0;
+    int patternIndex = 0;
+    int x = 0, y = 0, width = 0, height = 0;
+    int angle = 0;  // rotatable sprites only
+    bool operator==(const SpriteLook&) const = default;
+};
+
+// Everything one drawing pass puts on the surface: two equal scenes give the
+// same pixels, so a pass whose scene has not changed need not draw.
+struct Scene {
+    const Image* picture = nullptr;
+    std::uint64_t pictureVersion = 0;  // of the video picture; 0 for a still
+    int videoWidth = 0, videoHeight = 0;
+    StatusLayout texts;
+    std::string notice;  // the top message, measured for the next pass
+    std::vector<SpriteLook> sprites;
+    WaysideView wayside;
+    std::vector<std::array<std::int32_t, 2>> clockHands;  // ends, from the clock's corner
+    int clockX = 0, clockY = 0;
+    const Image* overlay = nullptr;
+    int overlayX = 0;
+    int fadeLevel = 0;
+    int fadeBottom = 0;
+    bool operator==(const Scene&) const = default;
+};
+
 // The cab's 800 x 760 drawing surface: the video picture with the status
 // texts, the sprites in depth order, the clock and the fade.
 class CabSurface {
@@ -31,11 +63,12 @@ class CabSurface {
 
     CabSurface();
 
-    // One drawing pass; `still` replaces the video picture and its texts
-    // when given.
-    // Returns true when the fade has ended and the cab window is to close.
-    bool draw(Cab& cab, DrawState& state, const Image* still = nullptr);
-
+    // What a pass shows now: turns the gauges and steps the fade. `still`
+    // replaces the video picture and its texts when given. `close` becomes
+    // true when the fade has ended and the cab window is to close.
+    Scene scene(Cab& cab, DrawState& state, bool& close, const Image* still = nullptr);
+    // Draws a scene of this run.
+    void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state);
     // Draws the visible sprites, lowest depth first.
     void drawSprites(QPainter& painter, const SpriteModel& sprites);
 
@@ -48,9 +81,10 @@ class CabSurface {
     };
     const QImage& keyedPicture(const SpriteModel& sprites, std::size_t picture);
     const QImage& keyedListImage(const Image& image);
-    void drawVideo(QPainter& painter, Cab& cab, DrawState& state, const Image& picture, bool texts);
-    void drawWayside(QPainter& painter, const Cab& cab);
-    void drawClock(QPainter& painter, const Cab& cab);
+    void drawTexts(QPainter& painter, const Scene& scene, DrawState& state);
+    void drawWayside(QPainter& painter, const WaysideView& view);
+    void drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
+                     const SpriteModel& sprites);
 
     QImage surface_;
     std::vector<CachedPicture> pictures_;

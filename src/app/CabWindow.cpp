@@ -339,7 +339,12 @@ void TForm1::drawPass() {
     }
     if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
     fetch_video_frame(cab);
-    const bool close = surface_.draw(cab, draw_);
+    bool close = false;
+    Scene scene = surface_.scene(cab, draw_, close);
+    // A train standing still with nothing changing costs no drawing.
+    if (scene == drawnScene_ && !close) return;
+    surface_.draw(scene, cab.sprites, draw_);
+    drawnScene_ = std::move(scene);
     view_->update();
     draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
     ++draw_.framesDrawn;
@@ -370,7 +375,10 @@ void TForm1::showStill() {
     if (name.empty()) return;
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
-    const bool close = surface_.draw(*cab_, draw_, &*still_);
+    bool close = false;
+    const Scene scene = surface_.scene(*cab_, draw_, close, &*still_);
+    surface_.draw(scene, cab_->sprites, draw_);
+    drawnScene_ = {};  // the next pass draws the video again
     view_->update();
     if (close) this->close();
 }

@@ -133,6 +133,7 @@ class TForm1 : public QMainWindow {
 
     CabSurface surface_;
     DrawState draw_;
+    Scene drawnScene_;  // what the surface shows now
     std::optional<Image> still_;
     CabView* view_ = nullptr;
     std::array<QLabel*, StatusTexts::kLabelCount> labels_{};

@@ -14,6 +14,7 @@ struct PlacedText {
     int x = 0;
     int y = 0;
     int size = 0;
+    bool operator==(const PlacedText&) const = default;
 };
 
 // The strings the drawing may put over the video, taken from the run.
@@ -32,6 +33,7 @@ StatusStrings statusStringsOf(const Cab& cab);
 struct StatusLayout {
     int shadow = 0;
     std::vector<PlacedText> texts;
+    bool operator==(const StatusLayout&) const = default;
 };
 StatusLayout layoutStatusTexts(const StatusStrings& s, int width, int height, bool information,
                                bool moji, int noticeWidth);

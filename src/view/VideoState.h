@@ -15,7 +15,8 @@ struct VideoState {
     // The frame of the open file in `picture`, which may be one near the
     // frame asked for while that is being decoded; -1: none of this file.
     std::int32_t PictureFrame = -1;
-    std::int64_t FrameLimit = 0;  // highest main-video frame that may be fetched
+    std::uint64_t PictureVersion = 0;  // counts the changes of `picture`
+    std::int64_t FrameLimit = 0;       // highest main-video frame that may be fetched
     bool mainVideoOpen = false;
     Image picture;  // the video bitmap
 };

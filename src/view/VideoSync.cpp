@@ -133,6 +133,7 @@ void check_sub_videos(Cab& cab) {
                 s.SubEnd = r.Length;
                 cab.video.PictureFrame =
                     cab.videoSource.fetch(1, cab.video.PictureFrame, cab.video.picture);
+                ++cab.video.PictureVersion;
                 cab.startPhysicsTimer();
                 cab.video.ShownFrame = -1;
                 s.VideoMode[0] = 2;
@@ -199,6 +200,7 @@ bool fetch_video_frame(Cab& cab) {
     if (got == wanted || wanted >= cab.videoSource.frameCount()) v.ShownFrame = wanted;
     if (got < 0 || got == v.PictureFrame) return false;
     v.PictureFrame = got;
+    ++v.PictureVersion;
     return true;
 }
 

@@ -19,6 +19,7 @@ struct PlacedPicture {
     const Image* image = nullptr;
     int x = 0;
     int y = 0;
+    bool operator==(const PlacedPicture&) const = default;
 };
 
 // The level-crossing lamp: a round lamp of `diameter` at (x, y).
@@ -26,11 +27,13 @@ struct LampSpot {
     int x = 0;
     int y = 0;
     int diameter = 0;
+    bool operator==(const LampSpot&) const = default;
 };
 
 struct WaysideView {
     std::vector<PlacedPicture> pictures;
     std::optional<LampSpot> crossingLamp;
+    bool operator==(const WaysideView&) const = default;
 };
 
 // What the wayside objects in view show on the video: the level crossing

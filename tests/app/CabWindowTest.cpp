@@ -137,6 +137,23 @@ TEST_F(AppCabWindow, TicksDrawAndPause) {
     // White status texts over the video.
     EXPECT_GT(brightPixels(), 50);
     EXPECT_GT(window->drawState().framesPerSecond, 0);
+    // Once the video picture has come, a standing train with nothing
+    // changing draws nothing; a second later its clock has moved and is drawn.
+    std::int64_t drawn = -1;
+    for (int pass = 0; pass < 50 && window->drawState().framesDrawn != drawn; ++pass) {
+        drawn = window->drawState().framesDrawn;
+        QCoreApplication::processEvents();
+        drawDuePass();
+    }
+    EXPECT_EQ(window->drawState().framesDrawn, drawn);
+    const QImage standing = window->surface().image();
+    for (int period = 1; period <= 30; ++period) {
+        window->physicsTick();
+        if (period % 3 == 0) window->logicTick();
+    }
+    drawDuePass();
+    EXPECT_EQ(window->drawState().framesDrawn, drawn + 1);
+    EXPECT_NE(window->surface().image(), standing);
 
     window->start1Click();
     EXPECT_FALSE(cab.running());
