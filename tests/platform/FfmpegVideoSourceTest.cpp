@@ -9,9 +9,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "NumberedVideo.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/VideoDecoder.h"
+#include "support/NumberedVideo.h"
 #include "support/TempDir.h"
 
 namespace tovra {
