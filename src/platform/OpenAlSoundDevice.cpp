@@ -211,7 +211,7 @@ void OpenAlSoundDevice::setPitch(int channel, double ratio) {
     alSourcef(c->source, AL_PITCH, float(double(frequency) / c->sampleRate));
 }
 
-std::unique_ptr<SoundDevice> makeOpenAlSoundDevice() {
+std::unique_ptr<OpenAlSoundDevice> makeOpenAlSoundDevice() {
     auto device = std::make_unique<OpenAlSoundDevice>();
     if (!device->warning().empty()) std::cerr << "tovra: " << device->warning() << '\n';
     return device;

@@ -70,6 +70,6 @@ class OpenAlSoundDevice : public SoundDevice {
 
 // The sound device of the desktop program and of `tovra-sim run --sound
 // openal`: prints the warning on stderr when it falls back to silence.
-std::unique_ptr<SoundDevice> makeOpenAlSoundDevice();
+std::unique_ptr<OpenAlSoundDevice> makeOpenAlSoundDevice();
 
 }  // namespace tovra
