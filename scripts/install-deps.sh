@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake g++ pkg-config ninja-build ccache
     qt6-base-dev qt6-serialport-dev
-    libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+    libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
     libgtest-dev libbenchmark-dev
     libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng

@@ -29,6 +29,8 @@ constexpr int kHeight = 600;
 constexpr int kStatusHeight = 18;
 constexpr int kTickMs = 100;
 constexpr int kMovieTicks = 1600;
+// The title's own sounds play on channel 0.
+constexpr int kMovieChannel = 1;
 constexpr std::array<const char*, 3> kRouteFiles = {"line_rapid_down.dat", "line_rapid_utl.dat",
                                                     "line_rapid_up.dat"};
 constexpr std::array<QPoint, 3> kLinePlaces = {QPoint(70, 150), QPoint(70, 220), QPoint(70, 281)};
@@ -125,7 +127,7 @@ TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, un
     movie_->setGeometry(0, 0, 640, 360);
     connect(movie_, &ClickableLabel::clicked, this, [this](Qt::MouseButton) { goOn(); });
     const std::filesystem::path opening = resolveDataPath(dataDir_, "move\\opening.avi");
-    if (std::filesystem::exists(opening) && !movie_->play(opening))
+    if (std::filesystem::exists(opening) && !movie_->play(opening, sound_.get(), kMovieChannel))
         showMessageBox(this, "オープニングムービーを開けません");
     std::mt19937 random(seed);
     titlePicture_ = "image\\title\\title0" +

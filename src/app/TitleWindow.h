@@ -17,9 +17,9 @@ class QPushButton;
 namespace tovra {
 
 class ClickableLabel;
+class OpenAlSoundDevice;
 class OpeningMovie;
 class SettingsStore;
-class SoundDevice;
 class TForm1;
 class TForm3;
 class TForm6;
@@ -77,7 +77,7 @@ class TitleWindow : public QWidget {
 
     std::filesystem::path dataDir_;
     SettingsStore& store_;
-    std::unique_ptr<SoundDevice> sound_;
+    std::unique_ptr<OpenAlSoundDevice> sound_;
     mutable PictureFileDecoder decoder_;
     RunChoice choice_;
     std::filesystem::path pendingVehicleDir_;

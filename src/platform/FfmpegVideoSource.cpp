@@ -36,6 +36,7 @@ bool FfmpegVideoSource::open(const std::filesystem::path& file) {
     holdWorker(lock);
     const bool opened = decoder_->open(file);
     count_ = opened ? decoder_->frameCount() : 0;
+    rate_ = opened ? decoder_->frameRate() : 0;
     return opened;
 }
 
@@ -44,6 +45,7 @@ void FfmpegVideoSource::close() {
     holdWorker(lock);
     decoder_->close();
     count_ = 0;
+    rate_ = 0;
 }
 
 void FfmpegVideoSource::asked(int n) {

@@ -36,6 +36,8 @@ class FfmpegVideoSource : public VideoSource {
     bool open(const std::filesystem::path& file) override;
     void close() override;
     int frameCount() const override { return count_; }
+    // Pictures per second of the open file.
+    double frameRate() const { return rate_; }
     int fetch(int n, int have, Image& out) override;
 
     // Waits until frame n is decoded; false outside the file or when it
@@ -71,6 +73,7 @@ class FfmpegVideoSource : public VideoSource {
     std::unique_ptr<FrameDecoder>
         decoder_;  // used by the worker, or by open/close while it is idle
     int count_ = 0;
+    double rate_ = 0;
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;  // to the worker: a job or the end

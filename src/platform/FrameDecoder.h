@@ -14,6 +14,8 @@ class FrameDecoder {
     virtual bool open(const std::filesystem::path& file) = 0;
     virtual void close() = 0;
     virtual int frameCount() const = 0;
+    // Pictures per second.
+    virtual double frameRate() const = 0;
     // The key frame at or before n, from which decoding n starts; -1 when the
     // file does not say.
     virtual int keyFrameAtOrBefore(int n) const = 0;

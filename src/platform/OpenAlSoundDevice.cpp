@@ -129,17 +129,20 @@ const OpenAlSoundDevice::Channel* OpenAlSoundDevice::withWave(int channel) const
 }
 
 std::optional<int> OpenAlSoundDevice::loadWave(const std::filesystem::path& file) {
-    select();
     const auto data = readWaveFile(file);
-    if (!data || data->samples.size() * sizeof(std::int16_t) > std::size_t(INT_MAX))
-        return std::nullopt;
-    Wave wave{0, data->sampleRate};
-    if (!data->samples.empty()) {
+    return data ? loadSamples(*data) : std::nullopt;
+}
+
+std::optional<int> OpenAlSoundDevice::loadSamples(const WaveData& data) {
+    select();
+    if (data.samples.size() * sizeof(std::int16_t) > std::size_t(INT_MAX)) return std::nullopt;
+    Wave wave{0, data.sampleRate};
+    if (!data.samples.empty()) {
         alGetError();
         alGenBuffers(1, &wave.buffer);
-        alBufferData(wave.buffer, data->channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16,
-                     data->samples.data(), ALsizei(data->samples.size() * sizeof(std::int16_t)),
-                     data->sampleRate);
+        alBufferData(wave.buffer, data.channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16,
+                     data.samples.data(), ALsizei(data.samples.size() * sizeof(std::int16_t)),
+                     data.sampleRate);
         if (alGetError() != AL_NO_ERROR) {
             alDeleteBuffers(1, &wave.buffer);
             return std::nullopt;
@@ -208,7 +211,7 @@ void OpenAlSoundDevice::setPitch(int channel, double ratio) {
     alSourcef(c->source, AL_PITCH, float(double(frequency) / c->sampleRate));
 }
 
-std::unique_ptr<SoundDevice> makeOpenAlSoundDevice() {
+std::unique_ptr<OpenAlSoundDevice> makeOpenAlSoundDevice() {
     auto device = std::make_unique<OpenAlSoundDevice>();
     if (!device->warning().empty()) std::cerr << "tovra: " << device->warning() << '\n';
     return device;

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/WaveFile.h"
 #include "ports/SoundDevice.h"
 
 namespace tovra {
@@ -29,6 +30,8 @@ class OpenAlSoundDevice : public SoundDevice {
     const std::string& warning() const { return warning_; }
 
     std::optional<int> loadWave(const std::filesystem::path& file) override;
+    // A wave from samples already in memory, such as a movie's sound track.
+    std::optional<int> loadSamples(const WaveData& data);
     void assign(int channel, int wave) override;
     void playOnce(int channel) override;
     void playLoop(int channel) override;
@@ -67,6 +70,6 @@ class OpenAlSoundDevice : public SoundDevice {
 
 // The sound device of the desktop program and of `tovra-sim run --sound
 // openal`: prints the warning on stderr when it falls back to silence.
-std::unique_ptr<SoundDevice> makeOpenAlSoundDevice();
+std::unique_ptr<OpenAlSoundDevice> makeOpenAlSoundDevice();
 
 }  // namespace tovra

@@ -280,6 +280,10 @@ int VideoDecoder::frameCount() const {
     return stream_ ? stream_->count : 0;
 }
 
+double VideoDecoder::frameRate() const {
+    return stream_ ? av_q2d(stream_->rate) : 0;
+}
+
 int VideoDecoder::keyFrameAtOrBefore(int n) const {
     return stream_ && n >= 0 && n < stream_->count ? stream_->keyFrameBefore(n) : -1;
 }

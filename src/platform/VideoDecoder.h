@@ -23,6 +23,7 @@ class VideoDecoder : public FrameDecoder {
     bool open(const std::filesystem::path& file) override;
     void close() override;
     int frameCount() const override;
+    double frameRate() const override;
     int keyFrameAtOrBefore(int n) const override;
     // Frame n as 0xAARRGGBB pixels. A number missing from the stream (a
     // dropped frame) gives the picture before it. False outside the file or

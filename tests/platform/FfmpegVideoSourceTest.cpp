@@ -9,9 +9,9 @@
 #include <condition_variable>
 #include <mutex>
 
-#include "NumberedVideo.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/VideoDecoder.h"
+#include "support/NumberedVideo.h"
 #include "support/TempDir.h"
 
 namespace tovra {
@@ -214,6 +214,7 @@ class GatedDecoder : public FrameDecoder {
     bool open(const std::filesystem::path&) override { return true; }
     void close() override {}
     int frameCount() const override { return 100; }
+    double frameRate() const override { return 30; }
     int keyFrameAtOrBefore(int) const override { return -1; }
     bool decode(int n, Image& out) override {
         std::unique_lock lock(mutex_);

@@ -3,10 +3,19 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "ports/Image.h"
 
 namespace tovra::test {
+
+// A sound track as long as the pictures: a sine tone of half the full
+// amplitude on each channel, 16-bit samples into the encoder.
+struct ToneTrack {
+    std::string codec;  // an FFmpeg encoder name: "pcm_s16le", "mp2"; empty: no sound
+    int sampleRate = 22050;
+    std::vector<double> hertz;  // the tone of each channel
+};
 
 // How a test video is encoded.
 struct VideoRecipe {
@@ -14,6 +23,8 @@ struct VideoRecipe {
     std::string container = "avi";  // an FFmpeg muxer name
     int keyFrameInterval = 1;
     int bFrames = 0;
+    int frameRate = 30;
+    ToneTrack sound = {};
 };
 
 inline void PrintTo(const VideoRecipe& r, std::ostream* out) {
@@ -24,9 +35,9 @@ inline void PrintTo(const VideoRecipe& r, std::ostream* out) {
 constexpr int kNumberedWidth = 320;
 constexpr int kNumberedHeight = 240;
 
-// Writes `frames` pictures at 30 per second, each showing its own number as 16
-// black or white blocks (bit 0 at the top left, row by row). False when the
-// encoder or muxer is missing.
+// Writes `frames` pictures, each showing its own number as 16 black or white
+// blocks (bit 0 at the top left, row by row). False when an encoder or the
+// muxer is missing.
 bool writeNumberedVideo(const std::filesystem::path& file, const VideoRecipe& recipe, int frames);
 
 // The number a decoded picture shows; -1 when a block is neither black nor white.
