@@ -1,8 +1,8 @@
 #include "platform/SoundTrack.h"
 
+#include "platform/FfmpegHandles.h"
+
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
 #include <libswresample/swresample.h>
 }
@@ -13,15 +13,7 @@ namespace tovra {
 
 namespace {
 
-template <typename T, auto Free>
-struct Release {
-    void operator()(T* p) const { Free(&p); }
-};
-using FormatContext =
-    std::unique_ptr<AVFormatContext, Release<AVFormatContext, avformat_close_input>>;
-using CodecContext = std::unique_ptr<AVCodecContext, Release<AVCodecContext, avcodec_free_context>>;
-using Frame = std::unique_ptr<AVFrame, Release<AVFrame, av_frame_free>>;
-using Packet = std::unique_ptr<AVPacket, Release<AVPacket, av_packet_free>>;
+using namespace ffmpeg;
 using Resampler = std::unique_ptr<SwrContext, Release<SwrContext, swr_free>>;
 
 // Turns decoded frames of any sample format into interleaved 16-bit samples,

@@ -1,8 +1,8 @@
 #include "platform/VideoDecoder.h"
 
+#include "platform/FfmpegHandles.h"
+
 extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
 #include <libswscale/swscale.h>
 }
 
@@ -22,15 +22,7 @@ constexpr AVPixelFormat kSurfaceFormat = AV_PIX_FMT_RGB32;
 constexpr int kBlindForwardLimit = 60;
 constexpr int kSeekAttempts = 4;
 
-template <typename T, auto Free>
-struct Release {
-    void operator()(T* p) const { Free(&p); }
-};
-using FormatContext =
-    std::unique_ptr<AVFormatContext, Release<AVFormatContext, avformat_close_input>>;
-using CodecContext = std::unique_ptr<AVCodecContext, Release<AVCodecContext, avcodec_free_context>>;
-using Frame = std::unique_ptr<AVFrame, Release<AVFrame, av_frame_free>>;
-using Packet = std::unique_ptr<AVPacket, Release<AVPacket, av_packet_free>>;
+using namespace ffmpeg;
 
 struct FreeScaler {
     void operator()(SwsContext* p) const { sws_freeContext(p); }
