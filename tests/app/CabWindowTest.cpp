@@ -192,7 +192,9 @@ TEST_F(AppCabWindow, LampsAndSignsLightOnlyWhileWhatTheyShowHolds) {
           "img_Lamp_Ele", "img_unten_other", "img_unten_teimoku", "img_unten_slope",
           "img_unten_limit", "img_unten_remain"})
         EXPECT_FALSE(drawn(dark)) << dark;
-    if (cab.sprites.find("img_cabsignal")) EXPECT_FALSE(drawn("img_cabsignal"));
+    if (cab.sprites.find("img_cabsignal")) {
+        EXPECT_FALSE(drawn("img_cabsignal"));
+    }
 
     // The bell's lamps as the protection sets them: the red lamp takes over.
     showProtectionLamps(cab, false, true);
