@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QRegion>
 
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
@@ -34,7 +35,8 @@ std::vector<SpriteLook> spriteLooks(const SpriteModel& sprites) {
 
 }  // namespace
 
-CabSurface::CabSurface() : surface_(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied) {
+// Opaque, so that the window copies it to the screen without blending.
+CabSurface::CabSurface() : surface_(kWidth, kHeight, QImage::Format_RGB32) {
     surface_.setDotsPerMeterX(kDotsPerMeter);
     surface_.setDotsPerMeterY(kDotsPerMeter);
     surface_.fill(Qt::black);
@@ -167,11 +169,13 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, bool& close, const Image* st
 }
 
 void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state) {
-    surface_.fill(Qt::black);
     QPainter painter(&surface_);
-    if (!scene.picture->empty())
-        painter.drawImage(QRect(0, 0, scene.videoWidth, scene.videoHeight),
-                          toQImage(*scene.picture));
+    // The video picture covers its area; black shows wherever it does not.
+    const QRect video(0, 0, scene.videoWidth, scene.videoHeight);
+    const QImage picture = opaqueView(*scene.picture);
+    for (const QRect& bare : QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
+        painter.fillRect(bare, Qt::black);
+    if (!picture.isNull()) painter.drawImage(video, picture);
     drawTexts(painter, scene, state);
     drawSprites(painter, scene.sprites, sprites);
     drawWayside(painter, scene.wayside);

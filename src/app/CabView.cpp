@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QWheelEvent>
 
 #include "app/CabSurface.h"
@@ -35,11 +36,17 @@ void CabView::setTop(int top) {
 
 void CabView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::black);
     const QRect target = targetRect();
+    // Black only where the surface does not cover: its margins, and below it
+    // when it is moved up.
+    for (const QRect& margin : QRegion(rect()) - QRegion(target))
+        painter.fillRect(margin, Qt::black);
+    if (top_ != 0) painter.fillRect(target, Qt::black);
     const double scale = double(target.height()) / CabSurface::kHeight;
     painter.setClipRect(target);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A surface shown at its own size is copied, not filtered.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          target.size() != surface_.image().size());
     painter.drawImage(target.translated(0, int(top_ * scale)), surface_.image());
 }
 

@@ -14,6 +14,12 @@ QImage toQImage(const Image& image) {
     return out;
 }
 
+QImage opaqueView(const Image& image) {
+    if (image.empty()) return {};
+    return QImage(reinterpret_cast<const uchar*>(image.pixels.data()), image.width, image.height,
+                  image.width * int(sizeof(std::uint32_t)), QImage::Format_RGB32);
+}
+
 QImage keyedImage(const Image& image, std::optional<std::uint32_t> transparent) {
     QImage out = toQImage(image);
     if (out.isNull() || !transparent) return out;
