@@ -1,5 +1,8 @@
 #include "platform/FfmpegVideoSource.h"
 
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 
@@ -31,10 +34,28 @@ void FfmpegVideoSource::holdWorker(std::unique_lock<std::mutex>& lock) {
     direction_ = 1;
 }
 
+namespace {
+
+// The decoding threads yield to the thread that runs the ticks and draws:
+// a picture may come late, a tick may not. Threads inherit the value from
+// the thread that makes them, so the codec's own threads get it too.
+constexpr int kDecoderNice = 5;
+
+void yieldToTheTicks() {
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), kDecoderNice);
+}
+
+}  // namespace
+
 bool FfmpegVideoSource::open(const std::filesystem::path& file) {
     std::unique_lock lock(mutex_);
     holdWorker(lock);
-    const bool opened = decoder_->open(file);
+    // Opened on a thread of the decoder's priority, where the codec starts its threads.
+    bool opened = false;
+    std::thread([&] {
+        yieldToTheTicks();
+        opened = decoder_->open(file);
+    }).join();
     count_ = opened ? decoder_->frameCount() : 0;
     rate_ = opened ? decoder_->frameRate() : 0;
     return opened;
@@ -138,6 +159,7 @@ void FfmpegVideoSource::runJob(Job job, Image& scratch, std::unique_lock<std::mu
 }
 
 void FfmpegVideoSource::work() {
+    yieldToTheTicks();
     Image scratch;
     std::unique_lock lock(mutex_);
     while (true) {
