@@ -25,12 +25,16 @@ QImage keyedImage(const Image& image, std::optional<std::uint32_t> transparent) 
     if (out.isNull() || !transparent) return out;
     // Colours compare without their alpha: decoders differ in what they put there.
     const std::uint32_t key = *transparent & 0x00FFFFFFu;
+    bool opaque = true;
     for (int y = 0; y < out.height(); ++y) {
         auto* row = reinterpret_cast<std::uint32_t*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
+        for (int x = 0; x < out.width(); ++x) {
             if ((row[x] & 0x00FFFFFFu) == key) row[x] = 0;
+            opaque = opaque && row[x] >> 24 == 0xFFu;
+        }
     }
-    return out.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    // A picture with nothing to see through is copied when drawn, not blended.
+    return out.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace tovra
