@@ -128,7 +128,7 @@ void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& sta
     }
 }
 
-Scene CabSurface::scene(Cab& cab, DrawState& state, bool& close, const Image* still) {
+Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
     updateDrawnGauges(cab, state.ammeterShown);
     Scene scene;
     scene.picture = still ? still : &cab.video.picture;
@@ -164,7 +164,7 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, bool& close, const Image* st
     scene.fadeLevel = std::min(fade.level, 255);
     scene.fadeBottom = cab.settings.VideoHeight + cab.settings.FadeExtraHeight;
     state.fadeLevel = fade.next;
-    close = fade.close;
+    scene.closesWindow = fade.close;
     return scene;
 }
 

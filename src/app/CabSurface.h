@@ -51,6 +51,7 @@ struct Scene {
     int overlayX = 0;
     int fadeLevel = 0;
     int fadeBottom = 0;
+    bool closesWindow = false;  // the fade has ended: the cab window closes
     bool operator==(const Scene&) const = default;
 };
 
@@ -64,9 +65,8 @@ class CabSurface {
     CabSurface();
 
     // What a pass shows now: turns the gauges and steps the fade. `still`
-    // replaces the video picture and its texts when given. `close` becomes
-    // true when the fade has ended and the cab window is to close.
-    Scene scene(Cab& cab, DrawState& state, bool& close, const Image* still = nullptr);
+    // replaces the video picture and its texts when given.
+    Scene scene(Cab& cab, DrawState& state, const Image* still = nullptr);
     // Draws a scene of this run.
     void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state);
     // Draws the visible sprites, lowest depth first.

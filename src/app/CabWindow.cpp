@@ -339,18 +339,17 @@ void TForm1::drawPass() {
     }
     if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
     fetch_video_frame(cab);
-    bool close = false;
-    Scene scene = surface_.scene(cab, draw_, close);
+    Scene scene = surface_.scene(cab, draw_);
     // A train standing still with nothing changing costs no drawing.
-    if (scene == drawnScene_ && !close) return;
+    if (scene == drawnScene_ && !scene.closesWindow) return;
     surface_.draw(scene, cab.sprites, draw_);
     drawnScene_ = std::move(scene);
     view_->update();
     draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
     ++draw_.framesDrawn;
     lastDrawn_ = now;
-    if (close)
-        this->close();
+    if (drawnScene_.closesWindow)
+        close();
     else if (draw_.fadeLevel > 0)
         requestDraw();
 }
@@ -375,12 +374,11 @@ void TForm1::showStill() {
     if (name.empty()) return;
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
-    bool close = false;
-    const Scene scene = surface_.scene(*cab_, draw_, close, &*still_);
+    const Scene scene = surface_.scene(*cab_, draw_, &*still_);
     surface_.draw(scene, cab_->sprites, draw_);
     drawnScene_ = {};  // the next pass draws the video again
     view_->update();
-    if (close) this->close();
+    if (scene.closesWindow) close();
 }
 
 void TForm1::releaseHeldKeys() {

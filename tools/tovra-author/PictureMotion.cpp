@@ -117,10 +117,10 @@ double MotionMeter::agree(const std::vector<double>& found, const std::vector<bo
     // Each strip's shift in the units of the mean strip. The ground's speed is
     // the one most strips agree on, the nearest to the last one on a tie: a
     // strip crossing a road or an object cannot sway it.
+    if (learned_ < kLearnFrames) return learnRatios(found, sure);
     const auto near = [](double a, double b) {
         return std::abs(a - b) <= kAstray * std::abs(b) + kAstrayRows;
     };
-    if (learned_ < kLearnFrames) return learnRatios(found, sure);
     std::vector<double> normal;
     for (int k = 0; k < kStrips; ++k)
         if (sure[k]) normal.push_back(found[k] / ratios_[k]);
