@@ -13,12 +13,15 @@ namespace tovra {
 FfmpegVideoSource::FfmpegVideoSource(std::size_t cacheBytes, std::unique_ptr<FrameDecoder> decoder)
     : decoder_(decoder ? std::move(decoder) : std::make_unique<VideoDecoder>()),
       cache_(cacheBytes),
-      worker_([this] { work(); }) {}
+      worker_([this] { work(); }) {
+    decoder_->abandon = [this] { return abandon_.load(std::memory_order_relaxed); };
+}
 
 FfmpegVideoSource::~FfmpegVideoSource() {
     {
         const std::lock_guard lock(mutex_);
         quit_ = true;
+        abandon_ = true;
     }
     wake_.notify_all();
     worker_.join();
@@ -26,12 +29,14 @@ FfmpegVideoSource::~FfmpegVideoSource() {
 
 void FfmpegVideoSource::holdWorker(std::unique_lock<std::mutex>& lock) {
     holding_ = true;
+    abandon_ = true;
     done_.wait(lock, [&] { return !busy_; });
     holding_ = false;
     cache_.clear();
     failed_.clear();
     wanted_ = owed_ = -1;
     direction_ = 1;
+    jumped_ = false;
 }
 
 namespace {
@@ -71,8 +76,11 @@ void FfmpegVideoSource::close() {
 
 void FfmpegVideoSource::asked(int n) {
     if (n == wanted_) return;
-    if (wanted_ >= 0 && std::abs(n - wanted_) <= kLongestStep) direction_ = n > wanted_ ? 1 : -1;
+    jumped_ = wanted_ < 0 || std::abs(n - wanted_) > kLongestStep;
+    if (!jumped_) direction_ = n > wanted_ ? 1 : -1;
     wanted_ = n;
+    // A frame the running job will not reach: let it go at the next picture.
+    if (busy_ && needed(n) && (n < job_.from || n > job_.to)) abandon_ = true;
     wake_.notify_one();
 }
 
@@ -128,6 +136,9 @@ FfmpegVideoSource::Job FfmpegVideoSource::nextJob() const {
             if (needed(n)) return {n, n};
         return {};
     }
+    // After a jump the frame asked for comes first, before the frames behind
+    // it that running backwards will want; they cost a second pass.
+    if (jumped_ && needed(wanted_)) return {wanted_, wanted_};
     // Backwards, runs of half the cache are decoded from below, each started
     // while half a run behind the frame on show is still prepared; the frames
     // just passed fill the rest.
@@ -144,6 +155,7 @@ void FfmpegVideoSource::runJob(Job job, Image& scratch, std::unique_lock<std::mu
         lock.unlock();
         const bool decoded = decoder_->decode(n, scratch);
         lock.lock();
+        if (!decoded && abandon_) return;
         if (decoded)
             cache_.store(n, scratch, wanted_ >= 0 ? wanted_ : n, direction_);
         else
@@ -166,7 +178,9 @@ void FfmpegVideoSource::work() {
         wake_.wait(lock, [&] { return quit_ || nextJob().from >= 0; });
         if (quit_) return;
         busy_ = true;
-        runJob(nextJob(), scratch, lock);
+        abandon_ = false;
+        job_ = nextJob();
+        runJob(job_, scratch, lock);
         busy_ = false;
         done_.notify_all();
     }

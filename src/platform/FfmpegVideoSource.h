@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <functional>
@@ -21,7 +22,8 @@ namespace tovra {
 // of travel: a few single frames ahead when running forward; when running
 // backwards, the frames behind n in runs decoded from their key frame
 // upwards, so that a group of pictures is decoded about once and then served
-// in reverse, the previous group prepared before it is needed.
+// in reverse, the previous group prepared before it is needed. A jump is
+// served first, and ends any decoding on its way elsewhere at the next picture.
 class FfmpegVideoSource : public VideoSource {
   public:
     static constexpr std::size_t kDefaultCacheBytes = std::size_t{256} << 20;
@@ -83,7 +85,12 @@ class FfmpegVideoSource : public VideoSource {
     int wanted_ = -1;       // the frame last asked for
     int owed_ = -1;         // a frame fetch could not give: onFrameReady when it comes
     int direction_ = 1;
-    bool busy_ = false;     // the worker runs a job
+    bool jumped_ = false;  // the frame last asked for is a jump away from the one before
+    bool busy_ = false;    // the worker runs a job
+    Job job_;              // the one it runs
+    // Tells the decoder to give up the picture it is on the way to; written
+    // under the mutex, read without it.
+    std::atomic<bool> abandon_ = false;
     bool holding_ = false;  // open or close waits for the decoder
     bool quit_ = false;
     std::thread worker_;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 
 #include "ports/Image.h"
 
@@ -21,6 +22,10 @@ class FrameDecoder {
     virtual int keyFrameAtOrBefore(int n) const = 0;
     // Frame n as 0xAARRGGBB pixels; stepping on to n + 1 costs one picture.
     virtual bool decode(int n, Image& out) = 0;
+
+    // Asked on the decoding thread between the pictures of a decode that
+    // passes over several: true ends it early, with false. Must not block.
+    std::function<bool()> abandon;
 };
 
 }  // namespace tovra

@@ -47,6 +47,15 @@ class FfmpegVideoSourceTest : public ::testing::TestWithParam<VideoRecipe> {
     FfmpegVideoSource video_;
 };
 
+// Polls for up to 20 s.
+template <typename Condition>
+bool eventually(Condition condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    return condition();
+}
+
 std::vector<int> range(int from, int to, int step) {
     std::vector<int> list;
     for (int n = from; step > 0 ? n < to : n > to; n += step) list.push_back(n);
@@ -101,19 +110,11 @@ TEST_P(FfmpegVideoSourceTest, FrameOutsideTheFileKeepsTheLastPicture) {
 TEST_P(FfmpegVideoSourceTest, PreparesTheNextFramesWhileOneIsShown) {
     Image picture;
     ASSERT_TRUE(video_.frame(40, picture));
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!(video_.prepared(41) && video_.prepared(42)) &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_TRUE(video_.prepared(41));
-    EXPECT_TRUE(video_.prepared(42));
+    EXPECT_TRUE(eventually([&] { return video_.prepared(41) && video_.prepared(42); }));
 
     // Running backwards, the frame behind is prepared instead.
     ASSERT_TRUE(video_.frame(39, picture));
-    const auto back = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!video_.prepared(38) && std::chrono::steady_clock::now() < back)
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    EXPECT_TRUE(video_.prepared(38));
+    EXPECT_TRUE(eventually([&] { return video_.prepared(38); }));
     ASSERT_TRUE(video_.frame(38, picture));
     EXPECT_EQ(readFrameNumber(picture), 38);
 }
@@ -208,18 +209,28 @@ TEST(FfmpegVideoSource, ServesALongGroupBackwardsFromABoundedCache) {
     EXPECT_LE(decoded.picturesDecoded(), 3 * 180);
 }
 
-// Decodes nothing until the test lets it: a decoder as slow as one likes.
+// Decodes nothing until the test lets it, one picture at a time: a decoder
+// as slow as one likes. A key frame every 50; a frame ahead in the same group
+// is decoded on, any other from its key frame.
 class GatedDecoder : public FrameDecoder {
   public:
     bool open(const std::filesystem::path&) override { return true; }
     void close() override {}
     int frameCount() const override { return 100; }
     double frameRate() const override { return 30; }
-    int keyFrameAtOrBefore(int) const override { return -1; }
+    int keyFrameAtOrBefore(int n) const override { return n - n % 50; }
     bool decode(int n, Image& out) override {
-        std::unique_lock lock(mutex_);
-        gate_.wait(lock, [&] { return allowed_ > 0; });
-        --allowed_;
+        const int key = keyFrameAtOrBefore(n);
+        for (int picture = position_ >= key && position_ < n ? position_ + 1 : key;; ++picture) {
+            std::unique_lock lock(mutex_);
+            gate_.wait(lock, [&] { return allowed_ > 0; });
+            --allowed_;
+            ++passed_;
+            position_ = picture;
+            if (picture == n) break;
+            lock.unlock();
+            if (abandon && abandon()) return false;
+        }
         out.width = out.height = 1;
         out.pixels.assign(1, std::uint32_t(n));
         return true;
@@ -231,11 +242,17 @@ class GatedDecoder : public FrameDecoder {
         }
         gate_.notify_all();
     }
+    int passed() {
+        const std::lock_guard lock(mutex_);
+        return passed_;
+    }
 
   private:
     std::mutex mutex_;
     std::condition_variable gate_;
     int allowed_ = 0;
+    int passed_ = 0;
+    int position_ = -1;
 };
 
 TEST(FfmpegVideoSource, TheCallerNeverWaitsForAPendingFrame) {
@@ -251,7 +268,7 @@ TEST(FfmpegVideoSource, TheCallerNeverWaitsForAPendingFrame) {
     for (int pass = 0; pass < 50; ++pass) EXPECT_EQ(video.fetch(10, -1, picture), -1);
     EXPECT_TRUE(picture.empty());
 
-    decoder.allow(1);
+    decoder.allow(11);  // frames 0 to 10
     ASSERT_TRUE(video.frame(10, picture));
     EXPECT_EQ(picture.pixels, std::vector<std::uint32_t>{10});
     EXPECT_EQ(ready, 1);  // the pass that missed frame 10 hears of it
@@ -269,6 +286,25 @@ TEST(FfmpegVideoSource, TheCallerNeverWaitsForAPendingFrame) {
     ASSERT_TRUE(video.frame(70, picture));
     EXPECT_EQ(video.fetch(70, 10, shown), 70);
     EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{70});
+}
+
+TEST(FfmpegVideoSource, AJumpAbandonsTheDecodeOnItsWay) {
+    auto gated = std::make_unique<GatedDecoder>();
+    GatedDecoder& decoder = *gated;
+    FfmpegVideoSource video(FfmpegVideoSource::kDefaultCacheBytes, std::move(gated));
+    ASSERT_TRUE(video.open("any"));
+    Image picture;
+    video.fetch(48, -1, picture);  // 49 pictures from key frame 0
+    decoder.allow(10);
+    ASSERT_TRUE(eventually([&] { return decoder.passed() == 10; }));
+
+    video.fetch(60, -1, picture);
+    // The picture under way, then 50 to 60 from their key frame; finishing
+    // frame 48 first would take 38 more.
+    decoder.allow(1 + 11);
+    EXPECT_TRUE(eventually([&] { return video.prepared(60); }));
+    EXPECT_FALSE(video.prepared(48));
+    decoder.allow(1000);  // lets the worker finish before the source goes
 }
 
 }  // namespace
