@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
+#include <cmath>
 
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
@@ -22,6 +23,35 @@ constexpr int kTextBox = 4000;
 
 QRect textBox(int x, int y) {
     return {x, y, kTextBox, kTextBox};
+}
+
+// The pixels a sprite may touch: a turned one anywhere on the circle through
+// its corners.
+QRect spriteBounds(const SpriteLook& sprite) {
+    const QRect target(sprite.x, sprite.y, sprite.width, sprite.height);
+    if (sprite.angle % 256 == 0) return target;
+    const int radius = int(std::ceil(std::hypot(sprite.width, sprite.height) / 2)) + 1;
+    const QPoint centre = target.center();
+    return {centre.x() - radius, centre.y() - radius, 2 * radius + 2, 2 * radius + 2};
+}
+
+QRegion waysideArea(const WaysideView& view) {
+    QRegion area;
+    for (const PlacedPicture& p : view.pictures)
+        area += QRect(p.x, p.y, p.image->width, p.image->height);
+    if (const auto& lamp = view.crossingLamp)
+        area += QRect(lamp->x - 2, lamp->y - 2, lamp->diameter + 4, lamp->diameter + 4);
+    return area;
+}
+
+QRegion clockArea(const Scene& scene) {
+    QRegion area;
+    for (const auto& hand : scene.clockHands) {
+        const QPoint centre(scene.clockX + kClockCentre, scene.clockY + kClockCentre);
+        const QPoint end(scene.clockX + hand[0], scene.clockY + hand[1]);
+        area += QRect(centre, end).normalized().adjusted(-2, -2, 2, 2);
+    }
+    return area;
 }
 
 std::vector<SpriteLook> spriteLooks(const SpriteModel& sprites) {
@@ -55,12 +85,14 @@ const QImage& CabSurface::keyedPicture(const SpriteModel& sprites, std::size_t i
 }
 
 void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
-    drawSprites(painter, spriteLooks(sprites), sprites);
+    drawSprites(painter, spriteLooks(sprites), sprites,
+                QRegion(0, 0, painter.device()->width(), painter.device()->height()));
 }
 
 void CabSurface::drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
-                             const SpriteModel& sprites) {
+                             const SpriteModel& sprites, const QRegion& area) {
     for (const SpriteLook& sprite : looks) {
+        if (!area.intersects(spriteBounds(sprite))) continue;
         const Picture& picture = sprites.pictures()[sprite.picture];
         const QImage& image = keyedPicture(sprites, sprite.picture);
         if (image.isNull()) continue;
@@ -109,7 +141,7 @@ void CabSurface::drawWayside(QPainter& painter, const WaysideView& view) {
 void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& state) {
     const int w = scene.videoWidth;
     painter.save();
-    painter.setClipRect(0, 0, w, scene.videoHeight);
+    painter.setClipRect(0, 0, w, scene.videoHeight, Qt::IntersectClip);
     for (const PlacedText& t : scene.texts.texts) {
         if (t.text.empty()) continue;
         const QString text = QString::fromStdString(t.text);
@@ -168,16 +200,41 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
     return scene;
 }
 
-void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state) {
+QRegion CabSurface::changes(const Scene& drawn, const Scene& next) const {
+    const QRegion whole(surface_.rect());
+    if (drawn.picture != next.picture || drawn.videoWidth != next.videoWidth ||
+        drawn.videoHeight != next.videoHeight || drawn.overlay != next.overlay ||
+        drawn.overlayX != next.overlayX || drawn.fadeLevel != 0 || next.fadeLevel != 0 ||
+        drawn.sprites.size() != next.sprites.size())
+        return whole;
+    QRegion area;
+    if (drawn.pictureVersion != next.pictureVersion || !(drawn.texts == next.texts))
+        area += QRect(0, 0, next.videoWidth, next.videoHeight);
+    for (std::size_t i = 0; i < next.sprites.size(); ++i) {
+        if (drawn.sprites[i] == next.sprites[i]) continue;
+        area += spriteBounds(drawn.sprites[i]);
+        area += spriteBounds(next.sprites[i]);
+    }
+    if (!(drawn.wayside == next.wayside))
+        area += waysideArea(drawn.wayside) + waysideArea(next.wayside);
+    if (drawn.clockHands != next.clockHands || drawn.clockX != next.clockX ||
+        drawn.clockY != next.clockY)
+        area += clockArea(drawn) + clockArea(next);
+    return area & whole;
+}
+
+void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,
+                      const QRegion& area) {
     QPainter painter(&surface_);
+    if (area != QRegion(surface_.rect())) painter.setClipRegion(area);
     // The video picture covers its area; black shows wherever it does not.
     const QRect video(0, 0, scene.videoWidth, scene.videoHeight);
     const QImage picture = opaqueView(*scene.picture);
     for (const QRect& bare : QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
         painter.fillRect(bare, Qt::black);
-    if (!picture.isNull()) painter.drawImage(video, picture);
+    if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);
     drawTexts(painter, scene, state);
-    drawSprites(painter, scene.sprites, sprites);
+    drawSprites(painter, scene.sprites, sprites, area);
     drawWayside(painter, scene.wayside);
     painter.save();
     painter.setPen(QPen(Qt::black, 1));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -67,8 +68,13 @@ class CabSurface {
     // What a pass shows now: turns the gauges and steps the fade. `still`
     // replaces the video picture and its texts when given.
     Scene scene(Cab& cab, DrawState& state, const Image* still = nullptr);
-    // Draws a scene of this run.
-    void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state);
+    // The part of the surface that differs between the pictures of two
+    // scenes: the whole surface when that cannot be told in parts.
+    QRegion changes(const Scene& drawn, const Scene& next) const;
+    // Draws a scene of this run within `area`; the rest of the surface must
+    // already show it.
+    void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,
+              const QRegion& area);
     // Draws the visible sprites, lowest depth first.
     void drawSprites(QPainter& painter, const SpriteModel& sprites);
 
@@ -84,7 +90,7 @@ class CabSurface {
     void drawTexts(QPainter& painter, const Scene& scene, DrawState& state);
     void drawWayside(QPainter& painter, const WaysideView& view);
     void drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
-                     const SpriteModel& sprites);
+                     const SpriteModel& sprites, const QRegion& area);
 
     QImage surface_;
     std::vector<CachedPicture> pictures_;

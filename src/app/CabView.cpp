@@ -34,6 +34,15 @@ void CabView::setTop(int top) {
     update();
 }
 
+void CabView::showChanged(const QRegion& area) {
+    const QRect target = targetRect();
+    if (target.size() != surface_.image().size() || top_ != 0) {
+        update();  // scaled, or moved: not worth mapping
+        return;
+    }
+    update(area.translated(target.topLeft()));
+}
+
 void CabView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect target = targetRect();

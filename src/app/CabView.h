@@ -17,6 +17,8 @@ class CabView : public QWidget {
     // The rectangle the surface occupies in the widget.
     QRect targetRect() const;
     void setTop(int top);
+    // Repaints where `area` of the surface shows.
+    void showChanged(const QRegion& area);
     int top() const { return top_; }
 
   Q_SIGNALS:

@@ -342,9 +342,10 @@ void TForm1::drawPass() {
     Scene scene = surface_.scene(cab, draw_);
     // A train standing still with nothing changing costs no drawing.
     if (scene == drawnScene_ && !scene.closesWindow) return;
-    surface_.draw(scene, cab.sprites, draw_);
+    const QRegion changed = surface_.changes(drawnScene_, scene);
+    surface_.draw(scene, cab.sprites, draw_, changed);
     drawnScene_ = std::move(scene);
-    view_->update();
+    view_->showChanged(changed);
     draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
     ++draw_.framesDrawn;
     lastDrawn_ = now;
@@ -375,7 +376,7 @@ void TForm1::showStill() {
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
     const Scene scene = surface_.scene(*cab_, draw_, &*still_);
-    surface_.draw(scene, cab_->sprites, draw_);
+    surface_.draw(scene, cab_->sprites, draw_, QRegion(surface_.image().rect()));
     drawnScene_ = {};  // the next pass draws the video again
     view_->update();
     if (scene.closesWindow) close();

@@ -101,5 +101,66 @@ TEST_F(AppSurfaceSprites, PatternsAndDepthOrder) {
     EXPECT_EQ(at(42, 42), 0xFF0000u);
 }
 
+// A pass that redraws only what changed leaves the same pixels as one that
+// redraws everything, and leaves alone what did not change.
+TEST(AppSurfaceChanges, DrawingTheChangesGivesTheWholePicture) {
+    SpriteModel sprites;
+    sprites.add(named("needle", picture(41, 41,
+                                        [](int x, int y) {
+                                            return x >= 20 && y >= 19 && y <= 21 ? kRed : kKey;
+                                        })),
+                300, 600, 2, true);
+    sprites.add(
+        named("lamp", picture(10, 20, [](int, int y) { return y < 10 ? kGreen : kRed; }), 10), 700,
+        40, 1);
+    Image video;
+    video.width = 800;
+    video.height = 450;
+    video.pixels.assign(std::size_t(800 * 450), 0xFF336699);
+
+    Scene first;
+    first.picture = &video;
+    first.pictureVersion = 1;
+    first.videoWidth = 800;
+    first.videoHeight = 450;
+    first.texts = {2, {{"29.9 km/h", 600, 400, 18}}};
+    first.sprites = {{0, 0, 300, 600, 41, 41, 10}, {1, 0, 700, 40, 10, 10, 0}};
+    first.clockX = 500;
+    first.clockY = 600;
+    first.clockHands = {{{25, 5}}, {{40, 25}}};
+
+    Scene panel = first;  // the needle turns, the lamp changes, the clock goes on
+    panel.sprites[0].angle = 40;
+    panel.sprites[1].patternIndex = 1;
+    panel.clockHands[1] = {{25, 45}};
+    Scene moving = panel;  // a new video picture and a new speed
+    moving.pictureVersion = 2;
+    moving.texts.texts[0].text = "30.0 km/h";
+
+    const QRegion everything(0, 0, CabSurface::kWidth, CabSurface::kHeight);
+    CabSurface surface;
+    DrawState state;
+    const auto drawnWhole = [&](const Scene& scene) {
+        CabSurface whole;
+        whole.draw(scene, sprites, state, everything);
+        return whole.image();
+    };
+    surface.draw(first, sprites, state, everything);
+    const QRegion panelChanges = surface.changes(first, panel);
+    EXPECT_FALSE(panelChanges.contains(QPoint(100, 100)));  // the video stays
+    EXPECT_FALSE(panelChanges.contains(QPoint(100, 700)));
+    surface.draw(panel, sprites, state, panelChanges);
+    EXPECT_EQ(surface.image(), drawnWhole(panel));
+
+    video.pixels.assign(video.pixels.size(), 0xFF996633);
+    const QRegion videoChanges = surface.changes(panel, moving);
+    EXPECT_FALSE(videoChanges.contains(QPoint(320, 620)));  // the needle stays
+    surface.draw(moving, sprites, state, videoChanges);
+    EXPECT_EQ(surface.image(), drawnWhole(moving));
+    // The changes showed: the lamp's second pattern and the new video colour.
+    EXPECT_EQ(surface.image().pixel(705, 45) & 0xFFFFFF, 0xFF0000u);
+    EXPECT_EQ(surface.image().pixel(100, 100) & 0xFFFFFF, 0x996633u);
+}
+
 }  // namespace
 }  // namespace tovra
