@@ -19,6 +19,14 @@ std::uint32_t le32(const char* p) {
 
 bool FakeVideoSource::open(const std::filesystem::path& file) {
     frames_ = width_ = height_ = 0;
+    if (measure_) {
+        const auto shape = measure_(file);
+        if (!shape) return false;
+        frames_ = shape->frames;
+        width_ = shape->width;
+        height_ = shape->height;
+        return frames_ > 0;
+    }
     std::ifstream in(file, std::ios::binary);
     std::string head(4096, '\0');
     in.read(head.data(), std::streamsize(head.size()));

@@ -16,9 +16,13 @@ namespace tovra {
 // A cab with the headless ports and the virtual scheduler, as tovra-sim and
 // the scenario tests drive it.
 struct HeadlessRun {
-    // With `realSound` the cab plays through it instead of the fake device.
-    HeadlessRun(RunChoice choice, unsigned seed, SoundDevice* realSound = nullptr)
+    // With `realSound` the cab plays through it instead of the fake device;
+    // with `measureVideo` the videos are measured by it instead of their AVI
+    // headers.
+    HeadlessRun(RunChoice choice, unsigned seed, SoundDevice* realSound = nullptr,
+                VideoMeasure measureVideo = {})
         : sound(clock),
+          video(std::move(measureVideo)),
           cab(CabPorts{host, realSound ? *realSound : static_cast<SoundDevice&>(sound), video,
                        pictures, store},
               std::move(choice), seed),

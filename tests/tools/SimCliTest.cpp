@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "data/CabDataFixture.h"
 #include "support/MiniData.h"
+#include "support/NumberedVideo.h"
 #include "support/QuickDemo.h"
 #include "support/SimBinary.h"
 
@@ -64,6 +66,24 @@ TEST(SimCli, RunWritesATraceOnVirtualTime) {
     const Result missing = runSim("run --data " + (dir / "nowhere").string() + " --route r.dat");
     EXPECT_EQ(missing.status, 2);
     EXPECT_EQ(runSim("run --data " + dir.path().string()).status, 1);  // no route
+}
+
+// The route video in MP4: the run opens it with the program's decoder, not
+// by an AVI header.
+TEST(SimCli, RunOpensAnMp4RouteVideo) {
+    test::CabData data;
+    const test::TempDir& dir = data.dir();
+    data.remove("movie/line1.avi");
+    if (!test::writeNumberedVideo(dir / "movie/line1.mp4", {"mpeg4", "mp4", 30, 0}, 40))
+        GTEST_SKIP() << "FFmpeg cannot write MPEG-4 in MP4";
+    const auto events = dir / "events.jsonl";
+    const Result r = runSim("run --data " + dir.path().string() + " --route " +
+                            test::CabData::kRouteFile + " --seconds 1 --events " + events.string());
+    ASSERT_EQ(r.status, 0) << r.output;
+    std::ifstream in(events);
+    const std::string log((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(log.find("\"type\":\"sound\""), std::string::npos);  // the run did run
+    EXPECT_EQ(log.find("映像ファイルを開けません"), std::string::npos) << log;
 }
 
 TEST(SimCli, RunOnTheRealSoundDeviceAndBench) {

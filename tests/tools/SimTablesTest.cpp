@@ -22,7 +22,7 @@ struct Output {
     std::string err;
 };
 
-// Runs a command with its standard streams captured.
+// Runs a command with its standard streams captured, without the real video decoder.
 template <typename Command>
 Output capture(Command command, const std::vector<std::string>& args) {
     std::ostringstream out, err;
@@ -30,7 +30,7 @@ Output capture(Command command, const std::vector<std::string>& args) {
     auto* oldErr = std::cerr.rdbuf(err.rdbuf());
     Output result;
     try {
-        result.status = command(args);
+        result.status = command(args, VideoMeasure{});
     } catch (...) {
         std::cout.rdbuf(oldOut);
         std::cerr.rdbuf(oldErr);

@@ -59,11 +59,11 @@ class Problems {
 
 // Everything the pictures, sounds and videos of a run are checked with.
 struct Probes {
+    explicit Probes(const VideoMeasure& measureVideo) : video(measureVideo) {}
     HeaderPictureDecoder pictures;
     SimClock clock;
     FakeSoundDevice sound{clock};
     FakeVideoSource video;
-    VideoProbe realVideo;
 };
 
 void checkPictures(Problems& problems, Probes& probes, const std::string& where,
@@ -90,7 +90,7 @@ void checkVideo(Problems& problems, Probes& probes, const std::string& where,
                 const std::filesystem::path& dataDir, const std::string& base) {
     const std::string path = videoDataPath(dataDir, base);
     const std::filesystem::path file = resolveDataPath(dataDir, path);
-    if (!(probes.realVideo ? probes.realVideo(file) : probes.video.open(file)))
+    if (!probes.video.open(file))
         problems.report(kVideoOpenError + path, where + ": " + path + ": not a readable video");
 }
 
@@ -155,24 +155,19 @@ void checkChannels(Problems& problems, const VehicleSpec& vehicle, const RouteSp
 }
 
 // With every file in order, the whole loading sequence as the program runs it.
-void checkLoading(Problems& problems, const RunChoice& choice) {
-    auto run = std::make_unique<HeadlessRun>(choice, 1);
+void checkLoading(Problems& problems, const RunChoice& choice, const VideoMeasure& measureVideo) {
+    auto run = std::make_unique<HeadlessRun>(choice, 1, nullptr, measureVideo);
     problems.attempt("", [&] { run->cab.load(); });
 }
 
 }  // namespace
 
-int checkCommand(const std::vector<std::string>& args) {
-    return checkCommandWithVideo(args, {});
-}
-
-int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo) {
+int checkCommand(const std::vector<std::string>& args, const VideoMeasure& measureVideo) {
     const Options options(args, kRunChoiceOptions, {});
     const RunChoice choice = runChoice(options);
     const std::filesystem::path& data = choice.dataDir;
     Problems problems;
-    Probes probes;
-    probes.realVideo = realVideo;
+    Probes probes(measureVideo);
     ProgramSettings settings;
     problems.attempt(
         "", [&] { settings = loadProgramSettings(resolveDataPath(data, "velmoran.dat")); });
@@ -196,7 +191,7 @@ int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe
                 checkSpeedUnits(problems, *route, segmentLines, choice.routeFile);
             }
             if (vehicle && route) checkChannels(problems, *vehicle, *route);
-            if (problems.count() == 0) checkLoading(problems, choice);
+            if (problems.count() == 0) checkLoading(problems, choice, measureVideo);
         }
     }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "headless/FakeVideoSource.h"
 #include "ports/SoundDevice.h"
 
 namespace tovra::sim {
@@ -14,14 +15,12 @@ namespace tovra::sim {
 // library links no media library.
 using SoundDeviceFactory = std::function<std::unique_ptr<SoundDevice>()>;
 
-// Whether a file opens as a video with the real decoder.
-using VideoProbe = std::function<bool(const std::filesystem::path&)>;
-
-// Without the real decoder only the AVI headers are read.
-int checkCommand(const std::vector<std::string>& args);
-int checkCommandWithVideo(const std::vector<std::string>& args, const VideoProbe& realVideo);
-int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound = {});
-int tablesCommand(const std::vector<std::string>& args);
+// The program supplies the real video decoder as `measureVideo` too; without
+// it only AVI files are read, by their headers.
+int checkCommand(const std::vector<std::string>& args, const VideoMeasure& measureVideo = {});
+int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound = {},
+               const VideoMeasure& measureVideo = {});
+int tablesCommand(const std::vector<std::string>& args, const VideoMeasure& measureVideo = {});
 int benchCommand(const std::vector<std::string>& args);
 // Drives with random inputs and checks invariants after every tick; 3 on the
 // first breach.

@@ -49,7 +49,8 @@ void writeReport(const std::string& file, const RunChoice& choice, const Cab& ca
 
 }  // namespace
 
-int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound) {
+int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& realSound,
+               const VideoMeasure& measureVideo) {
     std::vector<std::string> known = kRunChoiceOptions;
     known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed",
                                "sound", "report"});
@@ -82,8 +83,8 @@ int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& r
 
     const RunChoice choice = runChoice(options);
     if (choice.routeFile.empty()) throw std::invalid_argument("--route is required");
-    auto run =
-        std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)), device.get());
+    auto run = std::make_unique<HeadlessRun>(choice, unsigned(options.integer("seed", 1)),
+                                             device.get(), measureVideo);
     std::unique_ptr<EventLog> events;
     RunEventWatcher watcher;
     if (eventOut) {

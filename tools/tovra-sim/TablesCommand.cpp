@@ -106,10 +106,10 @@ void writeTables(std::ostream& out, const Cab& cab) {
 
 }  // namespace
 
-int tablesCommand(const std::vector<std::string>& args) {
+int tablesCommand(const std::vector<std::string>& args, const VideoMeasure& measureVideo) {
     const Options options(args, kRunChoiceOptions, {});
     options.required("route");
-    auto run = std::make_unique<HeadlessRun>(runChoice(options), 1);
+    auto run = std::make_unique<HeadlessRun>(runChoice(options), 1, nullptr, measureVideo);
     run->cab.load();
     for (const std::string& message : run->host.messages) std::cerr << message << '\n';
     writeTables(std::cout, run->cab);

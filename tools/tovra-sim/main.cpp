@@ -3,6 +3,7 @@
 // traces, checks data files and measures speed.
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -153,6 +154,14 @@ Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr),
 3 a soak breach.
 )";
 
+// The frame count and picture size the desktop program's decoder finds.
+std::optional<tovra::VideoShape> measureVideo(const std::filesystem::path& file) {
+    tovra::VideoDecoder decoder;
+    tovra::Image first;
+    if (!decoder.open(file) || !decoder.decode(0, first)) return std::nullopt;
+    return tovra::VideoShape{decoder.frameCount(), first.width, first.height};
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,12 +177,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     if (args[0] == "--bench") return tovra::sim::simBenchmarks(rest);
     try {
-        if (args[0] == "check")
-            return tovra::sim::checkCommandWithVideo(rest, [](const std::filesystem::path& file) {
-                return tovra::VideoDecoder().open(file);
-            });
-        if (args[0] == "run") return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice);
-        if (args[0] == "tables") return tovra::sim::tablesCommand(rest);
+        if (args[0] == "check") return tovra::sim::checkCommand(rest, measureVideo);
+        if (args[0] == "run")
+            return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice, measureVideo);
+        if (args[0] == "tables") return tovra::sim::tablesCommand(rest, measureVideo);
         if (args[0] == "bench") return tovra::sim::benchCommand(rest);
         if (args[0] == "soak") return tovra::sim::soakCommand(rest);
         if (args[0] == "bench-video") return tovra::sim::benchVideoCommand(rest);
