@@ -163,7 +163,7 @@ void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& sta
 Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
     updateDrawnGauges(cab, state.ammeterShown);
     Scene scene;
-    scene.picture = still ? still : &cab.video.picture;
+    scene.picture = still ? still : cab.video.picture.get();
     scene.pictureVersion = still ? 0 : cab.video.PictureVersion;
     scene.videoWidth = cab.settings.VideoWidth;
     scene.videoHeight = cab.settings.VideoHeight;
@@ -202,7 +202,9 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
 
 QRegion CabSurface::changes(const Scene& drawn, const Scene& next) const {
     const QRegion whole(surface_.rect());
-    if (drawn.picture != next.picture || drawn.videoWidth != next.videoWidth ||
+    // A still against the video, or a picture against none.
+    if ((drawn.pictureVersion == 0) != (next.pictureVersion == 0) ||
+        !drawn.picture != !next.picture || drawn.videoWidth != next.videoWidth ||
         drawn.videoHeight != next.videoHeight || drawn.overlay != next.overlay ||
         drawn.overlayX != next.overlayX || drawn.fadeLevel != 0 || next.fadeLevel != 0 ||
         drawn.sprites.size() != next.sprites.size())
@@ -229,7 +231,7 @@ void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState&
     if (area != QRegion(surface_.rect())) painter.setClipRegion(area);
     // The video picture covers its area; black shows wherever it does not.
     const QRect video(0, 0, scene.videoWidth, scene.videoHeight);
-    const QImage picture = opaqueView(*scene.picture);
+    const QImage picture = scene.picture ? opaqueView(*scene.picture) : QImage();
     for (const QRect& bare : QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
         painter.fillRect(bare, Qt::black);
     if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);

@@ -44,12 +44,14 @@ bool FakeVideoSource::open(const std::filesystem::path& file) {
     return frames_ > 0;
 }
 
-int FakeVideoSource::fetch(int n, int have, Image& out) {
+int FakeVideoSource::fetch(int n, int have, std::shared_ptr<const Image>& out) {
     if (n < 0 || n >= frames_) return -1;
     if (n == have) return n;
-    out.width = width_;
-    out.height = height_;
-    out.pixels.assign(std::size_t(width_) * std::size_t(height_), colourOf(n));
+    auto picture = std::make_shared<Image>();
+    picture->width = width_;
+    picture->height = height_;
+    picture->pixels.assign(std::size_t(width_) * std::size_t(height_), colourOf(n));
+    out = std::move(picture);
     return n;
 }
 

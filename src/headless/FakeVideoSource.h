@@ -25,7 +25,7 @@ class FakeVideoSource : public VideoSource {
     bool open(const std::filesystem::path& file) override;
     void close() override { frames_ = 0; }
     int frameCount() const override { return frames_; }
-    int fetch(int n, int have, Image& out) override;
+    int fetch(int n, int have, std::shared_ptr<const Image>& out) override;
 
     static std::uint32_t colourOf(int n) { return 0xFF000000u | (std::uint32_t(n) & 0xFFFFFFu); }
 

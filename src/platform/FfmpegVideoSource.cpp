@@ -84,7 +84,7 @@ void FfmpegVideoSource::asked(int n) {
     wake_.notify_one();
 }
 
-int FfmpegVideoSource::fetch(int n, int have, Image& out) {
+int FfmpegVideoSource::fetch(int n, int have, std::shared_ptr<const Image>& out) {
     const std::lock_guard lock(mutex_);
     if (n < 0 || n >= count_) return -1;
     asked(n);
@@ -95,12 +95,7 @@ int FfmpegVideoSource::fetch(int n, int have, Image& out) {
         if (!nearest || (have >= 0 && std::abs(have - n) <= std::abs(*nearest - n))) return have;
         give = *nearest;
     }
-    if (give != have) {
-        const Image& picture = *cache_.find(give);
-        out.width = picture.width;
-        out.height = picture.height;
-        out.pixels = picture.pixels;
-    }
+    if (give != have) out = cache_.shared(give);
     return give;
 }
 
@@ -132,7 +127,10 @@ bool FfmpegVideoSource::needed(int n) const {
 FfmpegVideoSource::Job FfmpegVideoSource::nextJob() const {
     if (holding_ || wanted_ < 0) return {};
     if (direction_ > 0) {
-        for (int n = wanted_; n <= wanted_ + kAheadForward; ++n)
+        // No further ahead than the cache holds beside the frame just passed:
+        // with huge pictures it would otherwise decode and drop for ever.
+        const int ahead = std::min(kAheadForward, cache_.capacity() - 2);
+        for (int n = wanted_; n <= wanted_ + ahead; ++n)
             if (needed(n)) return {n, n};
         return {};
     }
@@ -150,10 +148,12 @@ FfmpegVideoSource::Job FfmpegVideoSource::nextJob() const {
     return {};
 }
 
-void FfmpegVideoSource::runJob(Job job, Image& scratch, std::unique_lock<std::mutex>& lock) {
+void FfmpegVideoSource::runJob(Job job, std::shared_ptr<Image>& scratch,
+                               std::unique_lock<std::mutex>& lock) {
     for (int n = job.from; n <= job.to; ++n) {
+        if (!scratch) scratch = std::make_shared<Image>();
         lock.unlock();
-        const bool decoded = decoder_->decode(n, scratch);
+        const bool decoded = decoder_->decode(n, *scratch);
         lock.lock();
         if (!decoded && abandon_) return;
         if (decoded)
@@ -172,7 +172,7 @@ void FfmpegVideoSource::runJob(Job job, Image& scratch, std::unique_lock<std::mu
 
 void FfmpegVideoSource::work() {
     yieldToTheTicks();
-    Image scratch;
+    std::shared_ptr<Image> scratch;
     std::unique_lock lock(mutex_);
     while (true) {
         wake_.wait(lock, [&] { return quit_ || nextJob().from >= 0; });

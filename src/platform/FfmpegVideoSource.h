@@ -40,7 +40,7 @@ class FfmpegVideoSource : public VideoSource {
     int frameCount() const override { return count_; }
     // Pictures per second of the open file.
     double frameRate() const { return rate_; }
-    int fetch(int n, int have, Image& out) override;
+    int fetch(int n, int have, std::shared_ptr<const Image>& out) override;
 
     // Waits until frame n is decoded; false outside the file or when it
     // cannot be decoded. For tools that want every exact frame.
@@ -67,7 +67,7 @@ class FfmpegVideoSource : public VideoSource {
     bool needed(int n) const;
     // Runs `job` unlocked frame by frame; stops early when the caller has
     // jumped away from it.
-    void runJob(Job job, Image& scratch, std::unique_lock<std::mutex>& lock);
+    void runJob(Job job, std::shared_ptr<Image>& scratch, std::unique_lock<std::mutex>& lock);
     void asked(int n);
     // Waits until the worker is idle, then keeps it so while the lock is held.
     void holdWorker(std::unique_lock<std::mutex>& lock);

@@ -7,6 +7,11 @@ namespace tovra {
 
 namespace {
 
+// A picture another holder still shows must not be written into.
+void giveBackUnshared(std::shared_ptr<Image>& picture) {
+    if (picture.use_count() > 1) picture.reset();
+}
+
 std::int64_t keepCost(int n, int focus, int direction) {
     const std::int64_t ahead = std::int64_t(n - focus) * direction;
     return ahead >= 0 ? ahead : -2 * ahead;
@@ -21,7 +26,12 @@ int FrameCache::capacity() const {
 
 const Image* FrameCache::find(int n) const {
     const auto it = frames_.find(n);
-    return it == frames_.end() ? nullptr : &it->second;
+    return it == frames_.end() ? nullptr : it->second.get();
+}
+
+std::shared_ptr<const Image> FrameCache::shared(int n) const {
+    const auto it = frames_.find(n);
+    return it == frames_.end() ? nullptr : it->second;
 }
 
 std::optional<int> FrameCache::nearest(int n) const {
@@ -33,15 +43,16 @@ std::optional<int> FrameCache::nearest(int n) const {
     return above->first;
 }
 
-bool FrameCache::store(int n, Image& picture, int focus, int direction) {
-    pictureBytes_ = std::max<std::size_t>(picture.pixels.size() * sizeof(std::uint32_t), 1);
+bool FrameCache::store(int n, std::shared_ptr<Image>& picture, int focus, int direction) {
+    pictureBytes_ = std::max<std::size_t>(picture->pixels.size() * sizeof(std::uint32_t), 1);
     if (const auto it = frames_.find(n); it != frames_.end()) {
         std::swap(it->second, picture);
+        giveBackUnshared(picture);
         return true;
     }
     if (int(frames_.size()) < capacity()) {
         frames_.emplace(n, std::move(picture));
-        picture = Image{};
+        picture.reset();
         return true;
     }
     auto worst = frames_.begin();
@@ -53,6 +64,7 @@ bool FrameCache::store(int n, Image& picture, int focus, int direction) {
     node.key() = n;
     std::swap(node.mapped(), picture);
     frames_.insert(std::move(node));
+    giveBackUnshared(picture);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <map>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -12,7 +13,8 @@ namespace tovra {
 // Decoded pictures by frame number, bounded in memory: larger pictures mean
 // fewer frames. When full, the picture least likely to be asked for goes:
 // the farthest from the frame on show, counting the frames already passed in
-// the direction of travel twice as far.
+// the direction of travel twice as far. Pictures are shared with the caller,
+// who may hold one after it has gone from the cache. Not thread-safe.
 class FrameCache {
   public:
     static constexpr int kMinimumFrames = 4;
@@ -23,17 +25,18 @@ class FrameCache {
     // How many pictures of the size stored last fit the budget.
     int capacity() const;
     const Image* find(int n) const;
+    std::shared_ptr<const Image> shared(int n) const;
     // The stored frame nearest n, the lower one on a tie.
     std::optional<int> nearest(int n) const;
     // Takes `picture` as frame n around `focus`, travelling in `direction`
-    // (+1 or -1). `picture` gets back the memory of the picture that had to
-    // go, for the next decode. False, and nothing changes, when n itself
-    // would be the first to go.
-    bool store(int n, Image& picture, int focus, int direction);
+    // (+1 or -1). `picture` gets back the picture that had to go, for the
+    // next decode to write into, when nobody else holds it; else nothing.
+    // False, and nothing changes, when n itself would be the first to go.
+    bool store(int n, std::shared_ptr<Image>& picture, int focus, int direction);
     std::vector<int> numbers() const;
 
   private:
-    std::map<int, Image> frames_;
+    std::map<int, std::shared_ptr<Image>> frames_;
     std::size_t budget_;
     std::size_t pictureBytes_ = 0;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 
 #include "ports/Image.h"
 
@@ -17,8 +18,9 @@ class VideoSource {
     // the picture to show: n when it is ready, else the ready frame nearest
     // n, or `have` (the frame the caller holds in `out`, -1 for none) when
     // none is nearer. `out` is written only when the number differs from
-    // `have`. -1, and `out` kept, for a frame outside the file.
-    virtual int fetch(int n, int have, Image& out) = 0;
+    // `have`. -1, and `out` kept, for a frame outside the file. The picture
+    // is shared with the source, not copied; nobody changes it.
+    virtual int fetch(int n, int have, std::shared_ptr<const Image>& out) = 0;
 };
 
 }  // namespace tovra

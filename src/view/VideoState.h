@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "ports/Image.h"
 
@@ -18,7 +19,7 @@ struct VideoState {
     std::uint64_t PictureVersion = 0;  // counts the changes of `picture`
     std::int64_t FrameLimit = 0;       // highest main-video frame that may be fetched
     bool mainVideoOpen = false;
-    Image picture;  // the video bitmap
+    std::shared_ptr<const Image> picture;  // the video bitmap; none before the first
 };
 
 }  // namespace tovra

@@ -264,28 +264,46 @@ TEST(FfmpegVideoSource, TheCallerNeverWaitsForAPendingFrame) {
     ASSERT_TRUE(video.open("any"));
 
     // Nothing decoded: every drawing pass goes on with what it has.
-    Image picture;
-    for (int pass = 0; pass < 50; ++pass) EXPECT_EQ(video.fetch(10, -1, picture), -1);
-    EXPECT_TRUE(picture.empty());
+    std::shared_ptr<const Image> shown;
+    for (int pass = 0; pass < 50; ++pass) EXPECT_EQ(video.fetch(10, -1, shown), -1);
+    EXPECT_FALSE(shown);
 
     decoder.allow(11);  // frames 0 to 10
+    Image picture;
     ASSERT_TRUE(video.frame(10, picture));
     EXPECT_EQ(picture.pixels, std::vector<std::uint32_t>{10});
     EXPECT_EQ(ready, 1);  // the pass that missed frame 10 hears of it
 
     // A jump while the decoder is stuck shows the nearest picture at once.
-    Image shown;
     EXPECT_EQ(video.fetch(70, -1, shown), 10);
-    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{10});
-    shown.pixels = {0};
-    EXPECT_EQ(video.fetch(70, 10, shown), 10);  // already held: nothing copied
-    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{0});
+    EXPECT_EQ(shown->pixels, std::vector<std::uint32_t>{10});
+    const auto held = std::make_shared<const Image>();
+    shown = held;
+    EXPECT_EQ(video.fetch(70, 10, shown), 10);  // already held: left as it is
+    EXPECT_EQ(shown, held);
     EXPECT_EQ(video.fetch(100, 10, shown), -1);  // outside the file
 
     decoder.allow(1000);  // lets the worker finish before the source goes
     ASSERT_TRUE(video.frame(70, picture));
     EXPECT_EQ(video.fetch(70, 10, shown), 70);
-    EXPECT_EQ(shown.pixels, std::vector<std::uint32_t>{70});
+    EXPECT_EQ(shown->pixels, std::vector<std::uint32_t>{70});
+}
+
+// The cache hands out its pictures; one still on show is never decoded into,
+// even after the cache has let it go.
+TEST(FfmpegVideoSource, APictureOnShowOutlivesItsPlaceInTheCache) {
+    auto gated = std::make_unique<GatedDecoder>();
+    GatedDecoder& decoder = *gated;
+    FfmpegVideoSource video(FrameCache::kMinimumFrames * sizeof(std::uint32_t), std::move(gated));
+    ASSERT_TRUE(video.open("any"));
+    decoder.allow(1000);
+    Image picture;
+    ASSERT_TRUE(video.frame(10, picture));
+    std::shared_ptr<const Image> shown;
+    ASSERT_EQ(video.fetch(10, -1, shown), 10);
+    for (int n = 11; n < 40; ++n) ASSERT_TRUE(video.frame(n, picture));
+    EXPECT_FALSE(video.prepared(10));
+    EXPECT_EQ(shown->pixels, std::vector<std::uint32_t>{10});
 }
 
 TEST(FfmpegVideoSource, AJumpAbandonsTheDecodeOnItsWay) {
@@ -293,7 +311,7 @@ TEST(FfmpegVideoSource, AJumpAbandonsTheDecodeOnItsWay) {
     GatedDecoder& decoder = *gated;
     FfmpegVideoSource video(FfmpegVideoSource::kDefaultCacheBytes, std::move(gated));
     ASSERT_TRUE(video.open("any"));
-    Image picture;
+    std::shared_ptr<const Image> picture;
     video.fetch(48, -1, picture);  // 49 pictures from key frame 0
     decoder.allow(10);
     ASSERT_TRUE(eventually([&] { return decoder.passed() == 10; }));

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iomanip>
 #include <iostream>
+#include <memory>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -82,12 +83,13 @@ Timing exactFrames(FfmpegVideoSource& video, const std::vector<int>& frames) {
 std::pair<Timing, Timing> jumps(FfmpegVideoSource& video, const std::vector<int>& frames) {
     Timing wait;
     Timing exact;
+    std::shared_ptr<const Image> shown;
     Image picture;
     int have = -1;
     const CpuMeter cpu;
     for (const int n : frames) {
         const auto start = Clock::now();
-        have = video.fetch(n, have, picture);
+        have = video.fetch(n, have, shown);
         wait.waits.push_back(milliseconds(Clock::now() - start));
         if (!video.frame(n, picture)) ++exact.wrong;
         have = n;
@@ -102,14 +104,14 @@ std::pair<Timing, Timing> jumps(FfmpegVideoSource& video, const std::vector<int>
 // another picture than the one asked for.
 Timing paced(FfmpegVideoSource& video, const std::vector<int>& perTick) {
     Timing timing;
-    Image picture;
+    std::shared_ptr<const Image> shown;
     int have = -1;
     const CpuMeter cpu;
     auto next = Clock::now();
     for (const int n : perTick) {
         std::this_thread::sleep_until(next += std::chrono::microseconds(33333));
         const auto start = Clock::now();
-        have = video.fetch(n, have, picture);
+        have = video.fetch(n, have, shown);
         timing.waits.push_back(milliseconds(Clock::now() - start));
         if (have != n) ++timing.wrong;
     }
