@@ -201,7 +201,7 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
 }
 
 QRegion CabSurface::changes(const Scene& drawn, const Scene& next) const {
-    const QRegion whole(surface_.rect());
+    const QRegion whole = everywhere();
     // A still against the video, or a picture against none.
     if ((drawn.pictureVersion == 0) != (next.pictureVersion == 0) ||
         !drawn.picture != !next.picture || drawn.videoWidth != next.videoWidth ||
@@ -228,11 +228,11 @@ QRegion CabSurface::changes(const Scene& drawn, const Scene& next) const {
 void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,
                       const QRegion& area) {
     QPainter painter(&surface_);
-    if (area != QRegion(surface_.rect())) painter.setClipRegion(area);
+    if (area != everywhere()) painter.setClipRegion(area);
     // The video picture covers its area; black shows wherever it does not.
     const QRect video(0, 0, scene.videoWidth, scene.videoHeight);
     const QImage picture = scene.picture ? opaqueView(*scene.picture) : QImage();
-    for (const QRect& bare : QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
+    for (const QRect& bare : everywhere() - QRegion(picture.isNull() ? QRect() : video))
         painter.fillRect(bare, Qt::black);
     if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);
     drawTexts(painter, scene, state);

@@ -71,6 +71,7 @@ class CabSurface {
     // The part of the surface that differs between the pictures of two
     // scenes: the whole surface when that cannot be told in parts.
     QRegion changes(const Scene& drawn, const Scene& next) const;
+    QRegion everywhere() const { return QRegion(surface_.rect()); }
     // Draws a scene of this run within `area`; the rest of the surface must
     // already show it.
     void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,

@@ -376,7 +376,7 @@ void TForm1::showStill() {
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
     const Scene scene = surface_.scene(*cab_, draw_, &*still_);
-    surface_.draw(scene, cab_->sprites, draw_, QRegion(surface_.image().rect()));
+    surface_.draw(scene, cab_->sprites, draw_, surface_.everywhere());
     drawnScene_ = {};  // the next pass draws the video again
     view_->update();
     if (scene.closesWindow) close();
