@@ -18,6 +18,7 @@ using Lines = std::vector<std::string>;
 
 constexpr int kZoneHalfLength = 1000;  // cm: the stopping window is 10 m either side
 constexpr int kSwitchId = 1;           // every points sound of the vehicles answers to it
+constexpr int kNoCheck = 999;          // km/h: a speed check that never applies
 
 // Everything the sections need, worked out once.
 struct Route {
@@ -246,14 +247,43 @@ void stationCallouts(DataText& t, const Route& r) {
     t.list("[StationKanko]", rows);
 }
 
+// A second-set check holds from its point to the next entry's point, so each
+// zone's end gets an entry of its own: the speed of the zones still in force
+// there, or 999, which checks nothing.
+Lines stretchChecks(const std::vector<ZoneStretch>& zones, const Route& r) {
+    struct Stretch {
+        int entry, exit, speed;
+    };
+    std::vector<Stretch> stretches;
+    std::vector<int> bounds;
+    for (const ZoneStretch& z : zones) {
+        stretches.push_back({r.frame(z.entry), r.frame(z.exit), z.speed});
+        bounds.push_back(stretches.back().entry);
+        bounds.push_back(stretches.back().exit);
+    }
+    std::sort(bounds.begin(), bounds.end());
+    bounds.erase(std::unique(bounds.begin(), bounds.end()), bounds.end());
+    Lines rows;
+    int inForce = kNoCheck;
+    for (const int frame : bounds) {
+        int speed = kNoCheck;
+        for (const Stretch& s : stretches)
+            if (s.entry <= frame && frame < s.exit) speed = std::min(speed, s.speed);
+        if (speed != inForce) rows.push_back(csv(speed, 0, frame, 0));
+        inForce = speed;
+    }
+    return rows;
+}
+
 void limitSections(DataText& t, const Route& r) {
-    Lines limits, checks1, checks2;
-    for (const ZoneStretch& z : zonesOf(r.plan.world, r.run.dir)) {
+    Lines limits, checks1;
+    const std::vector<ZoneStretch> zones = zonesOf(r.plan.world, r.run.dir);
+    for (const ZoneStretch& z : zones) {
         const int entry = r.frame(z.entry), exit = r.frame(z.exit);
         limits.push_back(
             csv(z.speed, r.frame(r.before(z.entry, 200)), 1, entry, limitSignIndex(z.speed), exit));
-        checks2.push_back(csv(z.speed, exit, entry, 0));
     }
+    const Lines checks2 = stretchChecks(zones, r);
     for (std::size_t k = 0; k < r.signals.size(); ++k) {
         const SignalSite& s = *r.signals[k];
         if (s.role != SignalRole::Home) continue;
