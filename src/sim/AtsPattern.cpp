@@ -228,6 +228,9 @@ void stepAtsPattern(Cab& cab) {
         cancelPattern(p);
         p.log.add("停車駅パターン消去");
     }
+    // A target the train has passed (an overrun signal, say) protects
+    // nothing ahead of it any more.
+    if (p.PatternSpeed != kNoPattern && p.PatternPos <= cab.state.Position) cancelPattern(p);
     passBeacons(cab);
     updatePatternSpeeds(cab);
     decide(cab);
