@@ -46,6 +46,8 @@ void stepAtsBell(Cab& cab) {
         p.AtsAck = false;
     }
     if (p.AtsAlarm && !cab.sound.isPlaying(cab.vehicle.Sound_Ats1)) ringBell(cab);
+    // A stop signal passed while the bell already rings brakes all the same.
+    if (p.SignalLimit == 0 && !cab.state.ProtectEmergency) protectionEmergency(cab);
     if (p.AtsAck && !cab.sound.isPlaying(cab.vehicle.Sound_Ats2)) startChime(cab);
 }
 
