@@ -1,4 +1,3 @@
-#include "input/Masconupdate.h"
 #include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
 
@@ -14,8 +13,7 @@ void stepRollbackProtection(Cab& cab) {
     TrainState& s = cab.state;
     if (cab.vehicle.Back != 1 || s.Reverser * s.Speed >= -kRollbackSpeed) return;
     if (!s.ProtectEmergency) cab.sound.restartOnce(cab.vehicle.Sound_Atc);
-    s.ProtectEmergency = true;
-    masconupdate(cab);
+    protectionEmergency(cab);
 }
 
 }  // namespace tovra

@@ -1,4 +1,3 @@
-#include "input/Masconupdate.h"
 #include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
 
@@ -28,8 +27,7 @@ void stepVigilance(Cab& cab) {
     if (count >= kBrakeAt) {
         cab.sound.stop(cab.vehicle.Sound_EBring);
         count = 0;
-        cab.state.ProtectEmergency = true;
-        masconupdate(cab);
+        protectionEmergency(cab);
     }
 }
 
