@@ -127,6 +127,8 @@ void resetVigilance(Cab& cab) {
 }
 
 void AsciiDown(Cab& cab, char key) {
+    // A paused run changes nothing until it resumes.
+    if (!cab.running()) return;
     resetVigilance(cab);
     if (cab.controller.keypadSwapped) key = key == '2' ? '8' : key == '8' ? '2' : key;
     if (cab.KeysLocked) return;

@@ -169,7 +169,7 @@ void USBScan(Cab& cab, const PadReading& pad) {
     const std::int64_t signature = padSignature(pad);
     if (controllers.controllerType == PadType::None || controllers.lastPadSignature == signature)
         return;
-    cab.controller.vigilanceCount = 0;
+    resetVigilance(cab);
     PadCommand command;
     switch (controllers.controllerType) {
         case PadType::TwoLever:

@@ -53,6 +53,7 @@ void RxChar(Cab& cab, std::string_view chunk) {
 
 void SerialMessage(Cab& cab, std::string_view message) {
     ExternalControllerState& controllers = cab.external;
+    if (!cab.running()) return;
     resetVigilance(cab);
     std::string_view text = message;
     if (!text.empty() && text.back() == '\r') text.remove_suffix(1);

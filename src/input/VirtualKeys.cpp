@@ -71,6 +71,12 @@ void testingKey(Cab& cab, VirtualKey key) {
 }  // namespace
 
 void keydowns(Cab& cab, VirtualKey key, bool shift) {
+    // Paused, only the value display opens and closes.
+    if (!cab.running()) {
+        if (key == VirtualKey::F3 && !shift) toggleValueDisplay(cab);
+        return;
+    }
+    resetVigilance(cab);
     switch (key) {
         case VirtualKey::Backspace:
             turnBack(cab);

@@ -14,11 +14,11 @@
 namespace tovra::test {
 
 // A cab without data files: a one-lever electric train with eight brake
-// steps and four notches, distinct handle texts, keys unlocked.
+// steps and four notches, distinct handle texts, running.
 struct ControllerFixture : ::testing::Test {
     ControllerFixture() : run(RunChoice{}, 1), cab(run.cab) {
         cab.settings.TickRate = 30;
-        cab.KeysLocked = false;
+        cab.start1Click();  // running, keys unlocked
         ProgramSettings& t = cab.settings;
         t.Forward = "前進";
         t.Neutral = "中立";

@@ -87,6 +87,7 @@ TEST_F(SerialPortTest, AMessageSplitOverTwoChunksActsOnce) {
     Cab cab(CabPorts{host, sound, video, pictures, store}, RunChoice{}, 1);
     cab.mascon.entries.assign(23, "-----");
     cab.mascon.entries[19] = "ATS01";  // the protection's acknowledge button: a space
+    cab.start1Click();                 // a paused cab takes no messages
     ExternalControllerState& controllers = cab.external;
 
     std::vector<std::string> chunks;

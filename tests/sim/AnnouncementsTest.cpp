@@ -21,7 +21,7 @@ struct AnnouncementsTest : SoundFixture {
         cab.route.Announcements = {Announcement{0, 0, 0, 0}, Announcement{1, 0, 0, 300},
                                    Announcement{2, 1, 1, 400}};
         for (int k = 0; k <= 4; ++k) loadWaves({channel(k)}, 2.0);
-        cab.KeysLocked = false;
+        cab.start1Click();
     }
     int channel(int sound) const { return cab.channels.routeChannel(sound); }
     int plays(int sound) const {
@@ -72,7 +72,7 @@ TEST_F(AnnouncementsTest, OneManKeyAnnouncesInTurnAndLightsTheRequestLamp) {
     cab.route.OneMan = 1;
     cab.route.Announcements = {Announcement{0, 0, 0, 0}, Announcement{3, 2, 1, 0},
                                Announcement{4, 2, 2, 0}};
-    cab.route.Stations[1].field12 = 1;   // a request is certain
+    cab.route.Stations[1].field12 = 1;  // a request is certain
     cab.controller.announcePos = 1;
 
     AsciiDown(cab, 'c');
