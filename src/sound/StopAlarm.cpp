@@ -13,7 +13,8 @@ void step_stop_alarm(Cab& cab) {
     SoundChannels& sound = cab.sound;
     const int alarm = driveChannel(cab, cab.vehicle.Stop);
     Sprite* lamp = cab.sprites.find("img_Lamp_stopalert");
-    if ((s.Speed / 5) * (s.Speed / 3.6L) > s.RemainDistance / 100 - 125 &&
+    // Standing, it would start and be stopped again in the same tick.
+    if (s.Speed >= 1 && (s.Speed / 5) * (s.Speed / 3.6L) > s.RemainDistance / 100 - 125 &&
         !sound.isPlaying(alarm)) {
         sound.restartOnce(alarm);
     }
