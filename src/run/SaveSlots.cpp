@@ -9,6 +9,8 @@
 #include "run/SavedState.h"
 #include "run/TrainPlacement.h"
 #include "sim/Cab.h"
+#include "sim/Protection.h"
+#include "sim/StartState.h"
 #include "sim/Stations.h"
 #include "sound/RunningSounds.h"
 #include "view/StatusTextUpdates.h"
@@ -61,6 +63,10 @@ void applyState(Cab& cab, const SavedState& saved) {
     // At the last station no stop follows: the train keeps it as its target.
     setNextStop(cab, next_stop_after(cab.route, saved.station).value_or(saved.station));
     cab.controller.announcePos = pointer;
+    markStationsBehind(cab);
+    markPassedSpeedChecks(cab);
+    resetProtection(cab);
+    cab.stations.runEnded = false;
     placeWayside(cab);
     masconupdate(cab);
 }

@@ -1,5 +1,7 @@
 #include "run/TrainPlacement.h"
 
+#include <cmath>
+
 #include "sim/Cab.h"
 #include "sound/RunningSounds.h"
 #include "view/VideoSync.h"
@@ -68,6 +70,20 @@ void clearRunProgress(Cab& cab) {
     for (MovieSwitch& movie : cab.route.MovieSwitches) movie.Done = false;
     clearPointsSounded(cab);
     for (TimeCallout& callout : cab.route.TimeCallouts) callout.Done = false;
+}
+
+void markStationsBehind(Cab& cab) {
+    const Extended p = cab.state.Position;
+    const bool standing = std::fabs(cab.state.Speed) < 0.1L;
+    const auto& stations = cab.route.Stations;
+    for (std::size_t j = 0; j < stations.size(); ++j) {
+        const StationRecord& s = stations[j];
+        const bool left = p > s.zoneEnd || (p > s.stopPosition && !standing);
+        if (!left) continue;
+        StationProgress& progress = cab.stations.progress[j];
+        progress.doorsOpenedHere = progress.stopCalloutGiven = true;
+        progress.departureStarted = progress.departedHere = true;
+    }
 }
 
 void closeDoors(Cab& cab) {

@@ -17,6 +17,11 @@ void returnToRouteVideo(Cab& cab);
 // call-outs start afresh.
 void clearRunProgress(Cab& cab);
 
+// Restoring: the stations the train has left behind count as worked and
+// departed, so that a starting signal held for a departure there clears.
+// A train standing in a station's zone has not left it yet.
+void markStationsBehind(Cab& cab);
+
 // Doors shut, with the door-closed lamp lit so no closing is pending.
 void closeDoors(Cab& cab);
 

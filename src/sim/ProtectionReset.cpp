@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "input/PendingDelays.h"
 #include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
@@ -23,6 +24,15 @@ void resetProtection(Cab& cab) {
     p.SignalLimit = kNoLimit;
     p.stopSignal = p.releasedSignal = -1;
     p.CodeLatch = false;
+    // Nothing the old place imposed may hold the train at the new one.
+    TrainState& s = cab.state;
+    s.ProtectEmergency = false;
+    s.ProtectService = false;
+    markBrakePending(s);
+    cab.controller.vigilanceCount = 0;
+    showProtectionLamps(cab, p.AtsOn, false);
+    showPatternLamps(cab, false, false);
+    showSprite(cab, "img_Lamp_EB", false);
 }
 
 namespace ats {

@@ -80,7 +80,7 @@ TEST_F(SaveSlots, RestoreResetsTheRunAroundTheSavedState) {
     cab.traction.doorsOpen = true;
     cab.stations.doorOpening = 1;
     cab.sprites.find("img_Lamp_Door")->visible = false;
-    cab.stations.progress[0].departureStarted = true;
+    cab.stations.progress[2].departureStarted = true;
     cab.stations.progress[3].arrived = true;
     cab.runningSound.pointsSounded[0] = true;
     cab.route.TimeCallouts.push_back({10, 20, 1000, true});
@@ -102,7 +102,11 @@ TEST_F(SaveSlots, RestoreResetsTheRunAroundTheSavedState) {
     EXPECT_FALSE(cab.traction.doorsOpen);
     EXPECT_EQ(cab.stations.doorOpening, 0);
     EXPECT_TRUE(loaded.spriteVisible("img_Lamp_Door"));
-    EXPECT_FALSE(cab.stations.progress[0].departureStarted);
+    // The train runs at 120 m, between the pass station and the next stop:
+    // the first station lies behind it, worked and departed.
+    const StationProgress& first = cab.stations.progress[0];
+    EXPECT_TRUE(first.doorsOpenedHere && first.departureStarted && first.departedHere);
+    EXPECT_FALSE(cab.stations.progress[2].departureStarted);
     EXPECT_FALSE(cab.stations.progress[3].arrived);
     EXPECT_FALSE(cab.runningSound.pointsSounded[0]);
     EXPECT_FALSE(cab.route.TimeCallouts[0].Done);
