@@ -25,6 +25,18 @@ int stopsWorked(const Cab& cab) {
     return n;
 }
 
+// The stops from the start of an ended run on whose doors nothing happened.
+int stopsMissed(const Cab& cab) {
+    if (!cab.stations.runEnded) return 0;
+    int n = 0;
+    const auto& stations = cab.route.Stations;
+    for (std::size_t j = std::size_t(cab.stations.startStation); j < stations.size(); ++j) {
+        const bool stop = stations[j].kind == 0 || stations[j].kind == 2;
+        n += stop && !cab.stations.progress[j].doorsOpenedHere ? 1 : 0;
+    }
+    return n;
+}
+
 // Rounded down, so that playback types it after the same tick.
 void writeScriptLine(std::ostream& out, std::int64_t periods, char key) {
     const double micro = std::floor(double(periods) * 1e6 / SimClock::kPeriodsPerSecond);
@@ -65,6 +77,7 @@ AutoDriveResult autoDrive(const RunChoice& choice, unsigned seed, double seconds
         }
         result.tickWallSeconds += secondsSince(start);
         result.stops += stopsWorked(run->cab);
+        result.missedStops += stopsMissed(run->cab);
         result.distanceMetres += double(run->cab.state.Position - startPosition) / 100;
     }
     result.simulatedSeconds = double(done) / SimClock::kPeriodsPerSecond;

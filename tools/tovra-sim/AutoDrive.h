@@ -14,6 +14,7 @@ struct AutoDriveResult {
     long logicTicks = 0;
     int runs = 0;              // loads; a run that ends is loaded afresh
     int stops = 0;             // stops where the doors were worked
+    int missedStops = 0;       // stops of ended runs where they were not
     int protectionBrakes = 0;  // times the protection took over the brakes
     double distanceMetres = 0;
 };

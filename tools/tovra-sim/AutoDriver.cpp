@@ -15,6 +15,8 @@ namespace {
 // in m/s².
 constexpr double kFullService = 0.9;
 constexpr double kBeginBraking = 0.45;
+// Metres from the stop mark within which a standing train has stopped.
+constexpr double kCloseEnough = 5;
 
 double metresPerSecond(double kmh) {
     return kmh / 3.6;
@@ -127,7 +129,11 @@ std::optional<char> AutoDriver::decide(const Cab& cab) {
         else
             return towards(cab, -brakeStepFor(cab, neededDeceleration(speed, 0, remain - 0.5)));
     }
-    if (remain < 2 && standing) return towards(cab, holding);
+    // Anywhere near the mark will do: the stopping window is wider.
+    if (remain < kCloseEnough && standing) return towards(cab, holding);
+    // Rolled past the mark: stop while still inside the window.
+    if (remain <= 0 && remain > -kCloseEnough)
+        return towards(cab, -brakeStepFor(cab, kFullService));
 
     const int limit = limitInForce(cab);
     for (const ApproachEntry& next : cab.protection.nextLimits) {
@@ -138,8 +144,10 @@ std::optional<char> AutoDriver::decide(const Cab& cab) {
     if (speed > limit + 1) return towards(cab, -1);
     // Near the mark, roll up no faster than a gentle stop allows.
     const double approach = 3.6 * std::sqrt(2 * 0.3 * std::max(remain - 0.5, 0.0));
+    // The last metres are coasted: an engine still winding up would carry the
+    // train past the mark.
     if (remain > 0 && remain < 200 && approach < limit)
-        return towards(cab, speed < std::max(approach, 4.0) - 2 ? 1 : 0);
+        return towards(cab, remain > kCloseEnough && speed < std::max(approach, 4.0) - 2 ? 1 : 0);
     if (speed < limit - 7) return towards(cab, cab.vehicle.Power);
     if (speed > limit - 3) return towards(cab, 0);
     return std::nullopt;

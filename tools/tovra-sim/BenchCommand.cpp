@@ -32,7 +32,8 @@ int benchCommand(const std::vector<std::string>& args) {
               << " s of wall time: " << std::setprecision(0) << ratio << " times real time\n"
               << std::setprecision(3) << "  loading: " << r.runs << " runs in " << r.loadWallSeconds
               << " s\n  driven: " << std::setprecision(0) << r.distanceMetres << " m, " << r.stops
-              << " stops with doors worked, " << r.protectionBrakes << " protection brakes\n";
+              << " stops with doors worked, " << r.missedStops << " missed, " << r.protectionBrakes
+              << " protection brakes\n";
     return 0;
 }
 
