@@ -67,10 +67,9 @@ std::optional<double> AutoDriver::metresToStopSignal(const Cab& cab) {
     return double(Extended(*at) - cab.state.Position) / 100 - 15;
 }
 
-namespace {}  // namespace
-
 // One-man routes: the driver opens the doors at a stop and closes them once
-// the departure time has come.
+// the departure time has come and the melody has started: shut before it,
+// the doors would keep the starting signal at stop.
 std::optional<char> AutoDriver::oneManDoors(const Cab& cab, bool standing) {
     if (cab.route.OneMan == 0 || !standing) return std::nullopt;
     const std::int32_t j = cab.stations.currentStation;
@@ -79,7 +78,9 @@ std::optional<char> AutoDriver::oneManDoors(const Cab& cab, bool standing) {
     if (s.kind != 0 || p < s.zoneStart || p > s.zoneEnd) return std::nullopt;
     const bool open = cab.traction.doorsOpen;
     if (!open && doorsWorkedAt_ != j) return 'd';
-    if (open && cab.stations.doorOpening == 1 && cab.state.Clock >= s.departureTime) {
+    const bool melodyStarted = cab.stations.progress[std::size_t(j)].departureStarted;
+    if (open && cab.stations.doorOpening == 1 && cab.state.Clock >= s.departureTime &&
+        melodyStarted) {
         doorsWorkedAt_ = j;
         return 'd';
     }

@@ -122,7 +122,8 @@ Usage:
       limit, coast, brake for lower limits and to each stop, wait while the
       doors are open) for H hours of simulated time (default 1), loading the
       run afresh when it ends, and print how many times faster than real
-      time the ticks ran, the loading time, the distance and the stops.
+      time the ticks ran, the loading time, the distance, the stops worked
+      and missed and the times the protection braked the train.
       --record FILE     write the driver's inputs of the first run as a
                         script for `run --script`
   tovra-sim soak --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
