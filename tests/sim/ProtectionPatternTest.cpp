@@ -93,6 +93,19 @@ TEST_F(ProtectionPatternTest, StopSignalCapturedInAWindowBrakesAtThePatternUntil
     EXPECT_EQ(p.PatternState, 0);
     EXPECT_FALSE(lit("img_Lamp_Atsp1"));
     EXPECT_FALSE(lit("img_Lamp_Atsp2"));
+
+    // Crawling on past the signal overruns it; once reset, its pattern, now
+    // behind the train, holds nothing back.
+    before(1000, 5);
+    ASSERT_TRUE(s.ProtectEmergency);
+    s.Speed = 0;
+    type("r");
+    for (const Extended d : {-1000, -3000}) {
+        before(d, 20);
+        EXPECT_EQ(p.PatternSpeed, 999) << d;
+        EXPECT_EQ(p.PatternState, 0) << d;
+        EXPECT_FALSE(s.ProtectService || s.ProtectEmergency) << d;
+    }
 }
 
 TEST_F(ProtectionPatternTest, ClearedSignalLiftsOnlyItsOwnPattern) {

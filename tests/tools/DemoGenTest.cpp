@@ -598,6 +598,26 @@ TEST_F(DemoSet, RoutePicturesHoldEveryPatternTheRouteShows) {
     }
 }
 
+// The second speed checks hold from each entry's frame to the next entry's,
+// so what they check must be what the limit signs show: a zone's speed from
+// its entry to its exit (the sign's field 6), nothing outside every zone.
+TEST_F(DemoSet, SpeedChecksHoldExactlyTheLimitZonesShown) {
+    for (const ServicePlan& s : linePlan().services) {
+        const RouteSpec r = route(s);
+        ASSERT_FALSE(r.SpeedLimits.empty());
+        const int last = r.SpeedUnits.back().LastFrame;
+        for (int f = 0; f <= last; ++f) {
+            int shown = 999;
+            for (const SpeedLimitRecord& l : r.SpeedLimits)
+                if (l.frame <= f && f < l.field6) shown = std::min(shown, l.targetSpeed);
+            const SpeedCheckRecord* held = nullptr;
+            for (const SpeedCheckRecord& c : r.SpeedChecks2)
+                if (c.frame <= f && (!held || c.frame >= held->frame)) held = &c;
+            ASSERT_EQ(held ? held->targetSpeed : 999, shown) << s.routeFile << " frame " << f;
+        }
+    }
+}
+
 TEST_F(DemoSet, SignalsComeIntoViewOneAfterAnother) {
     for (const ServicePlan& s : linePlan().services) {
         const RouteSpec r = route(s);
