@@ -1,8 +1,8 @@
 #include "sim/AirBrake.h"
 
 #include "sim/AirBrakeModels.h"
-#include "sim/Cab.h"
 #include "sim/PhysicsMath.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -30,11 +30,10 @@ void leak_main_reservoir(TrainState& s, std::int32_t tickRate) {
     clampAtZero(s.MrPress);
 }
 
-void step_air_brake(Cab& cab) {
-    TrainState& s = cab.state;
+void step_air_brake(TrainState& s, const VehicleSpec& veh, std::int32_t tickRate) {
     s.ErCeiling = s.MrPress >= 490 ? Extended(490) : Extended(s.MrPress);
-    const AirBrakeTick tick{s, cab.vehicle, Extended(cab.settings.TickRate)};
-    switch (cab.vehicle.BrakeType) {
+    const AirBrakeTick tick{s, veh, Extended(tickRate)};
+    switch (veh.BrakeType) {
         case 0:
             stepAutomaticAirBrake(tick);
             break;

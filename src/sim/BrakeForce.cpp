@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "data/VehicleSpec.h"
 #include "sim/PhysicsMath.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -31,9 +32,7 @@ Currency frictionFactor(const VehicleSpec& veh, Extended v) {
     return veh.BrakeRateAir;
 }
 
-void compute_brake_force(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
+void compute_brake_force(TrainState& s, const VehicleSpec& veh) {
     s.FrictionFactor = frictionFactor(veh, std::fabs(s.Speed));
     const Extended f = s.FrictionFactor;
     const auto air = [&](Currency pressure, Currency tonnes) {

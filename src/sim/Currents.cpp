@@ -36,7 +36,7 @@ void resistorSteps(Cab& cab) {
     if (s.PowerNotch == 0) {
         step = 0;
         s.MotorCurrent = 0;
-    } else if (s.PowerNotch >= 1 && doorInterlockPasses(cab)) {
+    } else if (s.PowerNotch >= 1 && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen)) {
         const Extended v = std::fabs(s.Speed);
         const std::int32_t rows = std::int32_t(veh.CurrentP.size());
         for (std::int32_t j = 0; j < rows; ++j) {
@@ -89,7 +89,7 @@ void steppedElectricBrake(Cab& cab) {
     std::int32_t& step = cab.traction.ElecBrakeStep;
     Extended& current = s.ElecBrakeCurrent;
     const std::int32_t notch = s.ElecBrakeNotch;
-    if (notch < 0 && doorInterlockPasses(cab)) {
+    if (notch < 0 && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen)) {
         if (s.Speed >= veh.Lose_elec || step != 0) {
             const Extended v = std::fabs(s.Speed);
             const std::int32_t limit = brakeCurrentLimit(veh, -notch);

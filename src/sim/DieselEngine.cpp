@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "sim/DieselState.h"
 #include "sim/DieselTables.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -32,18 +33,16 @@ Extended windDown(Extended rpm) {
 
 }  // namespace
 
-void step_engine_speed(Cab& cab) {
-    if (cab.vehicle.Engine_Type != 0) return;
-    TrainState& s = cab.state;
-    DieselState& d = cab.diesel;
+void step_engine_speed(TrainState& s, DieselState& d, const VehicleSpec& vehicle) {
+    if (vehicle.Engine_Type != 0) return;
     const bool pulling = s.PowerNotch > 0 && d.ShiftState == 0;
 
     if (d.GearActual > 0) {
-        const EngineRateRow rate = engineRateRow(cab.vehicle, d.GearActual);
+        const EngineRateRow rate = engineRateRow(vehicle, d.GearActual);
         d.EngineRpmTarget = std::fabs(s.Speed) * rate.RpmFactor + rate.RpmOffset;
         if (!pulling) {
             s.EngineRpm = windDown(s.EngineRpm);
-        } else if (d.GearActual == engineRows(cab.vehicle)) {
+        } else if (d.GearActual == engineRows(vehicle)) {
             s.EngineRpm = d.EngineRpmTarget;  // direct drive: the engine turns with the wheels
         } else {
             s.EngineRpm = approach(s.EngineRpm, d.EngineRpmTarget);
@@ -52,7 +51,7 @@ void step_engine_speed(Cab& cab) {
     if (d.GearActual == 0) {
         // In neutral the engine idles down without power whatever the
         // gearbox; only a lever gearbox lets it rev up freely.
-        const bool lever = cab.vehicle.Gear_Type == 1;
+        const bool lever = vehicle.Gear_Type == 1;
         if (lever) d.EngineRpmTarget = kFreeRevTarget;
         if (!pulling) {
             s.EngineRpm = windDown(s.EngineRpm);

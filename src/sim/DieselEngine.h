@@ -2,9 +2,11 @@
 
 namespace tovra {
 
-class Cab;
+struct DieselState;
+struct TrainState;
+struct VehicleSpec;
 
 // Engine speed, once per physics tick; does nothing for an electric vehicle.
-void step_engine_speed(Cab& cab);
+void step_engine_speed(TrainState& s, DieselState& d, const VehicleSpec& vehicle);
 
 }  // namespace tovra

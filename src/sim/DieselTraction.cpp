@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "sim/DieselState.h"
 #include "sim/DieselTables.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -23,12 +24,10 @@ Extended segmentEffort(Extended v, std::int32_t speedFrom, std::int32_t speedTo,
 
 }  // namespace
 
-void compute_diesel_traction(Cab& cab) {
-    const TrainState& s = cab.state;
-    const VehicleSpec& vehicle = cab.vehicle;
-    if (cab.diesel.ShiftState != 0 || s.PowerNotch <= 0 || vehicle.Power <= 0) return;
+void compute_diesel_traction(TrainState& s, const VehicleSpec& vehicle, const DieselState& diesel) {
+    if (diesel.ShiftState != 0 || s.PowerNotch <= 0 || vehicle.Power <= 0) return;
 
-    const EngineRow row = engineRow(vehicle, cab.diesel.GearActual);
+    const EngineRow row = engineRow(vehicle, diesel.GearActual);
     const Extended v = std::fabs(s.Speed);
     const std::int32_t notch = s.PowerNotch;
     Extended force = 0;
@@ -43,7 +42,7 @@ void compute_diesel_traction(Cab& cab) {
             segmentEffort(v, row.SpeedHigh, row.SpeedMax, row.EffortHigh, row.EffortMax);
         force = notch * e * kGravity / vehicle.Power;
     }
-    cab.state.TractiveForce += force;
+    s.TractiveForce += force;
 }
 
 }  // namespace tovra

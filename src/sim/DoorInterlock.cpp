@@ -1,15 +1,15 @@
 #include "sim/DoorInterlock.h"
 
-#include "sim/Cab.h"
+#include "data/VehicleSpec.h"
 
 namespace tovra {
 
-bool doorInterlockPasses(const Cab& cab) {
-    switch (cab.vehicle.DoorLock) {
+bool doorInterlockPasses(const VehicleSpec& vehicle, bool doorsOpen) {
+    switch (vehicle.DoorLock) {
         case 0:
             return true;
         case 1:
-            return !cab.traction.doorsOpen;
+            return !doorsOpen;
         default:
             return false;
     }

@@ -2,8 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
-#include "sim/Cab.h"
+#include "data/RouteSpec.h"
+#include "data/VehicleSpec.h"
+#include "sim/MotionState.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -22,16 +26,15 @@ std::int32_t slopeSegmentAt(const RouteSpec& route, std::int32_t frame) {
     return found;
 }
 
-void sample_gradient(Cab& cab) {
-    TrainState& s = cab.state;
-    MotionState& motion = cab.motion;
-    const std::int32_t segment = slopeSegmentAt(cab.route, s.Frame);
-    motion.SlopeValue = segment < 0 ? Currency{} : cab.route.Slopes[segment].gradient;
+void sample_gradient(TrainState& s, MotionState& motion, const VehicleSpec& vehicle,
+                     const RouteSpec& route) {
+    const std::int32_t segment = slopeSegmentAt(route, s.Frame);
+    motion.SlopeValue = segment < 0 ? Currency{} : route.Slopes[segment].gradient;
 
     if (!(std::fabs(s.Position - motion.GradSamplePos) > kCarLength)) return;
     motion.GradSamplePos = s.Position;
     // A file without cars still has a train: it counts as one car.
-    const std::size_t cars = std::size_t(std::max(cab.vehicle.Cars, 1));
+    const std::size_t cars = std::size_t(std::max(vehicle.Cars, 1));
     std::vector<std::int32_t>& under = motion.CarGradient;
     if (under.size() != cars) under.assign(cars, 0);
     std::copy_backward(under.begin(), under.end() - 1, under.end());

@@ -4,12 +4,15 @@
 
 namespace tovra {
 
-class Cab;
+struct MotionState;
 struct RouteSpec;
+struct TrainState;
+struct VehicleSpec;
 
 // Logic tick, step 6: SlopeValue at the current frame, and every 20 m run a
 // new sample under the leading car; Gradient is the mean over the cars.
-void sample_gradient(Cab& cab);
+void sample_gradient(TrainState& s, MotionState& motion, const VehicleSpec& vehicle,
+                     const RouteSpec& route);
 
 // Index of the slope segment that holds the frame strictly inside it (the
 // last one in route order where several do), or -1.

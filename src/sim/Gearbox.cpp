@@ -56,8 +56,8 @@ void continueShift(Cab& cab) {
     d.ShiftTimer += 1;
     if (d.ShiftTimer != kShiftTicks) return;
     d.ShiftTimer = 0;
-    if (d.ShiftState == kEngaging && doorInterlockPasses(cab) && !cab.state.ProtectEmergency &&
-        d.GearLever >= 1)
+    if (d.ShiftState == kEngaging && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen) &&
+        !cab.state.ProtectEmergency && d.GearLever >= 1)
         d.GearActual = d.GearLever;
     if (d.ShiftState == kToNeutral) d.GearActual = 0;
     if (Sprite* indicator = cab.sprites.find("img_lamp_gear"))

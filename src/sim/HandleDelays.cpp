@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "sim/Cab.h"
+#include "data/VehicleSpec.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -33,22 +34,18 @@ bool countDelay(HandleDelay& delay, Done done) {
 
 }  // namespace
 
-void step_power_delay(Cab& cab) {
-    TrainState& s = cab.state;
-    const std::int32_t delay = cab.vehicle.PowerDelay;
+void step_power_delay(TrainState& s, const VehicleSpec& veh) {
+    const std::int32_t delay = veh.PowerDelay;
     if (countDelay(s.PowerDelayState, [delay](std::int32_t n) { return reached(n, delay); })) {
         const std::int32_t mode = s.VideoMode[0];
         if ((mode == 0 || mode == 2) &&
-            (s.PowerHandle >= s.PowerNotch || s.PowerHandle >= cab.vehicle.NotchBack ||
-             s.PowerHandle == 0))
+            (s.PowerHandle >= s.PowerNotch || s.PowerHandle >= veh.NotchBack || s.PowerHandle == 0))
             s.PowerNotch = s.PowerHandle;
     }
     s.LastTractiveForce = s.TractiveForce;
 }
 
-void step_brake_delays(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
+void step_brake_delays(TrainState& s, const VehicleSpec& veh) {
     const std::int32_t command = protectedBrakeCommand(s, veh.Brake);
 
     // With air already in the trailer cylinder the brake answers after 70 %.

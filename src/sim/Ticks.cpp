@@ -30,12 +30,12 @@ namespace tovra {
 void Cab::MMTimer1Timer() {
     state.TractiveForce = 0;
     state.ResistForce = 0;
-    compute_traction(*this);
-    step_power_delay(*this);
-    step_air_brake(*this);
+    compute_traction(state, vehicle, diesel, traction.doorsOpen);
+    step_power_delay(state, vehicle);
+    step_air_brake(state, vehicle, settings.TickRate);
     leak_main_reservoir(state, settings.TickRate);
-    step_brake_delays(*this);
-    step_engine_speed(*this);
+    step_brake_delays(state, vehicle);
+    step_engine_speed(state, diesel, vehicle);
     advance_frames(*this);
     move_preceding_train(*this);
     advancePosition();
@@ -55,14 +55,14 @@ void Cab::Timer1Timer() {
     remove_passed_preceding_train(*this);
     state.LogicTickCount += 1;
     update_speed_gauges(*this);
-    compute_brake_force(*this);
-    integrate_speed(*this);
+    compute_brake_force(state, vehicle);
+    integrate_speed(state, motion, vehicle, route);
     update_motion_texts(*this);
     timecalc(*this, state.Clock);
     step_compressor(*this);
     step_currents(*this);
     updatePanelLamps(*this);
-    sample_gradient(*this);
+    sample_gradient(state, motion, vehicle, route);
     update_signal_aspects(*this);
     step_traffic_signals(*this);
     update_signal_limit(*this);

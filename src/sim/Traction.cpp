@@ -2,18 +2,18 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "data/VehicleSpec.h"
 #include "sim/DieselTraction.h"
 #include "sim/DoorInterlock.h"
 #include "sim/PhysicsMath.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
 namespace {
 
-bool tractionAllowed(const Cab& cab) {
-    const TrainState& s = cab.state;
-    return s.Speed < cab.vehicle.MaxSpeed && doorInterlockPasses(cab) && s.EngineState == 1 &&
+bool tractionAllowed(const TrainState& s, const VehicleSpec& veh, bool doorsOpen) {
+    return s.Speed < veh.MaxSpeed && doorInterlockPasses(veh, doorsOpen) && s.EngineState == 1 &&
            !s.ProtectService && !s.ProtectEmergency;
 }
 
@@ -60,10 +60,9 @@ Currency notchForce(const NotchRecord& notch, Extended v, Extended massKg) {
     return force;
 }
 
-void compute_traction(Cab& cab) {
-    if (!tractionAllowed(cab)) return;
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
+void compute_traction(TrainState& s, const VehicleSpec& veh, const DieselState& diesel,
+                      bool doorsOpen) {
+    if (!tractionAllowed(s, veh, doorsOpen)) return;
     const Extended v = std::fabs(s.Speed);
     const Extended m = trainMassKg(veh);
     if (veh.Engine_Type == 1) {
@@ -73,7 +72,7 @@ void compute_traction(Cab& cab) {
         else if (veh.Power_Type == 0 && s.PowerNotch > 0)
             s.TractiveForce += resistorStepForce(veh, s.MotorCurrent, v, m);
     } else if (veh.Engine_Type == 0) {
-        compute_diesel_traction(cab);
+        compute_diesel_traction(s, veh, diesel);
     }
     applyReverser(s.TractiveForce, s.Reverser);
 }

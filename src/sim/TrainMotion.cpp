@@ -2,8 +2,10 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "data/RouteSpec.h"
+#include "sim/MotionState.h"
 #include "sim/PhysicsMath.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -22,9 +24,8 @@ Extended drivenTonnes(const VehicleSpec& veh) {
     return veh.Engine_Type == 1 ? Extended(veh.Mt) : Extended(veh.Tons);
 }
 
-void updateAdhesion(Cab& cab, Extended v) {
-    TrainState& s = cab.state;
-    const Extended friction = cab.route.Friction;
+void updateAdhesion(TrainState& s, const RouteSpec& route, Extended v) {
+    const Extended friction = route.Friction;
     if (s.PowerNotch >= 1)
         s.Adhesion = (v * 0.279L + 1) / (v * 0.367L + 1) * friction;
     else if (s.BrakeNotch < 0)
@@ -32,13 +33,13 @@ void updateAdhesion(Cab& cab, Extended v) {
 }
 
 // The weight along the slope and the drag of a tunnel.
-void addTrackForces(Cab& cab, Extended v, Extended m) {
-    TrainState& s = cab.state;
+void addTrackForces(TrainState& s, const MotionState& motion, const VehicleSpec& veh,
+                    const RouteSpec& route, Extended v, Extended m) {
     const Extended g = s.Gradient;
     s.ResistForce += -m * kGravity * g / std::sqrt(g * g + 1e6L);
-    if (cab.motion.InTunnel) {
+    if (motion.InTunnel) {
         const Extended drag =
-            Extended(cab.route.TunnelR) / 10000 * v * v * Extended(cab.vehicle.Tons) * kGravity;
+            Extended(route.TunnelR) / 10000 * v * v * Extended(veh.Tons) * kGravity;
         if (s.Speed >= 0)
             s.ResistForce -= drag;
         else
@@ -46,33 +47,29 @@ void addTrackForces(Cab& cab, Extended v, Extended m) {
     }
 }
 
-void updateAdhesionLimit(Cab& cab) {
-    TrainState& s = cab.state;
+void updateAdhesionLimit(TrainState& s, const VehicleSpec& veh) {
     if (s.PowerNotch >= 1)
-        s.AdhesionLimit = s.Adhesion * drivenTonnes(cab.vehicle) * 1000 * kGravity + s.ResistForce;
+        s.AdhesionLimit = s.Adhesion * drivenTonnes(veh) * 1000 * kGravity + s.ResistForce;
     else if (s.BrakeNotch < 0)
-        s.AdhesionLimit = s.Adhesion * Extended(cab.vehicle.Tons) * 1000 * kGravity + s.ResistForce;
+        s.AdhesionLimit = s.Adhesion * Extended(veh.Tons) * 1000 * kGravity + s.ResistForce;
 }
 
 // More force than the wheels can transmit: slip under power keeps half the
 // adhesion of the driven axles, a slide under braking 0.66 of the whole train.
-void limitByAdhesion(Cab& cab) {
-    TrainState& s = cab.state;
-    std::string& text = cab.motion.SlipText;
+void limitByAdhesion(TrainState& s, MotionState& motion, const VehicleSpec& veh) {
+    std::string& text = motion.SlipText;
     if (s.PowerNotch >= 1 && s.AdhesionLimit < s.TractiveForce) {
-        s.TractiveForce = s.Adhesion * 0.5L * drivenTonnes(cab.vehicle) * 1000 * kGravity;
+        s.TractiveForce = s.Adhesion * 0.5L * drivenTonnes(veh) * 1000 * kGravity;
         setText(text, kSlipText);
     } else if (s.BrakeNotch < 0 && -Extended(s.AdhesionLimit) > s.TractiveForce) {
-        s.TractiveForce = -s.Adhesion * 0.66L * Extended(cab.vehicle.Tons) * 1000 * kGravity;
+        s.TractiveForce = -s.Adhesion * 0.66L * Extended(veh.Tons) * 1000 * kGravity;
         setText(text, kSlideText);
     } else {
         setText(text, "");
     }
 }
 
-void addRunningResistance(Cab& cab, Extended v) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
+void addRunningResistance(TrainState& s, const VehicleSpec& veh, Extended v) {
     const Extended tons = veh.Tons;
     if (v < 8 && s.ResistForce >= 0) {
         const Extended starting = (8 - v) * kGravity * tons;
@@ -102,13 +99,12 @@ void stopDead(TrainState& s) {
 
 // A standing train stays put while the trailer cylinder holds it; a moving
 // one whose forces would carry it through 0 km/h stops there.
-void holdOrStop(Cab& cab, Extended m) {
-    TrainState& s = cab.state;
+void holdOrStop(TrainState& s, const VehicleSpec& veh, Extended m) {
     const Extended traction = s.TractiveForce;
     const Extended resist = s.ResistForce;
     if (s.Speed == 0) {
         const Extended holding =
-            finiteOrZero(Extended(s.FrictionFactor) * s.BcPressT / cab.vehicle.EBPress / 3.6L * m);
+            finiteOrZero(Extended(s.FrictionFactor) * s.BcPressT / veh.EBPress / 3.6L * m);
         if (holding > std::fabs(resist)) stopDead(s);
         return;
     }
@@ -119,22 +115,22 @@ void holdOrStop(Cab& cab, Extended m) {
 
 }  // namespace
 
-void integrate_speed(Cab& cab) {
-    TrainState& s = cab.state;
-    const Extended m = trainMassKg(cab.vehicle);
+void integrate_speed(TrainState& s, MotionState& motion, const VehicleSpec& veh,
+                     const RouteSpec& route) {
+    const Extended m = trainMassKg(veh);
     if (!(m > 0)) return;  // a train without mass has no motion to integrate
     const Extended v = std::fabs(s.Speed);
-    updateAdhesion(cab, v);
-    addTrackForces(cab, v, m);
-    updateAdhesionLimit(cab);
-    limitByAdhesion(cab);
-    addRunningResistance(cab, v);
+    updateAdhesion(s, route, v);
+    addTrackForces(s, motion, veh, route, v, m);
+    updateAdhesionLimit(s, veh);
+    limitByAdhesion(s, motion, veh);
+    addRunningResistance(s, veh, v);
     applyDriverControls(s);
     if (s.VideoMode[0] == 1) s.ResistForce = Currency{};
     s.NextSpeed = s.Speed + Extended(s.TractiveForce) / m * 3.6L / 10 +
                   Extended(s.ResistForce) / m * 3.6L / 10;
-    holdOrStop(cab, m);
-    if (!cab.motion.ResistOff) s.Speed += Extended(s.ResistForce) / m * 3.6L / 10;
+    holdOrStop(s, veh, m);
+    if (!motion.ResistOff) s.Speed += Extended(s.ResistForce) / m * 3.6L / 10;
     s.Speed += Extended(s.TractiveForce) / m * 3.6L / 10;
 }
 

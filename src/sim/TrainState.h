@@ -46,7 +46,7 @@ struct TrainState {
     std::int32_t AmmeterValue = 0;
     Currency LineVoltage, VoltmeterValue;  // V
 
-    Currency Gradient;  // permil, positive uphill
+    Currency Gradient;                                                   // permil, positive uphill
     Currency TractiveForce, LastTractiveForce, BrakeForce, ResistForce;  // N
     Currency NextSpeed;                                                  // km/h
     Currency FrictionFactor, Adhesion;

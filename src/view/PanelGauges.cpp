@@ -82,7 +82,7 @@ void update_speed_gauges(Cab& cab) {
 void updatePanelLamps(Cab& cab) {
     const TrainState& s = cab.state;
     const std::int32_t brakeSteps = cab.vehicle.Brake;
-    const bool interlock = doorInterlockPasses(cab);
+    const bool interlock = doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen);
     const bool serviceBrake = -brakeSteps < s.BrakeNotch && s.BrakeNotch < 0;
     light(cab, "img_Lamp_Power", s.PowerNotch >= 1 && interlock);
     light(cab, "img_Lamp_Gen",

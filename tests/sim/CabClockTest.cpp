@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/DataError.h"
-#include "headless/HeadlessRun.h"
 #include "data/CabDataFixture.h"
+#include "headless/HeadlessRun.h"
 #include "support/MiniData.h"
 
 namespace tovra {

@@ -46,7 +46,7 @@ struct DieselTest : ::testing::Test {
     // Tractive force as stored, in ten-thousandths of a newton.
     std::int64_t force() {
         s.TractiveForce = 0;
-        compute_diesel_traction(cab);
+        compute_diesel_traction(cab.state, cab.vehicle, cab.diesel);
         return s.TractiveForce.raw();
     }
     static std::int64_t newtons(Extended n) { return Currency(n).raw(); }
@@ -57,7 +57,7 @@ struct DieselTest : ::testing::Test {
         }
     }
     void physicsTicks(int n) {
-        for (int i = 0; i < n; ++i) step_engine_speed(cab);
+        for (int i = 0; i < n; ++i) step_engine_speed(cab.state, cab.diesel, cab.vehicle);
     }
 
     test::TempDir dir;

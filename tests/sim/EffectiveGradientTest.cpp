@@ -11,7 +11,7 @@ struct EffectiveGradientTest : test::ElectricTrain, ::testing::Test {
     // Runs the train forward by `cm` and samples.
     void runOn(Extended cm) {
         s.Position += cm;
-        sample_gradient(cab);
+        sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);
     }
 };
 
@@ -23,10 +23,10 @@ TEST_F(EffectiveGradientTest, SlopeSegmentsHoldFramesStrictlyInside) {
     EXPECT_EQ(slopeSegmentAt(cab.route, 10000), -1);
     EXPECT_EQ(slopeSegmentAt(cab.route, 5500), 1);  // the later segment wins
     s.Frame = 5500;
-    sample_gradient(cab);
+    sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);
     EXPECT_EQ(cab.motion.SlopeValue, Currency(-3.5L));
     s.Frame = 50;
-    sample_gradient(cab);
+    sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);
     EXPECT_EQ(cab.motion.SlopeValue.raw(), 0);
 }
 

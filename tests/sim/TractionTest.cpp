@@ -49,7 +49,7 @@ struct TractionTest : test::ElectricTrain, ::testing::Test {
     Currency tractionAt(Extended speed) {
         s.Speed = speed;
         s.TractiveForce = Currency{};
-        compute_traction(cab);
+        compute_traction(cab.state, cab.vehicle, cab.diesel, cab.traction.doorsOpen);
         return s.TractiveForce;
     }
 };

@@ -17,8 +17,8 @@ struct TrainMotionTest : test::ElectricTrain, ::testing::Test {
     void logicTick(Currency traction = Currency{}) {
         s.TractiveForce = traction;
         s.ResistForce = Currency{};
-        compute_brake_force(cab);
-        integrate_speed(cab);
+        compute_brake_force(cab.state, cab.vehicle);
+        integrate_speed(cab.state, cab.motion, cab.vehicle, cab.route);
     }
 };
 

@@ -20,20 +20,20 @@ struct TrainRunTest : test::ElectricTrain, ::testing::Test {
     void physicsTick() {
         s.TractiveForce = Currency{};
         s.ResistForce = Currency{};
-        compute_traction(cab);
-        step_power_delay(cab);
-        step_air_brake(cab);
+        compute_traction(cab.state, cab.vehicle, cab.diesel, cab.traction.doorsOpen);
+        step_power_delay(cab.state, cab.vehicle);
+        step_air_brake(cab.state, cab.vehicle, cab.settings.TickRate);
         s.MrPress -= 0.2L / 30;
-        step_brake_delays(cab);
+        step_brake_delays(cab.state, cab.vehicle);
         s.Position += s.Speed / 36000 * 33333;
     }
     void logicTick() {
-        compute_brake_force(cab);
-        integrate_speed(cab);
+        compute_brake_force(cab.state, cab.vehicle);
+        integrate_speed(cab.state, cab.motion, cab.vehicle, cab.route);
         update_motion_texts(cab);
         step_compressor(cab);
         step_currents(cab);
-        sample_gradient(cab);
+        sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);
     }
     void runSeconds(int seconds) {
         for (int i = 0; i < seconds * 10; ++i) {
