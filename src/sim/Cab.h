@@ -23,7 +23,7 @@
 #include "sound/CalloutState.h"
 #include "sound/ChannelLayout.h"
 #include "sound/RunningSoundState.h"
-#include "sound/SoundChannels.h"
+#include "ports/SoundChannels.h"
 #include "view/CabPictures.h"
 #include "view/SpriteModel.h"
 #include "view/StatusTexts.h"

@@ -1,6 +1,9 @@
 #include "sim/Compressor.h"
 
-#include "sim/Cab.h"
+#include "data/VehicleSpec.h"
+#include "ports/SoundChannels.h"
+#include "sim/TractionState.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -8,18 +11,15 @@ namespace {
 
 constexpr Extended kVoltmeterStep = 250;  // V per logic tick
 
-void runCompressor(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
-    bool& on = cab.traction.CompressorOn;
+void runCompressor(TrainState& s, bool& on, const VehicleSpec& veh, SoundChannels& sound) {
     if (s.MrPress < veh.LowAirPress && !on) {
-        cab.sound.playOnce(veh.CP_Start);
-        cab.sound.playLoop(veh.CP_Cnt);
+        sound.playOnce(veh.CP_Start);
+        sound.playLoop(veh.CP_Cnt);
         on = true;
     }
     if (on && s.MrPress >= veh.HighAirPress) {
-        cab.sound.playOnce(veh.CP_End);
-        cab.sound.stop(veh.CP_Cnt);
+        sound.playOnce(veh.CP_End);
+        sound.stop(veh.CP_Cnt);
         on = false;
     }
     if (on) s.MrPress += veh.Engine_Type == 1 ? 0.3L : s.EngineRpm / 100 * 0.4L;
@@ -38,9 +38,10 @@ void followLineVoltage(TrainState& s) {
 
 }  // namespace
 
-void step_compressor(Cab& cab) {
-    runCompressor(cab);
-    followLineVoltage(cab.state);
+void step_compressor(TrainState& s, TractionState& traction, const VehicleSpec& veh,
+                     SoundChannels& sound) {
+    runCompressor(s, traction.CompressorOn, veh, sound);
+    followLineVoltage(s);
 }
 
 }  // namespace tovra

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <limits>
 
-#include "sim/Cab.h"
 #include "sim/DoorInterlock.h"
 #include "sim/PhysicsMath.h"
+#include "sim/TractionState.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
 
@@ -19,9 +20,8 @@ std::int32_t roundCurrent(Extended amps) {
 }
 
 // Power_Type 1: the ammeter shows the force of the last physics tick.
-void forceAmmeter(Cab& cab) {
-    TrainState& s = cab.state;
-    const Extended m = trainMassKg(cab.vehicle);
+void forceAmmeter(TrainState& s, TractionState& traction, const VehicleSpec& veh) {
+    const Extended m = trainMassKg(veh);
     if (s.BrakeNotch < 0 || s.PowerNotch >= 1)
         s.AmmeterValue = roundCurrent(Extended(s.LastTractiveForce) * 3.6L / m * 50);
     else
@@ -29,14 +29,12 @@ void forceAmmeter(Cab& cab) {
 }
 
 // Power_Type 0: the resistor steps are notched up while the current allows.
-void resistorSteps(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
-    std::int32_t& step = cab.traction.PowerStep;
+void resistorSteps(TrainState& s, TractionState& traction, const VehicleSpec& veh) {
+    std::int32_t& step = traction.PowerStep;
     if (s.PowerNotch == 0) {
         step = 0;
         s.MotorCurrent = 0;
-    } else if (s.PowerNotch >= 1 && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen)) {
+    } else if (s.PowerNotch >= 1 && doorInterlockPasses(veh, traction.doorsOpen)) {
         const Extended v = std::fabs(s.Speed);
         const std::int32_t rows = std::int32_t(veh.CurrentP.size());
         for (std::int32_t j = 0; j < rows; ++j) {
@@ -51,11 +49,9 @@ void resistorSteps(Cab& cab) {
 }
 
 // Brake_Type 1: the current rises and falls at the vehicle's rates.
-void ratedElectricBrake(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
+void ratedElectricBrake(TrainState& s, const VehicleSpec& veh, std::int32_t tickRate) {
     if (veh.BrakeType2 < 1) return;
-    const Extended perTick = 3.0L / cab.settings.TickRate;
+    const Extended perTick = 3.0L / tickRate;
     const std::int32_t brake = veh.Brake;
     const std::int32_t notch = s.ElecBrakeNotch;
     Extended& current = s.ElecBrakeCurrent;
@@ -83,13 +79,11 @@ std::int32_t brakeCurrentLimit(const VehicleSpec& veh, std::int32_t position) {
 }
 
 // Brake_Type 0: the electric brake steps through its table like the motor.
-void steppedElectricBrake(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& veh = cab.vehicle;
-    std::int32_t& step = cab.traction.ElecBrakeStep;
+void steppedElectricBrake(TrainState& s, TractionState& traction, const VehicleSpec& veh) {
+    std::int32_t& step = traction.ElecBrakeStep;
     Extended& current = s.ElecBrakeCurrent;
     const std::int32_t notch = s.ElecBrakeNotch;
-    if (notch < 0 && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen)) {
+    if (notch < 0 && doorInterlockPasses(veh, traction.doorsOpen)) {
         if (s.Speed >= veh.Lose_elec || step != 0) {
             const Extended v = std::fabs(s.Speed);
             const std::int32_t limit = brakeCurrentLimit(veh, -notch);
@@ -110,21 +104,22 @@ void steppedElectricBrake(Cab& cab) {
     }
     if (notch == 0) step = 0;
     if (current < 100 || notch == 0) current = 0;
-    if (step >= 1) cab.traction.PowerStep = 0;
+    if (step >= 1) traction.PowerStep = 0;
     if (current > 0) s.AmmeterValue = -roundCurrent(current);
 }
 
 }  // namespace
 
-void step_currents(Cab& cab) {
-    if (cab.vehicle.Power_Type == 1)
-        forceAmmeter(cab);
-    else if (cab.vehicle.Power_Type == 0)
-        resistorSteps(cab);
-    if (cab.vehicle.Brake_Type == 1)
-        ratedElectricBrake(cab);
-    else if (cab.vehicle.Brake_Type == 0)
-        steppedElectricBrake(cab);
+void step_currents(TrainState& s, TractionState& traction, const VehicleSpec& veh,
+                   std::int32_t tickRate) {
+    if (veh.Power_Type == 1)
+        forceAmmeter(s, traction, veh);
+    else if (veh.Power_Type == 0)
+        resistorSteps(s, traction, veh);
+    if (veh.Brake_Type == 1)
+        ratedElectricBrake(s, veh, tickRate);
+    else if (veh.Brake_Type == 0)
+        steppedElectricBrake(s, traction, veh);
 }
 
 }  // namespace tovra

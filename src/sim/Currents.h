@@ -1,11 +1,16 @@
 #pragma once
 
+#include <cstdint>
+
 namespace tovra {
 
-class Cab;
+struct TractionState;
+struct TrainState;
+struct VehicleSpec;
 
 // Logic tick, step 5: the motor current and the ammeter, then the electric
 // brake current (which shows on the ammeter as a negative value).
-void step_currents(Cab& cab);
+void step_currents(TrainState& s, TractionState& traction, const VehicleSpec& veh,
+                   std::int32_t tickRate);
 
 }  // namespace tovra

@@ -59,8 +59,8 @@ void Cab::Timer1Timer() {
     integrate_speed(state, motion, vehicle, route);
     update_motion_texts(*this);
     timecalc(*this, state.Clock);
-    step_compressor(*this);
-    step_currents(*this);
+    step_compressor(state, traction, vehicle, sound);
+    step_currents(state, traction, vehicle, settings.TickRate);
     updatePanelLamps(*this);
     sample_gradient(state, motion, vehicle, route);
     update_signal_aspects(*this);

@@ -28,7 +28,7 @@ struct CompressorTest : test::ElectricTrain, ::testing::Test {
 
 TEST_F(CompressorTest, RunsFromBelowLowUntilHighAndRestsInBetween) {
     s.MrPress = 790;  // between the two: the compressor stays off
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_FALSE(cab.traction.CompressorOn);
     EXPECT_EQ(s.MrPress, Currency(790));
     EXPECT_TRUE(played.empty());
@@ -36,7 +36,7 @@ TEST_F(CompressorTest, RunsFromBelowLowUntilHighAndRestsInBetween) {
     s.MrPress = 779.9L;
     int ticksOn = 0;
     do {
-        step_compressor(cab);
+        step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
         ticksOn += cab.traction.CompressorOn ? 1 : 0;
     } while (cab.traction.CompressorOn && ticksOn < 1000);
     EXPECT_EQ(ticksOn, 334);  // 0.3 kPa a tick: 779.9 + 334 x 0.3 = 880.1
@@ -46,10 +46,10 @@ TEST_F(CompressorTest, RunsFromBelowLowUntilHighAndRestsInBetween) {
 
     // Falling back through the band does not restart it; only below LowAirPress.
     s.MrPress = 780;
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_FALSE(cab.traction.CompressorOn);
     s.MrPress = 779.9999L;
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_TRUE(cab.traction.CompressorOn);
 }
 
@@ -57,21 +57,21 @@ TEST_F(CompressorTest, DieselChargesWithEngineSpeed) {
     veh.Engine_Type = 0;
     s.EngineRpm = 30;
     s.MrPress = 700;
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_EQ(s.MrPress, Currency(700.12L));
 }
 
 TEST_F(CompressorTest, VoltmeterClimbsToTheLineVoltageInSixTicks) {
     for (int tick = 1; tick <= 5; ++tick) {
-        step_compressor(cab);
+        step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
         EXPECT_EQ(s.VoltmeterValue, Currency(250 * tick));
     }
-    step_compressor(cab);
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_EQ(s.VoltmeterValue, Currency(1500));
     // A gap smaller than a step closes without overshooting.
     s.VoltmeterValue = 1400;
-    step_compressor(cab);
+    step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
     EXPECT_EQ(s.VoltmeterValue, Currency(1500));
 }
 

@@ -31,8 +31,8 @@ struct TrainRunTest : test::ElectricTrain, ::testing::Test {
         compute_brake_force(cab.state, cab.vehicle);
         integrate_speed(cab.state, cab.motion, cab.vehicle, cab.route);
         update_motion_texts(cab);
-        step_compressor(cab);
-        step_currents(cab);
+        step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
+        step_currents(cab.state, cab.traction, cab.vehicle, cab.settings.TickRate);
         sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);
     }
     void runSeconds(int seconds) {
