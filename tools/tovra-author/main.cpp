@@ -25,6 +25,13 @@ constexpr const char* kUsage =
     "  --station NAME,FRAME[,KM]  a station (repeat), in video order: the frame where the\n"
     "                             train stands at the stop mark, and its kilometre post\n"
     "  --stations FILE.csv        the same, one station per line\n"
+    "  (no stations: every stop found becomes one, and the list is printed to edit\n"
+    "   and pass back with --stations; a stop the video shows for 2 to 15 s is a\n"
+    "   signal stop, listed but no station)\n"
+    "    --names A,B,...          the names of the stations found, in order (default 駅1, 駅2, "
+    "...)\n"
+    "    --kms KM,KM,...          their kilometre posts, for --picture\n"
+    "    --signal-stops           signal stops are stations too\n"
     "  --gps FILE                 speed from a GPS track (GPX 1.1 or NMEA RMC/GGA)\n"
     "    --sync FRAME@TIME        the track time at which FRAME was filmed (ISO 8601, or\n"
     "                             hh:mm:ss on the track's first day), or\n"
@@ -47,6 +54,13 @@ double numberOf(const std::string& option, const std::string& text) {
         !std::isfinite(v))
         throw std::invalid_argument(option + ": not a number: " + text);
     return v;
+}
+
+std::vector<std::string> listOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) out.push_back(item);
+    return out;
 }
 
 TrackSync syncOf(const std::string& text) {
@@ -115,6 +129,13 @@ int run(int argc, char** argv) {
         } else if (option == "--stations") {
             const auto more = readStations(value());
             request.stations.insert(request.stations.end(), more.begin(), more.end());
+        } else if (option == "--names") {
+            request.names = listOf(value());
+        } else if (option == "--kms") {
+            for (const std::string& km : listOf(value()))
+                request.kms.push_back(numberOf(option, km));
+        } else if (option == "--signal-stops") {
+            request.signalStops = true;
         } else if (option == "--gps") {
             request.track = value();
             request.source = SpeedSource::Gps;
@@ -156,6 +177,13 @@ int run(int argc, char** argv) {
         std::cerr << "\rmeasuring the picture: frame " << done << " of " << total << std::flush;
         if (done == total) std::cerr << '\n';
     });
+    if (request.stations.empty()) {
+        std::cout << "# the stations found; edit and pass back with --stations\n"
+                  << foundStationsCsv(authored);
+        if (request.names.size() > authored.stations.size())
+            std::cerr << "note: " << request.names.size() << " names for "
+                      << authored.stations.size() << " stations found\n";
+    }
     writeRoute(request, authored);
     std::cout << "wrote " << request.routeFile.string() << " (" << authored.draft.units.size()
               << " speed segments, " << authored.draft.slopes.size()

@@ -70,7 +70,7 @@ TrainRun::TrainRun(std::vector<TrainStop> stops, double topKmh, double lead)
     const auto stand = [&](double seconds) {
         for (double until = t + seconds; t < until - step_ / 2;) record();
     };
-    restsAt_.push_back(lead);
+    restsAt_.push_back(0);
     stand(lead + stops_.front().dwell);
     for (std::size_t i = 1; i < stops_.size(); ++i) {
         const double target = stops_[i].at;

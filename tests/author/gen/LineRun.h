@@ -36,7 +36,7 @@ class TrainRun {
     double duration() const { return step_ * double(distance_.size() - 1); }
     double distance(double t) const;  // m
     double speed(double t) const;     // km/h
-    // When the train comes to rest at stop `i` (s).
+    // When the train comes to rest at stop `i` (s; 0 for the first, where it starts).
     double restsAt(std::size_t i) const { return restsAt_[i]; }
     const std::vector<TrainStop>& stops() const { return stops_; }
 
