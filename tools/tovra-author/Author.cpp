@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iomanip>
 #include <stdexcept>
 
@@ -10,6 +9,7 @@
 #include "SegmentFit.h"
 #include "SlopeFit.h"
 #include "StationList.h"
+#include "WholeFile.h"
 #include "common/DataError.h"
 #include "common/TextFields.h"
 #include "data/ProgramSettings.h"
@@ -63,6 +63,7 @@ struct FromTrack {
     std::vector<double> positions;
     std::vector<SpeedPoint> measured;
     std::vector<HeightSample> heights;
+    double start = 0;  // track time of frame 0
 };
 
 FromTrack fromTrack(const AuthorRequest& request, const VideoFacts& video) {
@@ -75,6 +76,7 @@ FromTrack fromTrack(const AuthorRequest& request, const VideoFacts& video) {
     out.positions = positionsFromTrack(samples, sync, fps, video.frameCount);
     const auto frameOf = [&](double time) { return sync.frame + (time - sync.time) * fps; };
     const double origin = distanceAt(samples, sync.time - sync.frame / fps);
+    out.start = sync.time - sync.frame / fps;
     for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
         const TrackSample& a = samples[i];
         const TrackSample& b = samples[i + 1];
@@ -159,6 +161,7 @@ Authored authorRoute(const AuthorRequest& request, const Progress& progress) {
             out.positions = std::move(track.positions);
             out.measured = std::move(track.measured);
             heights = std::move(track.heights);
+            out.trackStart = track.start;
             if (find)
                 stationsAtStopsOf(request, out.positions, video.fps, out,
                                   [&](int f) { return out.positions[f] / 1e5; });
@@ -221,8 +224,7 @@ void writeRoute(const AuthorRequest& request, const Authored& authored) {
     const std::string caption = authored.draft.lineName + ": speed from the " +
                                 kWays[int(request.source)] + ", " +
                                 std::to_string(authored.draft.units.size()) + " segments";
-    std::ofstream(svg, std::ios::binary | std::ios::trunc)
-        << previewSvg(authored.draft, authored.measured, authored.video.fps, caption);
+    writeWhole(svg, previewSvg(authored.draft, authored.measured, authored.video.fps, caption));
     std::vector<int> frames;
     for (const StationMark& s : authored.draft.stations) frames.push_back(s.frame);
     const fs::path sheet =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -45,6 +46,7 @@ struct Authored {
     std::vector<SpeedPoint> measured;
     std::vector<StationInput> stations;  // as given, or at the stops found
     std::vector<FoundStop> stops;        // found when no stations were given
+    double trackStart = NAN;             // track time of frame 0, with a GPS track
 };
 
 // The found stations as a list to edit and pass back with --stations, the

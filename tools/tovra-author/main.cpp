@@ -1,5 +1,6 @@
 // tovra-author: a starter route file from a cab-ride video (see README).
-#include <QGuiApplication>
+#include <QApplication>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <stdexcept>
 
 #include "Author.h"
+#include "AuthorWindow.h"
 #include "GpsTrack.h"
 #include "StationList.h"
 #include "common/DataPath.h"
@@ -22,6 +24,8 @@ using namespace tovra::author;
 
 constexpr const char* kUsage =
     "usage: tovra-author --video FILE --out ROUTE.dat --line NAME [options]\n"
+    "       tovra-author --video FILE [options]   (no --out: a window to check the stations,\n"
+    "                                            measure and write the route)\n"
     "  --station NAME,FRAME[,KM]  a station (repeat), in video order: the frame where the\n"
     "                             train stands at the stop mark, and its kilometre post\n"
     "  --stations FILE.csv        the same, one station per line\n"
@@ -165,11 +169,19 @@ int run(int argc, char** argv) {
             throw std::invalid_argument("unknown option " + option + "\n" + kUsage);
         }
     }
-    if (request.video.empty() || request.routeFile.empty() || request.lineName.empty())
-        throw std::invalid_argument(std::string("--video, --out and --line are needed\n") + kUsage);
+    if (request.video.empty())
+        throw std::invalid_argument(std::string("--video is needed\n") + kUsage);
     if (picture && request.source == SpeedSource::Gps)
         throw std::invalid_argument("--gps and --picture exclude each other");
     if (picture) request.source = SpeedSource::Picture;
+    if (request.routeFile.empty()) {
+        AuthorWindow window(request);
+        window.resize(1200, 700);
+        window.show();
+        return QApplication::exec();
+    }
+    if (request.lineName.empty())
+        throw std::invalid_argument(std::string("--line is needed with --out\n") + kUsage);
     if (request.dataDir.empty()) request.dataDir = request.routeFile.parent_path();
     if (request.dataDir.empty()) request.dataDir = ".";
 
@@ -205,9 +217,14 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Only the contact sheet's lettering needs Qt, and never a screen.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    // Without the window only the contact sheet's lettering needs Qt, and
+    // never a screen.
+    const bool window = std::none_of(argv + 1, argv + argc, [](const char* a) {
+        return std::string_view(a) == "--out" || std::string_view(a) == "--help" ||
+               std::string_view(a) == "-h";
+    });
+    if (!window && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
     try {
         return run(argc, argv);
     } catch (const std::exception& error) {
