@@ -2,14 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <iomanip>
 #include <stdexcept>
 
 #include "GpsTrack.h"
 #include "SegmentFit.h"
 #include "SlopeFit.h"
+#include "StationList.h"
+#include "WholeFile.h"
 #include "common/DataError.h"
+#include "common/TextFields.h"
 #include "data/ProgramSettings.h"
 #include "data/RouteLoader.h"
 
@@ -61,6 +63,7 @@ struct FromTrack {
     std::vector<double> positions;
     std::vector<SpeedPoint> measured;
     std::vector<HeightSample> heights;
+    double start = 0;  // track time of frame 0
 };
 
 FromTrack fromTrack(const AuthorRequest& request, const VideoFacts& video) {
@@ -73,6 +76,7 @@ FromTrack fromTrack(const AuthorRequest& request, const VideoFacts& video) {
     out.positions = positionsFromTrack(samples, sync, fps, video.frameCount);
     const auto frameOf = [&](double time) { return sync.frame + (time - sync.time) * fps; };
     const double origin = distanceAt(samples, sync.time - sync.frame / fps);
+    out.start = sync.time - sync.frame / fps;
     for (std::size_t i = 0; i + 1 < samples.size(); ++i) {
         const TrackSample& a = samples[i];
         const TrackSample& b = samples[i + 1];
@@ -102,12 +106,54 @@ std::string dataNameOf(const fs::path& video, const fs::path& dataDir) {
     return name + relative.stem().string();
 }
 
+namespace {
+
+std::vector<double> cumulative(const std::vector<double>& steps) {
+    std::vector<double> out;
+    double sum = 0;
+    for (double step : steps) out.push_back(sum += step);
+    return out;
+}
+
+// The stations at the stops found in `along` (any unit), with kilometre
+// posts from `kmOf(frame)`.
+template <typename KmOf>
+void stationsAtStopsOf(const AuthorRequest& request, const std::vector<double>& along, double fps,
+                       Authored& out, KmOf kmOf) {
+    out.stops = findStops(along, fps);
+    out.stations = stationsAtStops(out.stops, request.names, request.signalStops);
+    for (StationInput& s : out.stations) s.km = kmOf(s.frame);
+}
+
+}  // namespace
+
+std::string foundStationsCsv(const Authored& authored) {
+    const bool withKm = !authored.positions.empty();
+    std::vector<CsvNote> notes;
+    for (const FoundStop& stop : authored.stops) {
+        const bool made = std::any_of(authored.stations.begin(), authored.stations.end(),
+                                      [&](const StationInput& s) { return s.frame == stop.frame; });
+        if (made) continue;
+        std::string text = "a stop of " + formatFixed(stop.dwell, 0) + " s, a signal? 信号," +
+                           std::to_string(stop.frame);
+        if (withKm) {
+            const StationInput& first = authored.stations.front();
+            text += "," + formatFixed(first.km + (authored.positions[stop.frame] -
+                                                  authored.positions[first.frame]) /
+                                                     1e5,
+                                      3);
+        }
+        notes.push_back({stop.frame, text});
+    }
+    return stationsCsv(authored.stations, notes, withKm);
+}
+
 Authored authorRoute(const AuthorRequest& request, const Progress& progress) {
     Authored out;
     out.video = probeVideo(request.video);
     const VideoFacts& video = out.video;
-    const std::vector<StationInput>& stations = request.stations;
-    checkStations(stations, video.frameCount, request.source != SpeedSource::Gps);
+    out.stations = request.stations;
+    const bool find = out.stations.empty();
     std::vector<HeightSample> heights;
     switch (request.source) {
         case SpeedSource::Gps: {
@@ -115,21 +161,47 @@ Authored authorRoute(const AuthorRequest& request, const Progress& progress) {
             out.positions = std::move(track.positions);
             out.measured = std::move(track.measured);
             heights = std::move(track.heights);
+            out.trackStart = track.start;
+            if (find)
+                stationsAtStopsOf(request, out.positions, video.fps, out,
+                                  [&](int f) { return out.positions[f] / 1e5; });
+            checkStations(out.stations, video.frameCount, false);
             break;
         }
         case SpeedSource::Picture: {
+            if (!find) checkStations(out.stations, video.frameCount, true);
             std::vector<int> standing;
-            for (const StationInput& s : stations) standing.push_back(s.frame);
+            for (const StationInput& s : out.stations) standing.push_back(s.frame);
             const std::vector<double> motion =
                 measureMotion(request.video, request.band, standing, progress);
-            out.positions = positionsFromMotion(stations, smoothMotion(motion), video.fps);
+            const std::vector<double> smooth = smoothMotion(motion);
+            if (find) {
+                stationsAtStopsOf(request, cumulative(smooth), video.fps, out,
+                                  [&](int) { return 0.0; });
+                if (request.kms.size() != out.stations.size())
+                    throw std::invalid_argument(
+                        "the picture gives no distances: give the kilometre posts of the " +
+                        std::to_string(out.stations.size()) +
+                        " stations found with --kms, or write them into this list and pass it "
+                        "with --stations:\n" +
+                        foundStationsCsv(out));
+                for (std::size_t i = 0; i < out.stations.size(); ++i)
+                    out.stations[i].km = request.kms[i];
+                checkStations(out.stations, video.frameCount, true);
+            }
+            out.positions = positionsFromMotion(out.stations, smooth, video.fps);
             out.measured =
-                averagedSpeeds(positionsFromMotion(stations, motion, video.fps), video.fps);
+                averagedSpeeds(positionsFromMotion(out.stations, motion, video.fps), video.fps);
             break;
         }
         case SpeedSource::Stations:
+            if (find)
+                throw std::invalid_argument(
+                    "without --gps or --picture the stations and their kilometre posts are "
+                    "needed (--station or --stations)");
+            checkStations(out.stations, video.frameCount, true);
             out.positions =
-                positionsFromStations(stations, video.fps, video.frameCount, request.style);
+                positionsFromStations(out.stations, video.fps, video.frameCount, request.style);
             break;
     }
     RouteDraft& d = out.draft;
@@ -138,7 +210,7 @@ Authored authorRoute(const AuthorRequest& request, const Progress& progress) {
     d.dataName = dataNameOf(request.video, request.dataDir);
     d.frameRate = int(std::lround(video.fps));
     d.units = fitSpeedUnits(out.positions, request.tolerance);
-    d.stations = stationMarks(stations, d.units, video.fps);
+    d.stations = stationMarks(out.stations, d.units, video.fps);
     d.slopes = fitSlopes(heights, out.positions);
     d.stopFrame = video.frameCount - 1;
     return out;
@@ -152,8 +224,7 @@ void writeRoute(const AuthorRequest& request, const Authored& authored) {
     const std::string caption = authored.draft.lineName + ": speed from the " +
                                 kWays[int(request.source)] + ", " +
                                 std::to_string(authored.draft.units.size()) + " segments";
-    std::ofstream(svg, std::ios::binary | std::ios::trunc)
-        << previewSvg(authored.draft, authored.measured, authored.video.fps, caption);
+    writeWhole(svg, previewSvg(authored.draft, authored.measured, authored.video.fps, caption));
     std::vector<int> frames;
     for (const StationMark& s : authored.draft.stations) frames.push_back(s.frame);
     const fs::path sheet =

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <filesystem>
 #include <optional>
 #include <ostream>
@@ -10,6 +11,7 @@
 #include "PictureMotion.h"
 #include "Preview.h"
 #include "RouteText.h"
+#include "StopFinder.h"
 #include "VideoFrames.h"
 
 namespace tovra::author {
@@ -22,8 +24,11 @@ struct AuthorRequest {
     std::filesystem::path routeFile;  // written; the previews go beside it
     std::filesystem::path dataDir;    // the folder the program reads the route from
     std::string lineName;
-    std::string lineName2;  // the line name when empty
-    std::vector<StationInput> stations;
+    std::string lineName2;               // the line name when empty
+    std::vector<StationInput> stations;  // none: the stops found are the stations
+    std::vector<std::string> names;      // of the stations found, in order
+    std::vector<double> kms;             // their kilometre posts, for the picture
+    bool signalStops = false;            // short stops found are stations too
     SpeedSource source = SpeedSource::Stations;
     std::filesystem::path track;    // GPX or NMEA, for SpeedSource::Gps
     std::optional<TrackSync> sync;  // frame and track time filmed together
@@ -39,7 +44,14 @@ struct Authored {
     VideoFacts video;
     std::vector<double> positions;  // cm per frame, what the segments were fitted to
     std::vector<SpeedPoint> measured;
+    std::vector<StationInput> stations;  // as given, or at the stops found
+    std::vector<FoundStop> stops;        // found when no stations were given
+    double trackStart = NAN;             // track time of frame 0, with a GPS track
 };
+
+// The found stations as a list to edit and pass back with --stations, the
+// signal stops that are not stations as "#" lines.
+std::string foundStationsCsv(const Authored& authored);
 
 // Reads the video and the track, measures and fits. Throws std::runtime_error
 // or std::invalid_argument with a message for the author.

@@ -1,9 +1,9 @@
 #include "RouteText.h"
 
 #include <cmath>
-#include <fstream>
 #include <stdexcept>
 
+#include "WholeFile.h"
 #include "common/TextCodec.h"
 #include "common/TextFields.h"
 
@@ -120,10 +120,7 @@ std::vector<std::string> routeLines(const RouteDraft& d) {
 void saveRoute(const std::filesystem::path& file, const RouteDraft& draft) {
     std::string text;
     for (const std::string& line : routeLines(draft)) text += utf8ToCp932(line) + "\r\n";
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << text;
-    out.close();
-    if (!out) throw std::runtime_error(file.string() + ": cannot be written");
+    writeWhole(file, text);
 }
 
 }  // namespace tovra::author

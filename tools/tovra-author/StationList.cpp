@@ -1,9 +1,13 @@
 #include "StationList.h"
 
 #include <charconv>
+#include <climits>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
+
+#include "common/TextFields.h"
 
 namespace tovra::author {
 
@@ -63,6 +67,36 @@ std::vector<StationInput> readStations(const std::filesystem::path& file) {
         }
     }
     return out;
+}
+
+std::vector<StationInput> stationsAtStops(const std::vector<FoundStop>& stops,
+                                          const std::vector<std::string>& names, bool signalStops) {
+    std::vector<StationInput> out;
+    for (const FoundStop& stop : stops) {
+        if (!stop.station && !signalStops) continue;
+        const std::size_t i = out.size();
+        out.push_back({i < names.size() ? names[i] : "駅" + std::to_string(i + 1), stop.frame, 0});
+    }
+    return out;
+}
+
+std::string stationsCsv(const std::vector<StationInput>& stations,
+                        const std::vector<CsvNote>& notes, bool withKm) {
+    std::ostringstream out;
+    out << (withKm ? "name,frame,km\n" : "name,frame\n");
+    std::size_t note = 0;
+    const auto notesBefore = [&](int frame) {
+        for (; note < notes.size() && notes[note].frame < frame; ++note)
+            out << "# " << notes[note].text << '\n';
+    };
+    for (const StationInput& s : stations) {
+        notesBefore(s.frame);
+        out << s.name << ',' << s.frame;
+        if (withKm) out << ',' << formatFixed(s.km, 3);
+        out << '\n';
+    }
+    notesBefore(INT_MAX);
+    return out.str();
 }
 
 }  // namespace tovra::author

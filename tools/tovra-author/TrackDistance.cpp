@@ -10,11 +10,11 @@ namespace tovra::author {
 namespace {
 
 constexpr double kEarthRadius = 6371000;  // m
-// Smoothing of the fixes that make the reference line, in fixes either side.
-constexpr int kLineSmoothing = 5;
+constexpr double kLineWindow = 5;         // s either side of each fix
 // The reference line's vertices stand at least this far apart, so that the
-// wandering of a standing receiver cannot fold it.
-constexpr double kVertexSpacing = 25;  // m
+// wandering of a standing receiver cannot fold it and what noise is left
+// does not lengthen it (arcDistances() keeps the curves their length).
+constexpr double kVertexSpacing = 75;  // m
 // Projections look this many vertices either side of the previous one, so a
 // line that passes near itself is not jumped across.
 constexpr int kSearchVertices = 8;
@@ -24,34 +24,40 @@ struct Point {
     double x = 0, y = 0;
 };
 
+// East metres at each fix's own latitude (one scale for the whole track
+// would stretch a line running north by a few metres in ten kilometres).
 std::vector<Point> localMetres(const std::vector<TrackPoint>& points) {
-    const double lat0 = points.front().latitude * std::numbers::pi / 180;
     const double lon0 = points.front().longitude;
     std::vector<Point> out;
     for (const TrackPoint& p : points) {
+        const double lat = p.latitude * std::numbers::pi / 180;
         out.push_back(
-            {kEarthRadius * std::cos(lat0) * (p.longitude - lon0) * std::numbers::pi / 180,
+            {kEarthRadius * std::cos(lat) * (p.longitude - lon0) * std::numbers::pi / 180,
              kEarthRadius * (p.latitude - points.front().latitude) * std::numbers::pi / 180});
     }
     return out;
 }
 
-std::vector<Point> referenceLine(const std::vector<Point>& raw) {
-    const int n = int(raw.size());
-    std::vector<Point> line;
-    for (int i = 0; i < n; ++i) {
-        Point mean;
-        const int from = std::max(0, i - kLineSmoothing), to = std::min(n - 1, i + kLineSmoothing);
-        for (int j = from; j <= to; ++j) {
-            mean.x += raw[j].x / (to - from + 1);
-            mean.y += raw[j].y / (to - from + 1);
-        }
-        if (line.empty() ||
-            std::hypot(mean.x - line.back().x, mean.y - line.back().y) >= kVertexSpacing)
-            line.push_back(mean);
+// Distance at each vertex of `line` along the curve through the vertices:
+// each chord is lengthened to the arc of the curvature its ends turn by, so
+// that sparse vertices (few, against the noise) do not cut the curves short.
+std::vector<double> arcDistances(const std::vector<Point>& line) {
+    const std::size_t n = line.size();
+    std::vector<double> chord(n - 1), heading(n - 1), curvature(n, 0.0);
+    for (std::size_t k = 0; k + 1 < n; ++k) {
+        chord[k] = std::hypot(line[k + 1].x - line[k].x, line[k + 1].y - line[k].y);
+        heading[k] = std::atan2(line[k + 1].y - line[k].y, line[k + 1].x - line[k].x);
     }
-    if (line.size() < 2) throw std::runtime_error("the GPS track does not move");
-    return line;
+    for (std::size_t k = 1; k + 1 < n; ++k) {
+        const double turn = std::remainder(heading[k] - heading[k - 1], 2 * std::numbers::pi);
+        curvature[k] = turn / ((chord[k - 1] + chord[k]) / 2);
+    }
+    std::vector<double> along{0};
+    for (std::size_t k = 0; k + 1 < n; ++k) {
+        const double half = chord[k] * std::abs(curvature[k] + curvature[k + 1]) / 4;
+        along.push_back(along.back() + (half > 1e-9 ? chord[k] * half / std::sin(half) : chord[k]));
+    }
+    return along;
 }
 
 // Distance along `line` of the point nearest to `p` on the segments near
@@ -72,7 +78,7 @@ double project(const std::vector<Point>& line, const std::vector<double>& along,
         const double gap = std::hypot(a.x + t * dx - p.x, a.y + t * dy - p.y);
         if (gap < best) {
             best = gap;
-            bestAlong = along[k] + t * std::sqrt(len2);
+            bestAlong = along[k] + t * (along[k + 1] - along[k]);
             bestSegment = k;
         }
     }
@@ -81,13 +87,14 @@ double project(const std::vector<Point>& line, const std::vector<double>& along,
 }
 
 // Local quadratic fit over a window of time, taken at its centre.
-std::vector<double> smoothOverTime(const std::vector<double>& t, const std::vector<double>& v) {
+std::vector<double> smoothOverTime(const std::vector<double>& t, const std::vector<double>& v,
+                                   double window) {
     const std::size_t n = t.size();
     std::vector<double> out(n);
     std::size_t from = 0, to = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        while (t[from] < t[i] - kDistanceWindow) ++from;
-        while (to + 1 < n && t[to + 1] <= t[i] + kDistanceWindow) ++to;
+        while (t[from] < t[i] - window) ++from;
+        while (to + 1 < n && t[to + 1] <= t[i] + window) ++to;
         // Normal equations of v = c0 + c1 u + c2 u^2, u = t - t[i].
         double s[5] = {}, r[3] = {};
         for (std::size_t j = from; j <= to; ++j) {
@@ -113,6 +120,27 @@ std::vector<double> smoothOverTime(const std::vector<double>& t, const std::vect
                  det;
     }
     return out;
+}
+
+// The track smoothed by a local quadratic over time, which follows a curve
+// (a plain mean of neighbouring fixes cuts it short), thinned to vertices
+// kVertexSpacing apart.
+std::vector<Point> referenceLine(const std::vector<double>& times, const std::vector<Point>& raw) {
+    std::vector<double> xs, ys;
+    for (const Point& p : raw) {
+        xs.push_back(p.x);
+        ys.push_back(p.y);
+    }
+    xs = smoothOverTime(times, xs, kLineWindow);
+    ys = smoothOverTime(times, ys, kLineWindow);
+    std::vector<Point> line;
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        if (line.empty() ||
+            std::hypot(xs[i] - line.back().x, ys[i] - line.back().y) >= kVertexSpacing)
+            line.push_back({xs[i], ys[i]});
+    }
+    if (line.size() < 2) throw std::runtime_error("the GPS track does not move");
+    return line;
 }
 
 // The nearest non-decreasing sequence in least squares (pool adjacent violators).
@@ -141,18 +169,15 @@ std::vector<double> monotonic(const std::vector<double>& v) {
 std::vector<TrackSample> alongTrack(const std::vector<TrackPoint>& points) {
     if (points.size() < 2) throw std::runtime_error("the GPS track has fewer than two fixes");
     const std::vector<Point> raw = localMetres(points);
-    const std::vector<Point> line = referenceLine(raw);
-    std::vector<double> along{0};
-    for (std::size_t k = 1; k < line.size(); ++k)
-        along.push_back(along.back() +
-                        std::hypot(line[k].x - line[k - 1].x, line[k].y - line[k - 1].y));
-    std::vector<double> times, projected;
+    std::vector<double> times;
+    for (const TrackPoint& p : points) times.push_back(p.time);
+    const std::vector<Point> line = referenceLine(times, raw);
+    const std::vector<double> along = arcDistances(line);
+    std::vector<double> projected;
     int near = 0;
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        times.push_back(points[i].time);
-        projected.push_back(project(line, along, raw[i], near));
-    }
-    const std::vector<double> distance = monotonic(smoothOverTime(times, projected));
+    for (const Point& p : raw) projected.push_back(project(line, along, p, near));
+    const std::vector<double> distance =
+        monotonic(smoothOverTime(times, projected, kDistanceWindow));
     std::vector<TrackSample> out;
     for (std::size_t i = 0; i < points.size(); ++i)
         out.push_back({times[i], distance[i] - distance.front(), points[i].elevation});

@@ -16,8 +16,10 @@ struct TrackSample {
 
 // Distance along the track for every fix. Position noise must not add up
 // into distance (a phone standing still wanders by metres), so each fix is
-// projected onto a coarse line through the smoothed track, and the projected
-// distances are smoothed over a few seconds and made monotonic. Throws
+// projected onto a coarse line through the track smoothed by a local
+// quadratic over time, measured along the arcs its vertices turn by, so that
+// curves keep their length; the projected distances are smoothed over a few
+// seconds and made monotonic. Throws
 // std::runtime_error when the track does not move at all.
 std::vector<TrackSample> alongTrack(const std::vector<TrackPoint>& points);
 

@@ -1,5 +1,6 @@
 // tovra-author: a starter route file from a cab-ride video (see README).
-#include <QGuiApplication>
+#include <QApplication>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +11,7 @@
 #include <stdexcept>
 
 #include "Author.h"
+#include "AuthorWindow.h"
 #include "GpsTrack.h"
 #include "StationList.h"
 #include "common/DataPath.h"
@@ -22,9 +24,18 @@ using namespace tovra::author;
 
 constexpr const char* kUsage =
     "usage: tovra-author --video FILE --out ROUTE.dat --line NAME [options]\n"
+    "       tovra-author --video FILE [options]   (no --out: a window to check the stations,\n"
+    "                                            measure and write the route)\n"
     "  --station NAME,FRAME[,KM]  a station (repeat), in video order: the frame where the\n"
     "                             train stands at the stop mark, and its kilometre post\n"
     "  --stations FILE.csv        the same, one station per line\n"
+    "  (no stations: every stop found becomes one, and the list is printed to edit\n"
+    "   and pass back with --stations; a stop the video shows for 2 to 15 s is a\n"
+    "   signal stop, listed but no station)\n"
+    "    --names A,B,...          the names of the stations found, in order (default 駅1, 駅2, "
+    "...)\n"
+    "    --kms KM,KM,...          their kilometre posts, for --picture\n"
+    "    --signal-stops           signal stops are stations too\n"
     "  --gps FILE                 speed from a GPS track (GPX 1.1 or NMEA RMC/GGA)\n"
     "    --sync FRAME@TIME        the track time at which FRAME was filmed (ISO 8601, or\n"
     "                             hh:mm:ss on the track's first day), or\n"
@@ -47,6 +58,13 @@ double numberOf(const std::string& option, const std::string& text) {
         !std::isfinite(v))
         throw std::invalid_argument(option + ": not a number: " + text);
     return v;
+}
+
+std::vector<std::string> listOf(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, ',');) out.push_back(item);
+    return out;
 }
 
 TrackSync syncOf(const std::string& text) {
@@ -115,6 +133,13 @@ int run(int argc, char** argv) {
         } else if (option == "--stations") {
             const auto more = readStations(value());
             request.stations.insert(request.stations.end(), more.begin(), more.end());
+        } else if (option == "--names") {
+            request.names = listOf(value());
+        } else if (option == "--kms") {
+            for (const std::string& km : listOf(value()))
+                request.kms.push_back(numberOf(option, km));
+        } else if (option == "--signal-stops") {
+            request.signalStops = true;
         } else if (option == "--gps") {
             request.track = value();
             request.source = SpeedSource::Gps;
@@ -144,11 +169,19 @@ int run(int argc, char** argv) {
             throw std::invalid_argument("unknown option " + option + "\n" + kUsage);
         }
     }
-    if (request.video.empty() || request.routeFile.empty() || request.lineName.empty())
-        throw std::invalid_argument(std::string("--video, --out and --line are needed\n") + kUsage);
+    if (request.video.empty())
+        throw std::invalid_argument(std::string("--video is needed\n") + kUsage);
     if (picture && request.source == SpeedSource::Gps)
         throw std::invalid_argument("--gps and --picture exclude each other");
     if (picture) request.source = SpeedSource::Picture;
+    if (request.routeFile.empty()) {
+        AuthorWindow window(request);
+        window.resize(1200, 700);
+        window.show();
+        return QApplication::exec();
+    }
+    if (request.lineName.empty())
+        throw std::invalid_argument(std::string("--line is needed with --out\n") + kUsage);
     if (request.dataDir.empty()) request.dataDir = request.routeFile.parent_path();
     if (request.dataDir.empty()) request.dataDir = ".";
 
@@ -156,6 +189,13 @@ int run(int argc, char** argv) {
         std::cerr << "\rmeasuring the picture: frame " << done << " of " << total << std::flush;
         if (done == total) std::cerr << '\n';
     });
+    if (request.stations.empty()) {
+        std::cout << "# the stations found; edit and pass back with --stations\n"
+                  << foundStationsCsv(authored);
+        if (request.names.size() > authored.stations.size())
+            std::cerr << "note: " << request.names.size() << " names for "
+                      << authored.stations.size() << " stations found\n";
+    }
     writeRoute(request, authored);
     std::cout << "wrote " << request.routeFile.string() << " (" << authored.draft.units.size()
               << " speed segments, " << authored.draft.slopes.size()
@@ -177,9 +217,14 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Only the contact sheet's lettering needs Qt, and never a screen.
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QGuiApplication app(argc, argv);
+    // Without the window only the contact sheet's lettering needs Qt, and
+    // never a screen.
+    const bool window = std::none_of(argv + 1, argv + argc, [](const char* a) {
+        return std::string_view(a) == "--out" || std::string_view(a) == "--help" ||
+               std::string_view(a) == "-h";
+    });
+    if (!window && !std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
     try {
         return run(argc, argv);
     } catch (const std::exception& error) {
