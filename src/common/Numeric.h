@@ -9,11 +9,14 @@ namespace tovra {
 using Extended = long double;
 
 // The program's own rounding: halves away from zero.
-inline std::int64_t roundHalfAway(Extended v) { return static_cast<std::int64_t>(std::roundl(v)); }
+inline std::int64_t roundHalfAway(Extended v) {
+    return static_cast<std::int64_t>(std::roundl(v));
+}
 
 // Plain conversion rounding: halves to even (the FPU's default mode).
 inline std::int64_t roundHalfEven(Extended v) {
-    return static_cast<std::int64_t>(std::nearbyintl(v));
+    return static_cast<std::int64_t>(
+        std::rintl(v));  // nearbyintl would save the FPU state each time
 }
 
 // Release-slowdown factor S_k(P) = 10 * k^(-P/10) + 1.
