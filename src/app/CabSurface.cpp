@@ -93,17 +93,13 @@ void CabSurface::drawSprites(QPainter& painter, const std::vector<SpriteLook>& l
                              const SpriteModel& sprites, const QRegion& area) {
     for (const SpriteLook& sprite : looks) {
         if (!area.intersects(spriteBounds(sprite))) continue;
-        const Picture& picture = sprites.pictures()[sprite.picture];
         const QImage& image = keyedPicture(sprites, sprite.picture);
         if (image.isNull()) continue;
-        // Patterns run left to right, then top to bottom.
-        const int pw = picture.patternWidth > 0 ? picture.patternWidth : image.width();
-        const int ph = picture.patternHeight > 0 ? picture.patternHeight : image.height();
-        const int columns = std::max(1, image.width() / pw);
-        const int rows = std::max(1, image.height() / ph);
-        if (sprite.patternIndex < 0 || sprite.patternIndex >= columns * rows) continue;
-        const QRect source((sprite.patternIndex % columns) * pw,
-                           (sprite.patternIndex / columns) * ph, pw, ph);
+        const PatternGrid grid = patternGrid(sprites.pictures()[sprite.picture]);
+        if (sprite.patternIndex < 0 || sprite.patternIndex >= grid.count()) continue;
+        const QRect source((sprite.patternIndex % grid.columns) * grid.width,
+                           (sprite.patternIndex / grid.columns) * grid.height, grid.width,
+                           grid.height);
         const QRectF target(sprite.x, sprite.y, sprite.width, sprite.height);
         if (sprite.angle % 256 != 0) {
             painter.save();
