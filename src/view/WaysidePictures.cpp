@@ -32,7 +32,6 @@ int tallest(const std::vector<Image>& list) {
 }
 
 void addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r) {
-    if (r.crossingShown < 0) return;
     const Image* image = imageAt(lists.cross, r.crossingImage);
     const int width = image ? image->width : 0;
     if (image) view.pictures.push_back({image, kMargin, kMargin});
@@ -44,7 +43,6 @@ void addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundS
 }
 
 void addAnimation(WaysideView& view, const ImageLists& lists, const StatusTexts& t) {
-    if (t.shownAnimationPhase == kNoAnimationPhase) return;
     const Image* image = imageAt(lists.anim, t.animationImage);
     if (!image) return;
     const int crossingRow =

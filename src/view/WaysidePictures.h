@@ -39,8 +39,8 @@ struct WaysideView {
 // What the wayside objects in view show on the video: the level crossing
 // and its lamp, the animation at its phase (both in the top-left corner, clear
 // of the signs and signals at the right), and the traffic signal with its
-// indicator where the route's signals stand. Each shows only while an entry
-// is active; at rest the video is left bare.
+// indicator where the route's signals stand. The crossing and the animation
+// show their image 0 while no entry is active; the light only while in view.
 WaysideView waysideView(const ImageLists& lists, const RouteSpec& route, int videoWidth,
                         const RunningSoundState& crossings, const StatusTexts& animation,
                         const TrafficSignalView& traffic);

@@ -28,7 +28,7 @@ std::vector<Placed> placed(const WaysideView& view) {
     return out;
 }
 
-TEST(WaysidePictures, EachObjectShowsOnlyWhileActiveInItsPlace) {
+TEST(WaysidePictures, EachObjectInItsPlaceTheIdleImagesAtRest) {
     ImageLists lists;
     lists.cross = {blank(70, 30), blank(76, 20)};
     lists.anim = {blank(60, 28), blank(64, 28)};
@@ -38,20 +38,22 @@ TEST(WaysidePictures, EachObjectShowsOnlyWhileActiveInItsPlace) {
     StatusTexts animation;
     TrafficSignalView traffic;
 
-    // At rest, even with image numbers left over from before: a bare video.
-    crossings.crossingImage = 1;
-    animation.animationImage = 1;
+    // At rest the crossing and the animation show their image 0; no light
+    // is in view.
     traffic.image = 1;
     WaysideView view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_TRUE(view.pictures.empty());
+    EXPECT_EQ(placed(view),
+              (std::vector<Placed>{{&lists.cross[0], 8, 8}, {&lists.anim[0], 8, 42}}));
     EXPECT_FALSE(view.crossingLamp);
 
     // The crossing at the top left, its lamp beside it, centred on the row of
     // the tallest crossing picture (30): (30 - 16) / 2 = 7 below the margin.
     // The animation below that row: 8 + 30 + 4.
     crossings.crossingShown = 0;
+    crossings.crossingImage = 1;
     crossings.crossingLamp = true;
     animation.shownAnimationPhase = 3;
+    animation.animationImage = 1;
     view = waysideView(lists, route, 800, crossings, animation, traffic);
     EXPECT_EQ(placed(view),
               (std::vector<Placed>{{&lists.cross[1], 8, 8}, {&lists.anim[1], 8, 42}}));
@@ -61,8 +63,9 @@ TEST(WaysidePictures, EachObjectShowsOnlyWhileActiveInItsPlace) {
 
     // A traffic light without signal pictures: at the top right, its
     // indicator below it once the second point enables it.
-    crossings.crossingShown = -1;
-    animation.shownAnimationPhase = kNoAnimationPhase;
+    lists.cross.clear();
+    lists.anim.clear();
+    crossings.crossingLamp = false;
     traffic.light = 4;
     traffic.indicatorImage = 2;
     view = waysideView(lists, route, 800, crossings, animation, traffic);
