@@ -3,12 +3,14 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
 #include "app/TextFont.h"
 #include "sim/Cab.h"
+#include "view/CabPictures.h"
 #include "view/PanelGauges.h"
 #include "view/PanelMath.h"
 #include "view/WaysidePictures.h"
@@ -58,7 +60,7 @@ std::vector<SpriteLook> spriteLooks(const SpriteModel& sprites) {
     std::vector<SpriteLook> looks;
     for (const Sprite* sprite : sprites.drawOrder()) {
         looks.push_back({sprite->picture, sprite->patternIndex, sprite->x, sprite->y, sprite->width,
-                         sprite->height, sprite->rotatable ? sprite->angle : 0});
+                         sprite->height, sprite->rotatable ? sprite->angle : 0, sprite->depth});
     }
     return looks;
 }
@@ -89,7 +91,7 @@ void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
                 QRegion(0, 0, painter.device()->width(), painter.device()->height()));
 }
 
-void CabSurface::drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
+void CabSurface::drawSprites(QPainter& painter, std::span<const SpriteLook> looks,
                              const SpriteModel& sprites, const QRegion& area) {
     for (const SpriteLook& sprite : looks) {
         if (!area.intersects(spriteBounds(sprite))) continue;
@@ -171,8 +173,8 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
         scene.notice = cab.statusTexts.noticeText;
     }
     scene.sprites = spriteLooks(cab.sprites);
-    scene.wayside = waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth,
-                                cab.runningSound, cab.statusTexts, cab.protection.traffic);
+    scene.wayside =
+        waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic);
     const VehicleSpec& v = cab.vehicle;
     if (v.ClockX > 0 && v.ClockY > 0) {
         scene.clockX = v.ClockX;
@@ -232,8 +234,12 @@ void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState&
         painter.fillRect(bare, Qt::black);
     if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);
     drawTexts(painter, scene, state);
-    drawSprites(painter, scene.sprites, sprites, area);
+    // The wayside pictures lie among the sprites, just above the signs.
+    const auto above = std::find_if(scene.sprites.begin(), scene.sprites.end(),
+                                    [](const SpriteLook& s) { return s.depth > kSignDepth; });
+    drawSprites(painter, std::span(scene.sprites.begin(), above), sprites, area);
     drawWayside(painter, scene.wayside);
+    drawSprites(painter, std::span(above, scene.sprites.end()), sprites, area);
     painter.save();
     painter.setPen(QPen(Qt::black, 1));
     for (const auto& hand : scene.clockHands) {

@@ -20,7 +20,6 @@ namespace {
 
 constexpr const char* kCreationError = "の生成エラー";
 constexpr const char* kNotFound = "が見つかりません";
-constexpr int kSignDepth = 100;
 constexpr int kFirstSubSignalDepth = 101;
 // The signs' row on the video area, a little above the middle: one slot a
 // sign from the right edge, so that none covers another.

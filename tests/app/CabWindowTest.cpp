@@ -271,8 +271,7 @@ TEST_F(AppCabWindow, TrackSignsShowWhereTheLineHasThem) {
         others.push_back(area("img_unten_signal_R", ox + g.sub2X, oy + g.sub2Y));
     }
     for (const PlacedPicture& p :
-         waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth, cab.runningSound,
-                     cab.statusTexts, cab.protection.traffic)
+         waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic)
              .pictures)
         others.push_back(QRect(p.x, p.y, p.image->width, p.image->height));
     for (std::size_t i = 0; i < signs.size(); ++i) {
@@ -293,8 +292,8 @@ TEST_F(AppCabWindow, WaysidePicturesShowWhereTheRouteHasThem) {
         cab.state.Frame = frame;
         for (int k = 0; k < ticks; ++k) window->logicTick();
         drawDuePass();
-        return waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth, cab.runningSound,
-                           cab.statusTexts, cab.protection.traffic);
+        return waysideView(cab.imageLists, cab.runningSound, cab.statusTexts,
+                           cab.protection.traffic);
     };
     const auto keyed = [](const Image& image) { return image.bottomLeft(); };
     // The crossing enters the queue near its first frame and shows once past it.
@@ -356,8 +355,7 @@ TEST_F(AppCabWindow, APausedWindowShowsTheRoutesStillWhenActivated) {
     for (const Sprite* s : cab.sprites.drawOrder())
         sprites += QRect(s->x, s->y, s->width, s->height);
     for (const PlacedPicture& p :
-         waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth, cab.runningSound,
-                     cab.statusTexts, cab.protection.traffic)
+         waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic)
              .pictures)
         sprites += QRect(p.x, p.y, p.image->width, p.image->height);
     if (const auto& overlay = cab.staff.overlay)  // laid over everything
