@@ -24,7 +24,6 @@ struct DrawState {
     std::int32_t ammeterShown = 0;
     int fadeLevel = 0;    // 0: no fade running
     int noticeWidth = 0;  // the top message's width in the last pass
-    int framesPerSecond = 0;
     std::int64_t framesDrawn = 0;
 };
 
