@@ -273,6 +273,10 @@ TEST_F(AppCabWindow, TrackSignsShowWhereTheLineHasThem) {
          waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic)
              .pictures)
         others.push_back(QRect(p.x, p.y, p.image->width, p.image->height));
+    // A signal's own pictures lie wholly on the video area or wholly off it.
+    for (const QRect& other : others)
+        EXPECT_TRUE(video.contains(other) || !video.intersects(other))
+            << other.x() << "," << other.y();
     for (std::size_t i = 0; i < signs.size(); ++i) {
         for (std::size_t j = i + 1; j < signs.size(); ++j)
             EXPECT_FALSE(signs[i].intersects(signs[j])) << i << " and " << j;
