@@ -3,12 +3,14 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRegion>
+#include <algorithm>
 #include <cmath>
 
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
 #include "app/TextFont.h"
 #include "sim/Cab.h"
+#include "view/CabPictures.h"
 #include "view/PanelGauges.h"
 #include "view/PanelMath.h"
 #include "view/WaysidePictures.h"
@@ -58,7 +60,7 @@ std::vector<SpriteLook> spriteLooks(const SpriteModel& sprites) {
     std::vector<SpriteLook> looks;
     for (const Sprite* sprite : sprites.drawOrder()) {
         looks.push_back({sprite->picture, sprite->patternIndex, sprite->x, sprite->y, sprite->width,
-                         sprite->height, sprite->rotatable ? sprite->angle : 0});
+                         sprite->height, sprite->rotatable ? sprite->angle : 0, sprite->depth});
     }
     return looks;
 }
@@ -89,21 +91,17 @@ void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
                 QRegion(0, 0, painter.device()->width(), painter.device()->height()));
 }
 
-void CabSurface::drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
+void CabSurface::drawSprites(QPainter& painter, std::span<const SpriteLook> looks,
                              const SpriteModel& sprites, const QRegion& area) {
     for (const SpriteLook& sprite : looks) {
         if (!area.intersects(spriteBounds(sprite))) continue;
-        const Picture& picture = sprites.pictures()[sprite.picture];
         const QImage& image = keyedPicture(sprites, sprite.picture);
         if (image.isNull()) continue;
-        // Patterns run left to right, then top to bottom.
-        const int pw = picture.patternWidth > 0 ? picture.patternWidth : image.width();
-        const int ph = picture.patternHeight > 0 ? picture.patternHeight : image.height();
-        const int columns = std::max(1, image.width() / pw);
-        const int rows = std::max(1, image.height() / ph);
-        if (sprite.patternIndex < 0 || sprite.patternIndex >= columns * rows) continue;
-        const QRect source((sprite.patternIndex % columns) * pw,
-                           (sprite.patternIndex / columns) * ph, pw, ph);
+        const PatternGrid grid = patternGrid(sprites.pictures()[sprite.picture]);
+        if (sprite.patternIndex < 0 || sprite.patternIndex >= grid.count()) continue;
+        const QRect source((sprite.patternIndex % grid.columns) * grid.width,
+                           (sprite.patternIndex / grid.columns) * grid.height, grid.width,
+                           grid.height);
         const QRectF target(sprite.x, sprite.y, sprite.width, sprite.height);
         if (sprite.angle % 256 != 0) {
             painter.save();
@@ -175,8 +173,8 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
         scene.notice = cab.statusTexts.noticeText;
     }
     scene.sprites = spriteLooks(cab.sprites);
-    scene.wayside = waysideView(cab.imageLists, cab.route, cab.settings.VideoWidth,
-                                cab.runningSound, cab.statusTexts, cab.protection.traffic);
+    scene.wayside =
+        waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic);
     const VehicleSpec& v = cab.vehicle;
     if (v.ClockX > 0 && v.ClockY > 0) {
         scene.clockX = v.ClockX;
@@ -236,8 +234,12 @@ void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState&
         painter.fillRect(bare, Qt::black);
     if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);
     drawTexts(painter, scene, state);
-    drawSprites(painter, scene.sprites, sprites, area);
+    // The wayside pictures lie among the sprites, just above the signs.
+    const auto above = std::find_if(scene.sprites.begin(), scene.sprites.end(),
+                                    [](const SpriteLook& s) { return s.depth > kSignDepth; });
+    drawSprites(painter, std::span(scene.sprites.begin(), above), sprites, area);
     drawWayside(painter, scene.wayside);
+    drawSprites(painter, std::span(above, scene.sprites.end()), sprites, area);
     painter.save();
     painter.setPen(QPen(Qt::black, 1));
     for (const auto& hand : scene.clockHands) {

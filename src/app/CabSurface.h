@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,7 +24,6 @@ struct DrawState {
     std::int32_t ammeterShown = 0;
     int fadeLevel = 0;    // 0: no fade running
     int noticeWidth = 0;  // the top message's width in the last pass
-    int framesPerSecond = 0;
     std::int64_t framesDrawn = 0;
 };
 
@@ -33,6 +33,7 @@ struct SpriteLook {
     int patternIndex = 0;
     int x = 0, y = 0, width = 0, height = 0;
     int angle = 0;  // rotatable sprites only
+    int depth = 0;
     bool operator==(const SpriteLook&) const = default;
 };
 
@@ -90,7 +91,7 @@ class CabSurface {
     const QImage& keyedListImage(const Image& image);
     void drawTexts(QPainter& painter, const Scene& scene, DrawState& state);
     void drawWayside(QPainter& painter, const WaysideView& view);
-    void drawSprites(QPainter& painter, const std::vector<SpriteLook>& looks,
+    void drawSprites(QPainter& painter, std::span<const SpriteLook> looks,
                      const SpriteModel& sprites, const QRegion& area);
 
     QImage surface_;

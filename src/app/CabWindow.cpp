@@ -194,7 +194,8 @@ void TForm1::connectHost() {
     };
     host_.onToggleValueDisplay = [this] {
         valueDisplay_->setVisible(!valueDisplay_->isVisible());
-        if (valueDisplay_->isVisible()) valueDisplay_->refresh(draw_.framesPerSecond);
+        if (valueDisplay_->isVisible())
+            valueDisplay_->refresh(videoRate_.perSecond(clock_.elapsed()));
     };
     // The surface's top stays between -200 and 0.
     host_.onMoveCabSurface = [this](int pixels) {
@@ -314,7 +315,7 @@ void TForm1::logicTick() {
     runMenus_->afterLogicTick();
     updateLabels();
     easyCab_->refresh();
-    valueDisplay_->logicTick(draw_.framesPerSecond);
+    valueDisplay_->logicTick(videoRate_.perSecond(clock_.elapsed()));
     if (cab.stations.crewChangeOffered) {
         cab.stations.crewChangeOffered = false;
         crewChange_->show();
@@ -343,10 +344,10 @@ void TForm1::drawPass() {
     // A train standing still with nothing changing costs no drawing.
     if (scene == drawnScene_ && !scene.closesWindow) return;
     const QRegion changed = surface_.changes(drawnScene_, scene);
+    if (scene.pictureVersion != drawnScene_.pictureVersion) videoRate_.shown(now);
     surface_.draw(scene, cab.sprites, draw_, changed);
     drawnScene_ = std::move(scene);
     view_->showChanged(changed);
-    draw_.framesPerSecond = framesPerSecond(now - lastDrawn_);
     ++draw_.framesDrawn;
     lastDrawn_ = now;
     if (drawnScene_.closesWindow)

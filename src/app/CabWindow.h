@@ -16,6 +16,7 @@
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
 #include "sim/Cab.h"
+#include "view/VideoFrameRate.h"
 
 class QAction;
 class QLabel;
@@ -133,6 +134,7 @@ class TForm1 : public QMainWindow {
 
     CabSurface surface_;
     DrawState draw_;
+    VideoFrameRate videoRate_;
     Scene drawnScene_;  // what the surface shows now
     std::optional<Image> still_;
     CabView* view_ = nullptr;

@@ -221,7 +221,6 @@ void TitleWindow::goOn() {
         showPicture(titlePicture_);
         prompt_->show();
         prompt_->raise();
-        quit_->show();
         state_ = TitlePicture;
     } else if (state_ == TitlePicture) {
         state_ = Menu;

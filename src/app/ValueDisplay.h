@@ -28,8 +28,8 @@ class TForm3 : public QDialog {
     // The run the window shows and acts on; nullptr between runs.
     void attach(Cab* cab);
     // Every logic tick: the caption follows the serial controller, and the
-    // values are filled while the window is shown; `fps` is the drawing's
-    // frame rate.
+    // values are filled while the window is shown; `fps` is the number of
+    // video pictures shown in the last second.
     void logicTick(int fps);
     // Fills every value from the run.
     void refresh(int fps);

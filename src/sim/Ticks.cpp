@@ -81,6 +81,7 @@ void Cab::Timer1Timer() {
     check_end_of_video(*this);
     kanko_queue_play(*this);
     update_wayside_signs(*this);
+    update_track_signs(sprites, route, state, protection, stations);
     update_wayside_animation(*this);
     update_commentary(*this);
     update_cab_labels(*this);

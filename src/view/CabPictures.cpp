@@ -1,10 +1,14 @@
 #include "view/CabPictures.h"
 
+#include <algorithm>
 #include <array>
 #include <memory>
+#include <span>
+#include <string_view>
 
 #include "common/DataError.h"
 #include "common/DataPath.h"
+#include "common/Numeric.h"
 #include "data/RouteLoader.h"
 #include "data/VehicleLoader.h"
 #include "ports/PictureDecoder.h"
@@ -16,8 +20,15 @@ namespace {
 
 constexpr const char* kCreationError = "の生成エラー";
 constexpr const char* kNotFound = "が見つかりません";
-constexpr int kSignDepth = 100;
 constexpr int kFirstSubSignalDepth = 101;
+// The signs' row on the video area, a little above the middle: one slot a
+// sign from the right edge, so that none covers another.
+constexpr Extended kSignRowTop = 0.36L;  // of the video height
+constexpr int kSignMargin = 8;
+constexpr int kSignGap = 4;
+constexpr std::array<std::string_view, 5> kSignRow = {"img_unten_other", "img_unten_limit",
+                                                      "img_unten_slope", "img_unten_remain",
+                                                      "img_unten_teimoku"};
 constexpr int kMonitorDepth = 51;
 constexpr int kFirstOtherDepth = 20;
 
@@ -45,6 +56,19 @@ Placement placement(const RoundNeedle& n) {
 }
 Placement placement(const LinearGauge& g) {
     return {g.File, g.X, g.BaseY};
+}
+
+// Places the signs of `signs` in their slots of the row.
+void placeSignRow(std::span<PictureSpec> signs, const ProgramSettings& settings) {
+    int right = settings.VideoWidth - kSignMargin;
+    const int top = int(roundHalfEven(settings.VideoHeight * kSignRowTop));
+    for (std::string_view name : kSignRow) {
+        const auto sign = std::find_if(signs.begin(), signs.end(),
+                                       [&](const PictureSpec& s) { return s.name == name; });
+        sign->x = right - sign->width;
+        sign->y = top;
+        right = sign->x - kSignGap;
+    }
 }
 
 bool startsWith(std::string_view text, std::string_view prefix) {
@@ -106,6 +130,7 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
         out.push_back(std::move(request));
     }
     if (route.SignImages) {
+        const std::size_t first = out.size();
         for (std::size_t i = 0; i < kSignImageSlots.size(); ++i) {
             const SignImageLine& line = (*route.SignImages)[i];
             const std::string name = kSignImageSlots[i].name;
@@ -118,12 +143,14 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
             request.height = request.patternHeight =
                 name == "img_unten_remain" ? 2 * line.size : line.size;
             if (!kSignColourFromBitmap[i]) request.transparency = Transparency::CollectionDefault;
-            // The sign sprite stands at the right edge of the video area; it
-            // and the stop lines show only when the ticks or the options say.
+            // The stop lines wait at the right edge until the perspective
+            // places them; every sign shows only when the ticks or the
+            // options say.
             request.x = settings.VideoWidth - request.width;
             request.hidden = true;
             out.push_back(std::move(request));
         }
+        placeSignRow(std::span(out).subspan(first), settings);
     }
     if (route.SignalImages) {
         const SignalImageSet& set = *route.SignalImages;

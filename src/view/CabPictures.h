@@ -34,6 +34,11 @@ enum class Transparency {
 
 inline constexpr std::uint32_t kCollectionTransparentColour = 0xFF000000u;
 
+// The depth of the sign and signal sprites. The pictures of the route's image
+// lists (crossing, animation, traffic light) lie above the sprites of this
+// depth and below deeper ones.
+inline constexpr int kSignDepth = 100;
+
 // A named picture of the cab surface and its sprite.
 struct PictureSpec {
     std::string name;

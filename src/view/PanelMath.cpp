@@ -55,11 +55,6 @@ FadeStep stepFade(int level, bool effectsOff) {
     return step;
 }
 
-int framesPerSecond(std::int64_t elapsedMs) {
-    if (elapsedMs <= 0) return 0;
-    return int(roundHalfEven(Extended(1000) / Extended(elapsedMs)));
-}
-
 bool drawDue(std::int64_t elapsedMs) {
     return elapsedMs >= kDrawInterval;
 }

@@ -38,8 +38,6 @@ struct FadeStep {
 };
 FadeStep stepFade(int level, bool effectsOff);
 
-// The frame rate shown for a frame drawn `elapsedMs` after the one before.
-int framesPerSecond(std::int64_t elapsedMs);
 // Whether the idle pass draws: not within 15 ms of the last drawn frame.
 bool drawDue(std::int64_t elapsedMs);
 

@@ -6,6 +6,17 @@
 
 namespace tovra {
 
+PatternGrid patternGrid(const Picture& picture) {
+    PatternGrid grid;
+    if (!picture.image || picture.image->empty()) return grid;
+    const Image& image = *picture.image;
+    grid.width = picture.patternWidth > 0 ? picture.patternWidth : image.width;
+    grid.height = picture.patternHeight > 0 ? picture.patternHeight : image.height;
+    grid.columns = std::max(1, image.width / grid.width);
+    grid.rows = std::max(1, image.height / grid.height);
+    return grid;
+}
+
 Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatable) {
     Sprite sprite;
     sprite.name = picture.name;
@@ -14,9 +25,9 @@ Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatabl
     sprite.y = y;
     sprite.depth = depth;
     sprite.rotatable = rotatable;
-    const Image& image = *picture.image;
-    sprite.width = picture.patternWidth > 0 ? picture.patternWidth : image.width;
-    sprite.height = picture.patternHeight > 0 ? picture.patternHeight : image.height;
+    const PatternGrid grid = patternGrid(picture);
+    sprite.width = grid.width;
+    sprite.height = grid.height;
     pictures_.push_back(std::move(picture));
     sprites_.push_back(std::move(sprite));
     return sprites_.back();
@@ -33,8 +44,9 @@ const Sprite* SpriteModel::find(std::string_view name) const {
 }
 
 Picture* SpriteModel::findPicture(std::string_view name) {
-    const auto it = std::find_if(pictures_.begin(), pictures_.end(),
-                                 [&](const Picture& p) { return equalsIgnoringCase(p.name, name); });
+    const auto it = std::find_if(pictures_.begin(), pictures_.end(), [&](const Picture& p) {
+        return equalsIgnoringCase(p.name, name);
+    });
     return it == pictures_.end() ? nullptr : &*it;
 }
 

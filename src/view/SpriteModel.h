@@ -17,9 +17,20 @@ struct Picture {
     std::string name;
     std::shared_ptr<const Image> image;
     std::optional<std::uint32_t> transparentColour;
-    int patternWidth = 0;   // 0: the whole image
+    int patternWidth = 0;  // 0: the whole image
     int patternHeight = 0;
 };
+
+// How a picture is cut into patterns of width x height, numbered left to
+// right, then top to bottom; a picture without pixels has none.
+struct PatternGrid {
+    int width = 0;
+    int height = 0;
+    int columns = 0;
+    int rows = 0;
+    int count() const { return columns * rows; }
+};
+PatternGrid patternGrid(const Picture& picture);
 
 // What the drawing shows of a picture: where, above what, which pattern, how
 // turned (angle in 256ths of a full turn, about the sprite's centre).
@@ -41,7 +52,7 @@ struct Sprite {
 // case. Everything is created while the run loads; ticks only change the
 // fields of existing sprites.
 class SpriteModel {
-public:
+  public:
     // Adds a picture and its sprite; the sprite takes the picture's pattern
     // size (or the image size) unless width/height are given.
     Sprite& add(Picture picture, int x, int y, int depth, bool rotatable = false);
@@ -58,12 +69,14 @@ public:
 
     void clear();
 
-private:
+  private:
     std::vector<Picture> pictures_;
     std::vector<Sprite> sprites_;
 };
 
 // The transparent colour rule of the cab's pictures: the bottom-left pixel.
-inline std::uint32_t bottomLeftColour(const Image& image) { return image.bottomLeft(); }
+inline std::uint32_t bottomLeftColour(const Image& image) {
+    return image.bottomLeft();
+}
 
 }  // namespace tovra

@@ -9,6 +9,11 @@
 namespace tovra {
 
 class Cab;
+class SpriteModel;
+struct ProtectionState;
+struct RouteSpec;
+struct StationState;
+struct TrainState;
 
 // Line n (from 1, in file order) of the settings' [InfoLabel] list; empty
 // when the list is shorter.
@@ -31,6 +36,11 @@ void update_wayside_signs(Cab& cab);
 void update_wayside_animation(Cab& cab);
 // The shown animation phase while no animation is in view.
 inline constexpr std::int32_t kNoAnimationPhase = 999;
+
+// Logic tick, after the wayside signs: the gradient post, the speed-limit
+// sign, the remaining-distance display and the stop mark (TrackSigns.h).
+void update_track_signs(SpriteModel& sprites, const RouteSpec& route, const TrainState& state,
+                        const ProtectionState& protection, const StationState& stations);
 
 // End of the logic tick: the fifteen labels (only while "Moji" is set), the
 // window caption and the easy-cab door line.

@@ -2,11 +2,9 @@
 
 #include <algorithm>
 
-#include "data/RouteSpec.h"
 #include "sim/ProtectionState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
-#include "view/StatusTextUpdates.h"
 #include "view/StatusTexts.h"
 
 namespace tovra {
@@ -23,63 +21,54 @@ const Image* imageAt(const std::vector<Image>& list, std::int32_t index) {
     return &list[std::size_t(index)];
 }
 
-// The crossing row keeps one height whichever crossing shows, so the
-// animation below it does not jump.
+// Each row keeps the height of its tallest picture whichever one shows, so
+// the rows below do not jump.
 int tallest(const std::vector<Image>& list) {
     int height = 0;
     for (const Image& image : list) height = std::max(height, image.height);
     return height;
 }
 
-void addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r) {
-    if (r.crossingShown < 0) return;
+// Adds the crossing's row at `top`; returns the top of the next row.
+int addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r, int top) {
+    if (lists.cross.empty() && !r.crossingLamp) return top;
     const Image* image = imageAt(lists.cross, r.crossingImage);
-    const int width = image ? image->width : 0;
-    if (image) view.pictures.push_back({image, kMargin, kMargin});
+    if (image) view.pictures.push_back({image, kMargin, top});
+    const int row = std::max(tallest(lists.cross), kLampDiameter);
     if (r.crossingLamp) {
-        const int row = std::max(tallest(lists.cross), kLampDiameter);
+        const int width = image ? image->width : 0;
         view.crossingLamp =
-            LampSpot{kMargin + width + kGap, kMargin + (row - kLampDiameter) / 2, kLampDiameter};
+            LampSpot{kMargin + width + kGap, top + (row - kLampDiameter) / 2, kLampDiameter};
     }
+    return top + row + kGap;
 }
 
-void addAnimation(WaysideView& view, const ImageLists& lists, const StatusTexts& t) {
-    if (t.shownAnimationPhase == kNoAnimationPhase) return;
-    const Image* image = imageAt(lists.anim, t.animationImage);
-    if (!image) return;
-    const int crossingRow =
-        lists.cross.empty() ? 0 : std::max(tallest(lists.cross), kLampDiameter) + kGap;
-    view.pictures.push_back({image, kMargin, kMargin + crossingRow});
+int addAnimation(WaysideView& view, const ImageLists& lists, const StatusTexts& t, int top) {
+    if (lists.anim.empty()) return top;
+    if (const Image* image = imageAt(lists.anim, t.animationImage))
+        view.pictures.push_back({image, kMargin, top});
+    return top + tallest(lists.anim) + kGap;
 }
 
-void addTraffic(WaysideView& view, const ImageLists& lists, const RouteSpec& route, int videoWidth,
-                const TrafficSignalView& traffic) {
+void addTraffic(WaysideView& view, const ImageLists& lists, const TrafficSignalView& traffic,
+                int top) {
     if (traffic.light < 0) return;
-    const Image* light = imageAt(lists.trafficSignal, traffic.image);
-    const Image* indicator =
-        traffic.secondIndicator ? imageAt(lists.trafficSignal, traffic.indicatorImage) : nullptr;
-    // Where the signal head stands, or the top-right corner without signals.
-    const bool signals = route.SignalImages.has_value();
-    const int left = signals ? route.SignalImages->displayValues[0] : -1;
-    const int top = signals ? route.SignalImages->displayValues[1] : kMargin;
-    int y = top;
-    for (const Image* image : {light, indicator}) {
-        if (!image) continue;
-        const int x = left >= 0 ? left : videoWidth - kMargin - image->width;
-        view.pictures.push_back({image, x, y});
-        y += image->height + kGap;
-    }
+    if (const Image* light = imageAt(lists.trafficSignal, traffic.image))
+        view.pictures.push_back({light, kMargin, top});
+    if (!traffic.secondIndicator) return;
+    if (const Image* indicator = imageAt(lists.trafficSignal, traffic.indicatorImage))
+        view.pictures.push_back({indicator, kMargin, top + tallest(lists.trafficSignal) + kGap});
 }
 
 }  // namespace
 
-WaysideView waysideView(const ImageLists& lists, const RouteSpec& route, int videoWidth,
-                        const RunningSoundState& crossings, const StatusTexts& animation,
-                        const TrafficSignalView& traffic) {
+WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
+                        const StatusTexts& animation, const TrafficSignalView& traffic) {
     WaysideView view;
-    addCrossing(view, lists, crossings);
-    addAnimation(view, lists, animation);
-    addTraffic(view, lists, route, videoWidth, traffic);
+    int top = kMargin;
+    top = addCrossing(view, lists, crossings, top);
+    top = addAnimation(view, lists, animation, top);
+    addTraffic(view, lists, traffic, top);
     return view;
 }
 

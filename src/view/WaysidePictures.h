@@ -8,7 +8,6 @@
 namespace tovra {
 
 struct ImageLists;
-struct RouteSpec;
 struct RunningSoundState;
 struct StatusTexts;
 struct TrafficSignalView;
@@ -36,13 +35,12 @@ struct WaysideView {
     bool operator==(const WaysideView&) const = default;
 };
 
-// What the wayside objects in view show on the video: the level crossing
-// and its lamp, the animation at its phase (both in the top-left corner, clear
-// of the signs and signals at the right), and the traffic signal with its
-// indicator where the route's signals stand. Each shows only while an entry
-// is active; at rest the video is left bare.
-WaysideView waysideView(const ImageLists& lists, const RouteSpec& route, int videoWidth,
-                        const RunningSoundState& crossings, const StatusTexts& animation,
-                        const TrafficSignalView& traffic);
+// What the wayside objects show on the video, one row under the other in
+// the top-left corner, clear of the signs and signals at the right: the
+// level crossing and its lamp, the animation, and the traffic light in view
+// with its indicator under it. The crossing and the animation show their
+// image 0 while no entry is active.
+WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
+                        const StatusTexts& animation, const TrafficSignalView& traffic);
 
 }  // namespace tovra

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/CabSurface.h"
+#include "view/CabPictures.h"
 #include "view/SpriteModel.h"
 
 namespace tovra {
@@ -99,6 +100,32 @@ TEST_F(AppSurfaceSprites, PatternsAndDepthOrder) {
     draw();
     EXPECT_EQ(at(55, 55), 0x00FF00u);
     EXPECT_EQ(at(42, 42), 0xFF0000u);
+}
+
+// The route's wayside pictures lie among the sprites: over the signs, under
+// anything deeper.
+TEST(AppSurfaceWayside, PicturesLieJustAboveTheSigns) {
+    SpriteModel sprites;
+    sprites.add(named("sign", picture(20, 20, [](int, int) { return kRed; })), 100, 100,
+                kSignDepth);
+    sprites.add(named("sub", picture(20, 20, [](int, int) { return kGreen; })), 110, 100,
+                kSignDepth + 1);
+    Image light{30, 10, std::vector<std::uint32_t>(300, 0xFF0000FFu)};
+    light.pixels[9 * 30] = kKey;  // the bottom-left pixel names the transparent colour
+    Scene scene;
+    scene.videoWidth = 800;
+    scene.videoHeight = 450;
+    for (const Sprite* s : sprites.drawOrder())
+        scene.sprites.push_back({s->picture, 0, s->x, s->y, s->width, s->height, 0, s->depth});
+    scene.wayside.pictures = {{&light, 95, 105}};
+    CabSurface surface;
+    DrawState state;
+    surface.draw(scene, sprites, state, surface.everywhere());
+    const auto at = [&](int x, int y) { return surface.image().pixel(x, y) & 0xFFFFFFu; };
+    EXPECT_EQ(at(97, 108), 0x0000FFu);
+    EXPECT_EQ(at(105, 108), 0x0000FFu);  // over the sign
+    EXPECT_EQ(at(115, 108), 0x00FF00u);  // under the deeper sprite
+    EXPECT_EQ(at(105, 118), 0xFF0000u);
 }
 
 // A pass that redraws only what changed leaves the same pixels as one that

@@ -581,8 +581,11 @@ TEST_F(DemoSet, RoutePicturesHoldEveryPatternTheRouteShows) {
         const auto& signs = *r.SignImages;
         EXPECT_EQ(patterns(signs[4].file, signs[4].size),
                   int(r.Slopes.size()) + 1);  // one post per slope, from 1
-        for (const SpeedLimitRecord& l : r.SpeedLimits)
-            EXPECT_GT(patterns(signs[5].file, signs[5].size), l.field5);
+        for (const SpeedLimitRecord& l : r.SpeedLimits) {
+            // One sign per km/h; the call-out is the entry's own.
+            EXPECT_GT(patterns(signs[5].file, signs[5].size), l.targetSpeed);
+            EXPECT_GT(r.LimitCallouts.size(), std::size_t(l.field5));
+        }
         for (const SignRecord& sign : r.Signs)
             EXPECT_GT(patterns(signs[7].file, signs[7].size), sign.image + 1);
         for (std::size_t k = 1; k <= 3; ++k)
@@ -592,8 +595,7 @@ TEST_F(DemoSet, RoutePicturesHoldEveryPatternTheRouteShows) {
             EXPECT_EQ(patterns(line.file, line.patternHeight), 41) << line.file;  // faces 0..40
         for (const AnimRecord& a : r.Anims) EXPECT_GE(int(r.AnimImages.size()), a.firstImage + 14);
         for (const CrossingRecord& c : r.Crossings) EXPECT_GT(int(r.CrossImages.size()), c.image);
-        // The limit call-outs and other call-outs follow the pictures' indices.
-        EXPECT_EQ(r.LimitCallouts.size(), std::size_t(patterns(signs[5].file, signs[5].size)));
+        // The other call-outs follow the pictures' indices.
         EXPECT_EQ(r.OtherCallouts.size(), std::size_t(patterns(signs[7].file, signs[7].size)));
     }
 }

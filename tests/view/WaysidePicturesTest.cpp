@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "data/RouteSpec.h"
 #include "sim/ProtectionState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
@@ -28,59 +27,62 @@ std::vector<Placed> placed(const WaysideView& view) {
     return out;
 }
 
-TEST(WaysidePictures, EachObjectShowsOnlyWhileActiveInItsPlace) {
+TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     ImageLists lists;
     lists.cross = {blank(70, 30), blank(76, 20)};
     lists.anim = {blank(60, 28), blank(64, 28)};
     lists.trafficSignal = {blank(20, 50), blank(24, 60), blank(30, 12)};
-    RouteSpec route;
     RunningSoundState crossings;
     StatusTexts animation;
     TrafficSignalView traffic;
 
-    // At rest, even with image numbers left over from before: a bare video.
-    crossings.crossingImage = 1;
-    animation.animationImage = 1;
-    traffic.image = 1;
-    WaysideView view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_TRUE(view.pictures.empty());
+    // At rest the crossing and the animation show their image 0. The
+    // animation's row lies below the crossing's, which is as tall as its
+    // tallest picture (30): 8 + 30 + 4.
+    WaysideView view = waysideView(lists, crossings, animation, traffic);
+    EXPECT_EQ(placed(view),
+              (std::vector<Placed>{{&lists.cross[0], 8, 8}, {&lists.anim[0], 8, 42}}));
     EXPECT_FALSE(view.crossingLamp);
 
-    // The crossing at the top left, its lamp beside it, centred on the row of
-    // the tallest crossing picture (30): (30 - 16) / 2 = 7 below the margin.
-    // The animation below that row: 8 + 30 + 4.
+    // A crossing queued with its lamp lit, the lamp beside its picture and
+    // centred on the row: (30 - 16) / 2 = 7 below the margin.
     crossings.crossingShown = 0;
+    crossings.crossingImage = 1;
     crossings.crossingLamp = true;
     animation.shownAnimationPhase = 3;
-    view = waysideView(lists, route, 800, crossings, animation, traffic);
+    animation.animationImage = 1;
+    view = waysideView(lists, crossings, animation, traffic);
     EXPECT_EQ(placed(view),
               (std::vector<Placed>{{&lists.cross[1], 8, 8}, {&lists.anim[1], 8, 42}}));
     ASSERT_TRUE(view.crossingLamp);
     EXPECT_EQ(view.crossingLamp->x, 8 + 76 + 4);
     EXPECT_EQ(view.crossingLamp->y, 8 + 7);
 
-    // A traffic light without signal pictures: at the top right, its
-    // indicator below it once the second point enables it.
-    crossings.crossingShown = -1;
-    animation.shownAnimationPhase = kNoAnimationPhase;
+    // A traffic light in view takes the row below the animation (42 + 28 +
+    // 4), its indicator the row below the tallest light (74 + 60 + 4) once
+    // the second point enables it.
     traffic.light = 4;
+    traffic.image = 1;
     traffic.indicatorImage = 2;
-    view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.trafficSignal[1], 800 - 8 - 24, 8}}));
+    view = waysideView(lists, crossings, animation, traffic);
+    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.cross[1], 8, 8},
+                                                 {&lists.anim[1], 8, 42},
+                                                 {&lists.trafficSignal[1], 8, 74}}));
     traffic.secondIndicator = true;
-    view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.trafficSignal[1], 768, 8},
-                                                 {&lists.trafficSignal[2], 800 - 8 - 30, 72}}));
-    // With signal pictures it stands where the signal heads do.
-    route.SignalImages = SignalImageSet{{736, 24}, {}};
-    view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.trafficSignal[1], 736, 24},
-                                                 {&lists.trafficSignal[2], 736, 88}}));
-    // An image number beyond the list draws nothing.
-    traffic.image = 3;
-    traffic.indicatorImage = -1;
-    view = waysideView(lists, route, 800, crossings, animation, traffic);
-    EXPECT_TRUE(view.pictures.empty());
+    traffic.image = 3;  // beyond the list: no light, the indicator stays put
+    view = waysideView(lists, crossings, animation, traffic);
+    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.cross[1], 8, 8},
+                                                 {&lists.anim[1], 8, 42},
+                                                 {&lists.trafficSignal[2], 8, 138}}));
+
+    // Without crossing and animation pictures the light starts the column.
+    lists.cross.clear();
+    lists.anim.clear();
+    crossings.crossingLamp = false;
+    traffic.image = 0;
+    traffic.secondIndicator = false;
+    view = waysideView(lists, crossings, animation, traffic);
+    EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.trafficSignal[0], 8, 8}}));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ enum OtherSign {
     kOtherSignCount = 5
 };
 
-// The speed-limit pictures: index 0 ends a limit, the others show a speed.
+// The limit call-outs by index, which each "[SpeedLimit]" entry carries: 0
+// ends a limit, the others name a speed.
 const std::vector<int>& limitSignSpeeds();
 int limitSignIndex(int speed);
 

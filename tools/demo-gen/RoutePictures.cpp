@@ -180,17 +180,15 @@ void drawSlopePost(Canvas& c, int n, const std::vector<SlopeStretch>& slopes) {
     drawText(c, text, w / 2, h * 0.31, h * 0.3, kInk, Align::Centre, true);
 }
 
+// Pattern n is the sign of a limit of n km/h; there is no limit of 0.
 void drawLimitSign(Canvas& c, int n) {
+    if (n == 0) return;
     const double w = c.width(), h = c.height();
     c.fillRect(w / 2 - 2, h * 0.6, w / 2 + 2, h, rgb(200, 200, 200));
-    if (n == 0) {
-        board(c, 6, 2, w - 6, h * 0.7, kBoardWhite, kInk);
-        c.strokeLine({9, h * 0.66}, {w - 9, 5}, 4, rgb(20, 120, 60));
-        return;
-    }
     board(c, 6, 2, w - 6, h * 0.7, rgb(255, 214, 40), kInk);
-    drawText(c, std::to_string(limitSignSpeeds()[std::size_t(n)]), w / 2, h * 0.1, h * 0.46, kInk,
-             Align::Centre, true);
+    const std::string speed = std::to_string(n);
+    drawText(c, speed, w / 2, h * 0.1, fitText(speed, h * 0.46, w - 16, true), kInk, Align::Centre,
+             true);
 }
 
 void drawRemain(Canvas& c, int n) {
@@ -342,8 +340,8 @@ void writeRoutePictures(const std::filesystem::path& root, const LinePlan& plan)
                                    [&](Canvas& c, int n) { drawSlopePost(c, n, slopes); }),
                       dark);
     }
-    writeKeyedBmp(out(p.signs[5].file),
-                  patternStrip(int(limitSignSpeeds().size()), 48, 48, drawLimitSign), dark);
+    writeKeyedBmp(out(p.signs[5].file), patternStrip(kLimitSignPatterns, 48, 48, drawLimitSign),
+                  dark);
     writeBmp(out(p.signs[6].file),
              patternStrip(kRemainPatterns, 24, 48, drawRemain).toRgb(kBoardWhite));
     writeKeyedBmp(out(p.signs[7].file), patternStrip(kOtherSignCount, 48, 48, drawOtherSign), dark);

@@ -34,7 +34,8 @@ struct RoutePictures {
 
 inline constexpr int kSignalFaces = 41;
 inline constexpr int kStopLineSizes = 5;
-inline constexpr int kRemainPatterns = 11;
+inline constexpr int kLimitSignPatterns = 121;  // 0 to 120 km/h
+inline constexpr int kRemainPatterns = 11;      // 0 to 100 m
 
 RoutePictures routePictures(const ServicePlan& service);
 

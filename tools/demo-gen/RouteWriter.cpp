@@ -196,13 +196,14 @@ void signalSections(DataText& t, const Route& r) {
                                                                        : r.before(previous, -20)));
         const int at = r.frame(s.chainage);
         const int near = s.role == SignalRole::Repeater ? at : r.frame(r.before(s.chainage, 20));
-        // Route and speed indicators only where the line divides; the others
-        // stand off the display.
-        const int sideX = s.routeIndicator ? 44 : -1000, sideY = s.routeIndicator ? 8 : -1000;
-        rows.push_back(csv(held ? 3 : 0, 0, 0, s.type, view, at,
-                           s.role == SignalRole::Repeater ? at : far, near, 0, 0,
-                           std::max(0, station), 0, 0, 0, s.routeIndicator ? -sideX : sideX, sideY,
-                           0, sideX, sideY, 0, 104, 0));
+        // Route and speed indicators, one under the other left of the head
+        // (the display stands at the right edge), only where the line
+        // divides; the others stand off the display.
+        const int sideX = s.routeIndicator ? -44 : -1000;
+        const int routeY = s.routeIndicator ? 8 : -1000, speedY = s.routeIndicator ? 36 : -1000;
+        rows.push_back(csv(
+            held ? 3 : 0, 0, 0, s.type, view, at, s.role == SignalRole::Repeater ? at : far, near,
+            0, 0, std::max(0, station), 0, 0, 0, sideX, routeY, 0, sideX, speedY, 0, 104, 0));
         previous = s.chainage;
         if (s.role == SignalRole::Starting && station >= 0 &&
             std::size_t(station) + 1 < r.stations()) {

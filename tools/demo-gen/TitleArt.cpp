@@ -41,10 +41,11 @@ void shadowText(Canvas& c, const std::string& text, double x, double y, double s
     drawText(c, text, x, y, size, colour, align, true);
 }
 
+// The lettering ends above the title window's start prompt (y 540).
 void titleLettering(Canvas& c) {
-    c.fillVerticalGradient(0, 420, kWidth, kHeight, rgb(0, 0, 0, 0), rgb(0, 0, 0, 0.75f));
-    shadowText(c, "ヴェルモラン", 400, 440, 64, rgb(255, 255, 255), Align::Centre);
-    shadowText(c, "みなと線  北原 ─ 港町", 400, 520, 24, rgb(230, 236, 240), Align::Centre);
+    c.fillVerticalGradient(0, 390, kWidth, kHeight, rgb(0, 0, 0, 0), rgb(0, 0, 0, 0.75f));
+    shadowText(c, "ヴェルモラン", 400, 408, 64, rgb(255, 255, 255), Align::Centre);
+    shadowText(c, "みなと線  北原 ─ 港町", 400, 488, 24, rgb(230, 236, 240), Align::Centre);
 }
 
 Canvas button(int w, int h, const std::string& title, const std::string& detail, Colour accent) {
