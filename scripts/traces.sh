@@ -62,7 +62,7 @@ playAll() {
     for drive in bench restore move pause; do
         # shellcheck disable=SC2086
         "$sim" run --data "$data" --route "$route.dat" $vehicle --script "$scripts/$drive.txt" \
-            --seconds 900 --trace "$out/$name.$drive.csv" --events "$out/$name.$drive.jsonl" \
+            --seconds 900 --trace-panel --trace "$out/$name.$drive.csv" --events "$out/$name.$drive.jsonl" \
             >/dev/null 2>&1
     done
 }

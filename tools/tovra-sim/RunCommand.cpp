@@ -54,7 +54,7 @@ int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& r
     std::vector<std::string> known = kRunChoiceOptions;
     known.insert(known.end(), {"script", "seconds", "trace", "trace-every", "events", "seed",
                                "sound", "report"});
-    const Options options(args, known, {"until-end"});
+    const Options options(args, known, {"until-end", "trace-panel"});
     const bool untilEnd = options.has("until-end");
     // With --until-end the run stops when it ends, or after S seconds at most.
     const double seconds = options.number("seconds", untilEnd ? 4 * 3600 : 60);
@@ -99,7 +99,7 @@ int runCommand(const std::vector<std::string>& args, const SoundDeviceFactory& r
     }
     run->cab.load();
 
-    Trace trace(traceOut ? *traceOut : std::cout);
+    Trace trace(traceOut ? *traceOut : std::cout, options.has("trace-panel"));
     if (traceOut) trace.writeHeader();
 
     const long periods = long(seconds * SimClock::kPeriodsPerSecond + 0.5);

@@ -1,9 +1,11 @@
 #include "Trace.h"
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "PanelFingerprint.h"
 #include "common/TextFields.h"
 #include "sim/Cab.h"
 
@@ -95,12 +97,19 @@ const std::vector<Column>& columns() {
 void Trace::writeHeader() {
     out_ << "t";
     for (const auto& column : columns()) out_ << ',' << column.name;
+    if (panel_) out_ << ",panel";
     out_ << '\n';
 }
 
 void Trace::writeRow(double seconds, const Cab& cab) {
     out_ << fixed(seconds, 3);
     for (const auto& column : columns()) out_ << ',' << column.value(cab);
+    if (panel_) {
+        char digest[17];
+        std::snprintf(digest, sizeof digest, "%016llx",
+                      static_cast<unsigned long long>(panelFingerprint(cab)));
+        out_ << ',' << digest;
+    }
     out_ << '\n';
 }
 

@@ -55,7 +55,7 @@ Usage:
                           the line)
   tovra-sim run --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
                 [--start-station N] [--script FILE] [--seconds S] [--until-end]
-                [--trace FILE] [--trace-every N] [--events FILE] [--seed N]
+                [--trace FILE] [--trace-every N] [--trace-panel] [--events FILE] [--seed N]
                 [--sound fake|openal] [--report FILE]
       Load the run as the program does and drive it on simulated time: the
       physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
@@ -101,6 +101,9 @@ Usage:
                         protect_service, protect_emergency, ats_alarm,
                         pre_train_frame, limit_text, notice, line_voltage
       --trace-every N   one row every N logic ticks (default 1)
+      --trace-panel     a last column, panel: a digest of every sprite's
+                        place, picture and visibility and of the texts the
+                        cab shows, to compare two runs' pictures tick by tick
       --events FILE     one JSON object per line, with the simulated time:
                         every sound-channel operation (with the wave file
                         of each play), every message, every call-out queued
