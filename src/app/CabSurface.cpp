@@ -9,7 +9,7 @@
 #include "app/QtImages.h"
 #include "app/StatusLayout.h"
 #include "app/TextFont.h"
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "view/CabPictures.h"
 #include "view/PanelGauges.h"
 #include "view/PanelMath.h"
@@ -159,6 +159,7 @@ void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& sta
 }
 
 Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
+    cab.showPanel();
     updateDrawnGauges(cab, state.ammeterShown);
     Scene scene;
     scene.picture = still ? still : cab.video.picture.get();

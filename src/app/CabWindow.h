@@ -12,10 +12,10 @@
 #include "app/CabSurface.h"
 #include "app/RunReportFile.h"
 #include "app/TickDriver.h"
+#include "cab/Cab.h"
 #include "input/VirtualKey.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
-#include "sim/Cab.h"
 #include "view/VideoFrameRate.h"
 
 class QAction;

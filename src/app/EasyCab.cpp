@@ -7,8 +7,8 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "cab/Cab.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

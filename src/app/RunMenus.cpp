@@ -10,11 +10,11 @@
 #include <array>
 
 #include "app/MessageBox.h"
+#include "cab/Cab.h"
 #include "input/GamePad.h"
 #include "input/SerialMessages.h"
 #include "run/MoveToStation.h"
 #include "run/SaveSlots.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

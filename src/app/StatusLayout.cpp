@@ -1,7 +1,7 @@
 #include "app/StatusLayout.h"
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "cab/Cab.h"
 #include "platform/PictureFileDecoder.h"
-#include "sim/Cab.h"
 
 class QLabel;
 class QPushButton;

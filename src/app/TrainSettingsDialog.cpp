@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra {
 
@@ -73,7 +73,7 @@ void Tjumpdlg::RadioGroup2Click(int index) {
     } else {
         cab_.protection.AtsOn = false;
     }
-    if (Sprite* lamp = cab_.sprites.find("img_Lamp_Ats1")) lamp->visible = cab_.protection.AtsOn;
+    cab_.lamps.atsWhite = cab_.protection.AtsOn;
 }
 
 void Tjumpdlg::RadioGroup4Click(int index) {

@@ -15,10 +15,10 @@
 #include <cmath>
 
 #include "app/MessageBox.h"
+#include "cab/Cab.h"
 #include "common/DataError.h"
 #include "data/RouteLoader.h"
 #include "ports/SoundDevice.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "cab/Cab.h"
 #include "headless/FakeSoundDevice.h"
 #include "headless/FakeVideoSource.h"
 #include "headless/HeaderPictureDecoder.h"
@@ -9,7 +10,6 @@
 #include "headless/MemorySettingsStore.h"
 #include "headless/SimClock.h"
 #include "headless/VirtualScheduler.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

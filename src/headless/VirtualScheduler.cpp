@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra {
 

@@ -1,12 +1,12 @@
 #include <cmath>
 #include <optional>
 
+#include "cab/Cab.h"
 #include "input/HandleMoves.h"
 #include "input/HandleSounds.h"
 #include "input/KeyCommands.h"
 #include "input/LaterCommands.h"
 #include "input/Masconupdate.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 
@@ -121,9 +121,9 @@ void otherKey(Cab& cab, char key) {
 }  // namespace
 
 void resetVigilance(Cab& cab) {
-    cab.controller.vigilanceCount = 0;
+    cab.protection.vigilanceCount = 0;
     cab.sound.stop(cab.vehicle.Sound_EBring);
-    if (Sprite* lamp = cab.sprites.find("img_Lamp_EB")) lamp->visible = false;
+    cab.lamps.emergency = false;
 }
 
 void AsciiDown(Cab& cab, char key) {

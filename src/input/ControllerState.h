@@ -21,8 +21,6 @@ struct ControllerState {
     // Tell the panel drawing to redraw the handle, notch and lamp images.
     std::array<bool, 4> panelRefresh{};
 
-    // Logic ticks while moving since the driver last touched a control.
-    std::int32_t vigilanceCount = 0;
     bool keypadSwapped = false;  // Scroll Lock: "2" and "8" exchanged
 
     // The door side chosen with Page Up / Page Down; its lamp is lit exactly

@@ -6,13 +6,13 @@
 #include <span>
 #include <string>
 
+#include "cab/Cab.h"
 #include "input/ExternalControllerState.h"
 #include "input/KeyCommands.h"
 #include "input/Masconupdate.h"
-#include "input/PendingDelays.h"
 #include "input/PowerModes.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
+#include "sim/PendingDelays.h"
 #include "view/StatusTextUpdates.h"
 
 namespace tovra {

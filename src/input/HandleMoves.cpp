@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "input/PendingDelays.h"
+#include "cab/Cab.h"
 #include "input/PowerModes.h"
-#include "sim/Cab.h"
+#include "sim/PendingDelays.h"
 
 namespace tovra {
 

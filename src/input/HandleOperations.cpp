@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "cab/Cab.h"
 #include "input/HandleMoves.h"
 #include "input/Masconupdate.h"
-#include "input/PendingDelays.h"
 #include "input/PowerModes.h"
-#include "sim/Cab.h"
+#include "sim/PendingDelays.h"
 
 namespace tovra {
 

@@ -1,6 +1,6 @@
 #include "input/HandlePanel.h"
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra {
 

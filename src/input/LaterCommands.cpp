@@ -1,8 +1,8 @@
 #include "input/LaterCommands.h"
 
+#include "cab/Cab.h"
 #include "ports/Host.h"
 #include "sim/Announcements.h"
-#include "sim/Cab.h"
 #include "sim/Doors.h"
 #include "sim/Protection.h"
 #include "sim/Timetable.h"
@@ -21,10 +21,12 @@ void Door_operate(Cab& cab) {
     stations::Door_operate(cab);
 }
 void AtsReset(Cab& cab) {
-    ats::AtsReset(cab);
+    ProtectionRecords records = cab.protectionRecords();
+    ats::AtsReset(records);
 }
 void AtsAcknowledge(Cab& cab) {
-    ats::AtsAcknowledge(cab);
+    ProtectionRecords records = cab.protectionRecords();
+    ats::AtsAcknowledge(records);
 }
 void nextOneManAnnouncement(Cab& cab) {
     next_one_man_announcement(cab);

@@ -2,10 +2,11 @@
 
 #include <string>
 
+#include "cab/Cab.h"
 #include "input/HandlePanel.h"
 #include "input/LaterCommands.h"
 #include "input/PowerModes.h"
-#include "sim/Cab.h"
+#include "sim/HandleRules.h"
 
 namespace tovra {
 
@@ -16,25 +17,6 @@ const std::string& powerModeName(const VehicleSpec& v, std::int32_t mode, std::s
     return mode >= 0 && std::size_t(mode) < v.PowerModeName.size()
                ? v.PowerModeName[std::size_t(mode)][which]
                : none;
-}
-
-void updateConstSpeed(Cab& cab) {
-    TrainState& s = cab.state;
-    const VehicleSpec& v = cab.vehicle;
-    if (s.ConstSpeed != 0 && (s.BrakeHandle != s.BrakeNotch || s.PowerHandle != s.PowerNotch)) {
-        s.ConstSpeed = 0;
-        s.PowerNotch = s.PowerHandle;
-    }
-    // The driver has just stepped back from the notch above ConstNotch and
-    // the power delay has not yet run out.
-    if (s.Speed >= v.ConstMinSpeed && s.ConstSpeed == 0 && v.ConstNotch > 1 &&
-        s.PowerHandle == v.ConstNotch && s.PowerNotch == v.ConstNotch + 1) {
-        s.ConstSpeed = 1;
-    }
-    if (s.ConstSpeed != 0 && (s.ProtectEmergency || s.ProtectService)) {
-        s.ConstSpeed = 0;
-        s.PowerNotch = s.PowerHandle;
-    }
 }
 
 // Later rules win where several apply.
@@ -101,10 +83,6 @@ void checkDepartureCallout(Cab& cab) {
     }
 }
 
-void showLamp(Cab& cab, const char* name, bool lit) {
-    if (Sprite* lamp = cab.sprites.find(name)) lamp->visible = lit;
-}
-
 }  // namespace
 
 void updateGearText(Cab& cab) {
@@ -126,9 +104,14 @@ void updateGearText(Cab& cab) {
 }
 
 void masconupdate(Cab& cab) {
-    showLamp(cab, "img_Lamp_Fwd", cab.state.Reverser == 1);
-    showLamp(cab, "img_Lamp_Bck", cab.state.Reverser == -1);
-    updateConstSpeed(cab);
+    update_const_speed(cab.state, cab.vehicle);
+    showHandleState(cab);
+}
+
+void showHandleState(Cab& cab) {
+    cab.state.handleDisplayDue = false;
+    cab.lamps.forward = cab.state.Reverser == 1;
+    cab.lamps.backward = cab.state.Reverser == -1;
     updateBrakeText(cab);
     updateMasconText(cab);
     updateReverserText(cab);

@@ -8,6 +8,9 @@ class Cab;
 // entering and leaving constant speed, the handle texts, the notch lamps, the
 // departure call-out and the gear text.
 void masconupdate(Cab& cab);
+// All of it but constant speed, which the train's own handle moves have
+// already applied.
+void showHandleState(Cab& cab);
 
 // GearText alone: the power mode's second name on an electric train, the gear
 // lever's text on a diesel.

@@ -1,6 +1,6 @@
+#include "cab/Cab.h"
 #include "input/KeyCommands.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -3,14 +3,14 @@
 #include <array>
 #include <cstddef>
 
+#include "cab/Cab.h"
 #include "common/TextCodec.h"
 #include "input/ExternalControllerState.h"
 #include "input/HandleOperations.h"
 #include "input/KeyCommands.h"
 #include "input/Masconupdate.h"
-#include "input/PendingDelays.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
+#include "sim/PendingDelays.h"
 
 namespace tovra {
 

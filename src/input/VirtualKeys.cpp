@@ -1,8 +1,8 @@
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "input/KeyCommands.h"
 #include "input/LaterCommands.h"
-#include "sim/Cab.h"
 #include "sound/CalloutQueue.h"
 
 namespace tovra {

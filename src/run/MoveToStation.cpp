@@ -4,12 +4,12 @@
 #include <limits>
 #include <optional>
 
+#include "cab/Cab.h"
+#include "cab/StartState.h"
 #include "input/Masconupdate.h"
 #include "ports/Host.h"
 #include "run/TrainPlacement.h"
-#include "sim/Cab.h"
 #include "sim/Protection.h"
-#include "sim/StartState.h"
 #include "sound/RunningSounds.h"
 #include "view/StatusTextUpdates.h"
 
@@ -97,9 +97,9 @@ bool moveToStation(Cab& cab, std::int32_t s) {
     state.Clock = moveClock(cab.route, cab.routeSoundSeconds, s);
     // With a conductor aboard the doors count as worked here already.
     if (cab.route.OneMan == 0) st.progress[std::size_t(s)].doorsOpenedHere = true;
-    placePrecedingTrain(cab);
+    placePrecedingTrain(cab.protection, cab.state.Clock, cab.route);
 
-    resetProtection(cab);
+    resetProtection(cab.protection, cab.state, cab.lamps);
     st.overrunAnnouncedAt = -1;
     cab.controller.departureCalloutPending = false;
     st.runEnded = false;

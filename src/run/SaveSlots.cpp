@@ -2,15 +2,15 @@
 
 #include <stdexcept>
 
+#include "cab/Cab.h"
+#include "cab/StartState.h"
 #include "common/DataError.h"
 #include "input/Masconupdate.h"
 #include "ports/Host.h"
 #include "ports/SettingsStore.h"
 #include "run/SavedState.h"
 #include "run/TrainPlacement.h"
-#include "sim/Cab.h"
 #include "sim/Protection.h"
-#include "sim/StartState.h"
 #include "sim/Stations.h"
 #include "sound/RunningSounds.h"
 #include "view/StatusTextUpdates.h"
@@ -65,7 +65,7 @@ void applyState(Cab& cab, const SavedState& saved) {
     cab.controller.announcePos = pointer;
     markStationsBehind(cab);
     markPassedSpeedChecks(cab);
-    resetProtection(cab);
+    resetProtection(cab.protection, cab.state, cab.lamps);
     cab.stations.runEnded = false;
     placeWayside(cab);
     masconupdate(cab);

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "common/DataError.h"
 #include "common/TextFields.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "view/VideoSync.h"
 

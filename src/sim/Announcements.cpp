@@ -3,7 +3,7 @@
 #include <cmath>
 #include <random>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra {
 

@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -55,11 +55,11 @@ std::size_t nextCheckPoint(const RouteSpec& route, Extended position) {
 
 }  // namespace
 
-void updateApproachTable(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    const RouteSpec& route = cab.route;
-    const Extended position = cab.state.Position;
-    const Extended speed = cab.state.Speed;
+void updateApproachTable(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    const RouteSpec& route = r.route;
+    const Extended position = r.state.Position;
+    const Extended speed = r.state.Speed;
     const auto nearest = nearestLimits(route.SpeedLimits, position);
     for (std::size_t i = 0; i < nearest.size(); ++i) {
         const std::size_t k = nearest[i];

@@ -1,67 +1,67 @@
-#include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
 namespace {
 
-bool alarmDue(const Cab& cab) {
-    const ProtectionState& p = cab.protection;
-    if (cab.vehicle.ATS_Alert == 1) return p.SignalLimit < cab.state.Speed;
+bool alarmDue(const ProtectionRecords& r) {
+    const ProtectionState& p = r.protection;
+    if (r.vehicle.ATS_Alert == 1) return p.SignalLimit < r.state.Speed;
     return (p.SignalLimit == kWarningLimit && p.acknowledgedSignal != p.warningSignal) ||
            p.SignalLimit == 0;
 }
 
-void ringBell(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    const VehicleSpec& v = cab.vehicle;
+void ringBell(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    const VehicleSpec& v = r.vehicle;
     p.alarmLimit = p.SignalLimit;
-    cab.sound.stop(v.Sound_Ats1);
-    cab.sound.playLoop(v.Sound_Ats1);
-    cab.sound.stop(v.Sound_Ats2);
-    showProtectionLamps(cab, false, true);
-    showPatternLamps(cab, false, false);
-    if (p.SignalLimit == 0) protectionEmergency(cab);
+    r.sound.stop(v.Sound_Ats1);
+    r.sound.playLoop(v.Sound_Ats1);
+    r.sound.stop(v.Sound_Ats2);
+    showProtectionLamps(r.lamps, false, true);
+    showPatternLamps(r.lamps, false, false);
+    if (p.SignalLimit == 0) protectionEmergency(r);
 }
 
-void startChime(Cab& cab) {
-    const VehicleSpec& v = cab.vehicle;
-    cab.sound.stop(v.Sound_Ats1);
-    cab.sound.stop(v.Sound_Ats2);
+void startChime(ProtectionRecords& r) {
+    const VehicleSpec& v = r.vehicle;
+    r.sound.stop(v.Sound_Ats1);
+    r.sound.stop(v.Sound_Ats2);
     if (v.ATS_Cnt == 0)
-        cab.sound.playLoop(v.Sound_Ats2);
+        r.sound.playLoop(v.Sound_Ats2);
     else
-        cab.sound.playOnce(v.Sound_Ats2);
-    cab.protection.AtsAck = false;
-    showProtectionLamps(cab, true, false);
+        r.sound.playOnce(v.Sound_Ats2);
+    r.protection.AtsAck = false;
+    showProtectionLamps(r.lamps, true, false);
 }
 
 }  // namespace
 
-void stepAtsBell(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    if (cab.state.BrakeHandle != -cab.vehicle.Brake && alarmDue(cab)) {
+void stepAtsBell(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    if (r.state.BrakeHandle != -r.vehicle.Brake && alarmDue(r)) {
         p.AtsAlarm = true;
         p.AtsAck = false;
     }
-    if (p.AtsAlarm && !cab.sound.isPlaying(cab.vehicle.Sound_Ats1)) ringBell(cab);
+    if (p.AtsAlarm && !r.sound.isPlaying(r.vehicle.Sound_Ats1)) ringBell(r);
     // A stop signal passed while the bell already rings brakes all the same.
-    if (p.SignalLimit == 0 && !cab.state.ProtectEmergency) protectionEmergency(cab);
-    if (p.AtsAck && !cab.sound.isPlaying(cab.vehicle.Sound_Ats2)) startChime(cab);
+    if (p.SignalLimit == 0 && !r.state.ProtectEmergency) protectionEmergency(r);
+    if (p.AtsAck && !r.sound.isPlaying(r.vehicle.Sound_Ats2)) startChime(r);
 }
 
 namespace ats {
 
-void AtsAcknowledge(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    const TrainState& s = cab.state;
-    const VehicleSpec& v = cab.vehicle;
+void AtsAcknowledge(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    const TrainState& s = r.state;
+    const VehicleSpec& v = r.vehicle;
     // Past a warning the chime is silenced only at a stand.
-    if (cab.sound.isPlaying(v.Sound_Ats2) &&
+    if (r.sound.isPlaying(v.Sound_Ats2) &&
         (p.SignalLimit != kWarningLimit || roundHalfEven(s.Speed) == 0)) {
-        cab.sound.stop(v.Sound_Ats2);
-        cab.sound.restartOnce(v.Sound_Ats3);
+        r.sound.stop(v.Sound_Ats2);
+        r.sound.restartOnce(v.Sound_Ats3);
     }
     if (p.AtsAck) {
         p.AtsAck = false;

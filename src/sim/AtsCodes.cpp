@@ -1,7 +1,7 @@
-#include "input/Masconupdate.h"
-#include "input/PendingDelays.h"
-#include "sim/Cab.h"
+#include "sim/HandleRules.h"
+#include "sim/PendingDelays.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -12,30 +12,28 @@ constexpr std::int32_t kLastCode = 29;
 constexpr std::int32_t kCabSignalFaces = 35;  // faces from here on show on the cab signal
 constexpr Extended kCodeMargin = 0.4L;        // km/h under the code speed
 
-void showCabSignal(Cab& cab, std::int32_t face) {
-    if (Sprite* lamp = cab.sprites.find("img_cabsignal")) {
-        lamp->visible = face >= kCabSignalFaces;
-        if (lamp->visible) lamp->patternIndex = face - kCabSignalFaces;
-    }
+void showCabSignal(PanelLamps& lamps, std::int32_t face) {
+    lamps.cabSignalLit = face >= kCabSignalFaces;
+    if (lamps.cabSignalLit) lamps.cabSignalPattern = face - kCabSignalFaces;
 }
 
-bool codeExceeded(const Cab& cab, std::int32_t face) {
+bool codeExceeded(const ProtectionRecords& r, std::int32_t face) {
     if (face < kFirstCode || face > kLastCode) return false;
-    return cab.state.Speed > speedSignal(cab.route, face - kFirstCode) - kCodeMargin;
+    return r.state.Speed > speedSignal(r.route, face - kFirstCode) - kCodeMargin;
 }
 
 }  // namespace
 
-void stepAtsCodes(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    TrainState& s = cab.state;
+void stepAtsCodes(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    TrainState& s = r.state;
     const std::int32_t face = p.SignalFace;
     if (face != p.codeFace) {
         p.codeFace = face;
-        cab.sound.restartOnce(cab.vehicle.Sound_Atc);
-        showCabSignal(cab, face);
+        r.sound.restartOnce(r.vehicle.Sound_Atc);
+        showCabSignal(r.lamps, face);
     }
-    const bool exceeded = codeExceeded(cab, face);
+    const bool exceeded = codeExceeded(r, face);
     if (exceeded && !p.CodeLatch) {
         if (face == kFirstCode)
             s.ProtectEmergency = true;
@@ -48,7 +46,7 @@ void stepAtsCodes(Cab& cab) {
         return;
     }
     markAllPending(s);
-    masconupdate(cab);
+    handles_moved_by_train(r.state, r.vehicle);
     p.CodeLatch = exceeded;
 }
 

@@ -2,10 +2,10 @@
 #include <array>
 #include <cmath>
 
-#include "input/Masconupdate.h"
-#include "input/PendingDelays.h"
-#include "sim/Cab.h"
+#include "sim/HandleRules.h"
+#include "sim/PendingDelays.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -63,19 +63,18 @@ bool capture(ProtectionState& p, const PatternPoint& point, std::int32_t speed,
 
 // A one-man train never marks its departure: doors worked and shut again
 // count as one.
-bool departedFrom(const Cab& cab, std::int32_t station) {
-    const auto& progress = cab.stations.progress;
+bool departedFrom(const ProtectionRecords& r, std::int32_t station) {
+    const auto& progress = r.stations.progress;
     if (station < 0 || std::size_t(station) >= progress.size()) return false;
     const StationProgress& p = progress[std::size_t(station)];
-    return p.departedHere ||
-           (cab.route.OneMan >= 1 && p.doorsOpenedHere && !cab.traction.doorsOpen);
+    return p.departedHere || (r.route.OneMan >= 1 && p.doorsOpenedHere && !r.traction.doorsOpen);
 }
 
-void atBeacon(Cab& cab, const PatternPoint& point, Extended d, std::int32_t window) {
-    ProtectionState& p = cab.protection;
+void atBeacon(ProtectionRecords& r, const PatternPoint& point, Extended d, std::int32_t window) {
+    ProtectionState& p = r.protection;
     switch (point.kind) {
         case kPatternStopSignal:
-            if (signalAtStop(cab.route, point.index)) {
+            if (signalAtStop(r.route, point.index)) {
                 if (capture(p, point, point.speed, window))
                     p.log.add("停止信号まで", metres(d), "m");
             } else if (p.PatternSpeed == kStopSignalFloor && ownsPattern(p, point)) {
@@ -84,7 +83,7 @@ void atBeacon(Cab& cab, const PatternPoint& point, Extended d, std::int32_t wind
             }
             break;
         case kPatternStationStop:
-            if (cab.state.Speed > 0 && !departedFrom(cab, point.index) &&
+            if (r.state.Speed > 0 && !departedFrom(r, point.index) &&
                 capture(p, point, kStationPatternSpeed, window)) {
                 p.log.add("停車駅まで", metres(d), "m");
             }
@@ -110,16 +109,16 @@ void nearPoint(ProtectionState& p, const PatternPoint& point) {
 }
 
 // The points ahead within reach of the farthest beacon, nearest first.
-void passBeacons(Cab& cab) {
-    const PatternPoints& points = cab.patternPoints;
-    const Extended position = cab.state.Position;
+void passBeacons(ProtectionRecords& r) {
+    const PatternPoints& points = r.patternPoints;
+    const Extended position = r.state.Position;
     auto it =
         std::upper_bound(points.begin(), points.end(), position,
                          [](Extended pos, const PatternPoint& pt) { return pos < pt.position; });
     for (; it != points.end() && it->position - position < kFarthestBeacon; ++it) {
         const Extended d = it->position - position;
-        if (const std::int32_t window = windowOf(d); window >= 0) atBeacon(cab, *it, d, window);
-        if (d <= kPointReach) nearPoint(cab.protection, *it);
+        if (const std::int32_t window = windowOf(d); window >= 0) atBeacon(r, *it, d, window);
+        if (d <= kPointReach) nearPoint(r.protection, *it);
     }
 }
 
@@ -128,17 +127,17 @@ std::int32_t curveSpeed(std::int32_t target, Extended rate, Extended beyond) {
         roundHalfAway(std::sqrt(Extended(target) * target + kCurveShare * rate * beyond / 100)));
 }
 
-void updatePatternSpeeds(Cab& cab) {
-    ProtectionState& p = cab.protection;
+void updatePatternSpeeds(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
     const std::int32_t section = p.SectionLimit;
     if (p.PatternSpeed == kNoPattern) {
         p.PatternBrake = section + 10;
         p.PatternWarn = section + 5;
         return;
     }
-    const Extended d = p.PatternPos - cab.state.Position;
+    const Extended d = p.PatternPos - r.state.Position;
     if (d > 0) {
-        const Extended rate = cab.vehicle.BrakeRateAir;
+        const Extended rate = r.vehicle.BrakeRateAir;
         p.PatternBrake =
             d > kBrakeMargin ? curveSpeed(p.PatternSpeed, rate, d - kBrakeMargin) : p.PatternSpeed;
         p.PatternWarn = d > kWarnMargin ? curveSpeed(p.PatternSpeed, rate, d - kWarnMargin)
@@ -152,10 +151,10 @@ void updatePatternSpeeds(Cab& cab) {
     p.PatternWarn = std::min(p.PatternWarn, section + 5);
 }
 
-void decide(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    const Extended speed = cab.state.Speed;
-    const bool service = cab.state.ProtectService;
+void decide(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    const Extended speed = r.state.Speed;
+    const bool service = r.state.ProtectService;
     const bool over = p.PatternSpeed < speed && p.PatternBrake < speed;
     const std::int32_t before = p.PatternState;
     if (over && p.PatternSpeed < kStopBrakingBelow) {
@@ -178,36 +177,36 @@ void decide(Cab& cab) {
     }
 }
 
-void actOnChange(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    TrainState& s = cab.state;
+void actOnChange(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    TrainState& s = r.state;
     const std::int32_t now = p.PatternState;
     const std::int32_t before = p.PatternStatePrev;
     if (now == before) return;
-    const int chime = cab.vehicle.ATS_Warn;
+    const int chime = r.vehicle.ATS_Warn;
     if (now == 1) {
-        cab.sound.restartOnce(chime);
-        showPatternLamps(cab, true, false);
+        r.sound.restartOnce(chime);
+        showPatternLamps(r.lamps, true, false);
     } else if (now >= 2 && before < 2) {
-        cab.sound.restartOnce(chime);
+        r.sound.restartOnce(chime);
         s.ProtectService = true;
         markBrakePending(s);
-        showPatternLamps(cab, true, true);
+        showPatternLamps(r.lamps, true, true);
     } else if (now == 0) {
-        cab.sound.restartOnce(chime);
+        r.sound.restartOnce(chime);
         s.ProtectService = false;
         markBrakePending(s);
-        showPatternLamps(cab, false, false);
+        showPatternLamps(r.lamps, false, false);
     }
     p.PatternStatePrev = now;
-    masconupdate(cab);
+    handles_moved_by_train(r.state, r.vehicle);
 }
 
 // Past a stop signal the emergency brake, pattern or none.
-void checkOverrun(Cab& cab) {
-    if (cab.protection.SignalLimit != 0 || cab.state.ProtectEmergency) return;
-    cab.sound.restartOnce(cab.vehicle.ATS_Warn);
-    protectionEmergency(cab);
+void checkOverrun(ProtectionRecords& r) {
+    if (r.protection.SignalLimit != 0 || r.state.ProtectEmergency) return;
+    r.sound.restartOnce(r.vehicle.ATS_Warn);
+    protectionEmergency(r);
 }
 
 }  // namespace
@@ -220,22 +219,22 @@ void cancelPattern(ProtectionState& p) {
     p.patternWindow = -1;
 }
 
-void stepAtsPattern(Cab& cab) {
+void stepAtsPattern(ProtectionRecords& r) {
     // A station's pattern ends with the departure from it: a train standing
     // at the stop mark is still short of the point.
-    ProtectionState& p = cab.protection;
-    if (p.patternKind == kPatternStationStop && departedFrom(cab, p.patternTarget)) {
+    ProtectionState& p = r.protection;
+    if (p.patternKind == kPatternStationStop && departedFrom(r, p.patternTarget)) {
         cancelPattern(p);
         p.log.add("停車駅パターン消去");
     }
     // A target the train has passed (an overrun signal, say) protects
     // nothing ahead of it any more.
-    if (p.PatternSpeed != kNoPattern && p.PatternPos <= cab.state.Position) cancelPattern(p);
-    passBeacons(cab);
-    updatePatternSpeeds(cab);
-    decide(cab);
-    actOnChange(cab);
-    checkOverrun(cab);
+    if (p.PatternSpeed != kNoPattern && p.PatternPos <= r.state.Position) cancelPattern(p);
+    passBeacons(r);
+    updatePatternSpeeds(r);
+    decide(r);
+    actOnChange(r);
+    checkOverrun(r);
 }
 
 }  // namespace tovra

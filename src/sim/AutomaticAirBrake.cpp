@@ -1,5 +1,5 @@
+#include "cab/Cab.h"
 #include "sim/AirBrakeModels.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

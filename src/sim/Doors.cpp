@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/CalloutQueue.h"
 #include "sound/SoundLevels.h"
 
@@ -10,7 +10,6 @@ namespace tovra {
 
 namespace {
 
-constexpr const char* kDoorLamp = "img_Lamp_Door";
 constexpr std::int32_t kDoorsClosedCallout = 19;
 
 bool standing(const Cab& cab) {
@@ -22,9 +21,6 @@ bool chimes(const Cab& cab) {
     return cab.route.OneMan == 0 || cab.stations.chimeChance >= cab.stations.chimeRoll;
 }
 
-void setDoorLamp(Cab& cab, bool lit) {
-    if (Sprite* lamp = cab.sprites.find(kDoorLamp)) lamp->visible = lit;
-}
 
 }  // namespace
 
@@ -40,7 +36,7 @@ void Door_operate(Cab& cab) {
         st.doorOpening = 1;
         if (chimes(cab)) cab.sound.restartOnce(driveChannel(cab, cab.vehicle.Sound_DoorOpen));
         doorsOpen = true;
-        setDoorLamp(cab, false);
+        cab.lamps.doorsClosed = false;
     } else if (chimes(cab)) {
         cab.sound.restartOnce(driveChannel(cab, cab.vehicle.Sound_DoorClose));
     }
@@ -56,9 +52,9 @@ void complete_door_closing(Cab& cab) {
         return;
     // Without a pilot lamp the lamp counts as dark, but closed doors have
     // nothing left to complete.
-    const Sprite* lamp = cab.sprites.find(kDoorLamp);
-    if (lamp ? lamp->visible : !cab.traction.doorsOpen) return;
-    setDoorLamp(cab, true);
+    const PanelLamps& lamps = cab.lamps;
+    if (lamps.doorLampFitted ? lamps.doorsClosed : !cab.traction.doorsOpen) return;
+    cab.lamps.doorsClosed = true;
     cab.traction.doorsOpen = false;
     cab.sound.restartOnce(driveChannel(cab, cab.vehicle.DepSign));
     st.doorClosingCount += 1;

@@ -1,7 +1,7 @@
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "sim/AirBrakeModels.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

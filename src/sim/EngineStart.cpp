@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sim/DieselTables.h"
 
 namespace tovra {

@@ -2,10 +2,9 @@
 
 #include <cmath>
 
-#include "input/Masconupdate.h"
-#include "sim/Cab.h"
 #include "sim/DieselTables.h"
 #include "sim/DoorInterlock.h"
+#include "sim/HandleRules.h"
 
 namespace tovra {
 
@@ -19,11 +18,9 @@ constexpr Extended kFirstGearBelow = 10;  // km/h
 // Up above a gear's top speed, down below its lowest, within the table. A
 // lever taken outside the table would never be matched by a row again, so
 // the gearbox would stay there for the rest of the run.
-void chooseGear(Cab& cab) {
-    DieselState& d = cab.diesel;
-    const VehicleSpec& vehicle = cab.vehicle;
+void chooseGear(DieselState& d, const TrainState& s, const VehicleSpec& vehicle) {
     const std::int32_t rows = engineRows(vehicle);
-    const Extended v = std::fabs(cab.state.Speed);
+    const Extended v = std::fabs(s.Speed);
     for (std::int32_t j = 0; j < rows; ++j) {
         const EngineRow& row = vehicle.Engine[static_cast<std::size_t>(j)];
         if (j == d.GearLever && d.GearActual < rows - 1 && d.GearLever < rows - 1 &&
@@ -31,48 +28,46 @@ void chooseGear(Cab& cab) {
             d.GearLever += 1;
         if (j == d.GearLever && d.GearLever > 0 && v < row.SpeedLow) d.GearLever -= 1;
     }
-    if (cab.state.Speed < kFirstGearBelow && d.GearActual != 0) d.GearActual = 1;
+    if (s.Speed < kFirstGearBelow && d.GearActual != 0) d.GearActual = 1;
 }
 
-void startShift(Cab& cab) {
-    DieselState& d = cab.diesel;
-    const TrainState& s = cab.state;
+void startShift(DieselState& d, TrainState& s, const VehicleSpec& v) {
     if (d.ShiftState != kEngaged || d.ShiftTimer != 0) return;
     if (s.EngineState == 1 && s.PowerNotch >= 1 && d.GearActual != d.GearLever &&
         !s.ProtectEmergency) {
         d.ShiftState = kEngaging;
-        masconupdate(cab);
+        handles_moved_by_train(s, v);
     } else if (d.GearActual != 0 && s.PowerNotch == 0) {
         // With power off the gearbox always goes to neutral.
         d.GearActual = 0;
         d.ShiftState = kToNeutral;
-        masconupdate(cab);
+        handles_moved_by_train(s, v);
     }
 }
 
-void continueShift(Cab& cab) {
-    DieselState& d = cab.diesel;
+void continueShift(DieselState& d, TrainState& s, PanelLamps& lamps, const VehicleSpec& v,
+                   bool doorsOpen) {
     if (d.ShiftState == kEngaged) return;
     d.ShiftTimer += 1;
     if (d.ShiftTimer != kShiftTicks) return;
     d.ShiftTimer = 0;
-    if (d.ShiftState == kEngaging && doorInterlockPasses(cab.vehicle, cab.traction.doorsOpen) &&
-        !cab.state.ProtectEmergency && d.GearLever >= 1)
+    if (d.ShiftState == kEngaging && doorInterlockPasses(v, doorsOpen) && !s.ProtectEmergency &&
+        d.GearLever >= 1)
         d.GearActual = d.GearLever;
     if (d.ShiftState == kToNeutral) d.GearActual = 0;
-    if (Sprite* indicator = cab.sprites.find("img_lamp_gear"))
-        indicator->patternIndex = d.GearActual;
+    lamps.gearPattern = d.GearActual;
     d.ShiftState = kEngaged;
-    masconupdate(cab);
+    handles_moved_by_train(s, v);
 }
 
 }  // namespace
 
-void step_gearbox(Cab& cab) {
-    if (cab.vehicle.Engine_Type != 0) return;
-    if (cab.vehicle.Gear_Type == 0 && cab.diesel.ShiftState == kEngaged) chooseGear(cab);
-    startShift(cab);
-    continueShift(cab);
+void step_gearbox(DieselState& d, TrainState& s, PanelLamps& lamps, const VehicleSpec& v,
+                  bool doorsOpen) {
+    if (v.Engine_Type != 0) return;
+    if (v.Gear_Type == 0 && d.ShiftState == kEngaged) chooseGear(d, s, v);
+    startShift(d, s, v);
+    continueShift(d, s, lamps, v, doorsOpen);
 }
 
 }  // namespace tovra

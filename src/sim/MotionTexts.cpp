@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "common/TextFields.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

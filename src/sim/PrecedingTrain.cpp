@@ -2,7 +2,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "sim/Cab.h"
 #include "sim/Protection.h"
 
 namespace tovra {
@@ -69,12 +68,10 @@ std::int32_t filmSpeedAt(const std::vector<SpeedUnit>& units, std::int32_t& cach
 
 }  // namespace
 
-void move_preceding_train(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    if (p.PreTrainFrame == 0 || cab.state.Frame >= p.PreTrainFrame) return;
-    const RouteSpec& route = cab.route;
+void move_preceding_train(ProtectionState& p, const TrainState& s, const RouteSpec& route) {
+    if (p.PreTrainFrame == 0 || s.Frame >= p.PreTrainFrame) return;
     const PreTrainLeg* leg = currentLeg(route, p);
-    p.PreTrainStep = leg != nullptr && cab.state.Clock > leg->DepartTime ? leg->Step : 0;
+    p.PreTrainStep = leg != nullptr && s.Clock > leg->DepartTime ? leg->Step : 0;
     const std::int32_t film = filmSpeedAt(route.SpeedUnits, p.preTrainSection, p.PreTrainFrame);
 
     p.PreTrainAccumulator += std::abs(p.PreTrainStep);
@@ -91,15 +88,11 @@ void move_preceding_train(Cab& cab) {
     p.PreTrainFrame += p.PreTrainStep < 0 ? -frames : frames;
 }
 
-void remove_passed_preceding_train(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    if (p.PreTrainFrame > cab.route.PreTrainEnd) p.PreTrainFrame = 0;
+void remove_passed_preceding_train(ProtectionState& p, const RouteSpec& route) {
+    if (p.PreTrainFrame > route.PreTrainEnd) p.PreTrainFrame = 0;
 }
 
-void placePrecedingTrain(Cab& cab) {
-    const RouteSpec& route = cab.route;
-    const std::int32_t clock = cab.state.Clock;
-    ProtectionState& p = cab.protection;
+void placePrecedingTrain(ProtectionState& p, std::int32_t clock, const RouteSpec& route) {
     p.PreTrainFrame = 0;
     for (std::size_t i = 0; i + 1 < route.PreTrain.size(); ++i) {
         if (route.PreTrain[i].DepartTime <= clock && clock < route.PreTrain[i + 1].DepartTime)

@@ -1,21 +1,19 @@
 #include <cmath>
 
-#include "input/PendingDelays.h"
-#include "sim/Cab.h"
+#include "sim/PendingDelays.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
-void startProtection(Cab& cab) {
-    ProtectionState& p = cab.protection;
+void startProtection(ProtectionState& p, const RouteSpec& route, bool switchedOn) {
     p = ProtectionState{};
-    p.AtsOn = cab.options.ATS != 1;
-    p.PreTrainFrame = cab.route.PreTrainStart;
+    p.AtsOn = switchedOn;
+    p.PreTrainFrame = route.PreTrainStart;
 }
 
-void resetProtection(Cab& cab) {
-    ProtectionState& p = cab.protection;
+void resetProtection(ProtectionState& p, TrainState& s, PanelLamps& lamps) {
     cancelPattern(p);
     p.PatternState = p.PatternStatePrev = 0;
     p.AtsAlarm = p.AtsAck = false;
@@ -25,25 +23,24 @@ void resetProtection(Cab& cab) {
     p.stopSignal = p.releasedSignal = -1;
     p.CodeLatch = false;
     // Nothing the old place imposed may hold the train at the new one.
-    TrainState& s = cab.state;
     s.ProtectEmergency = false;
     s.ProtectService = false;
     markBrakePending(s);
-    cab.controller.vigilanceCount = 0;
-    showProtectionLamps(cab, p.AtsOn, false);
-    showPatternLamps(cab, false, false);
-    showSprite(cab, "img_Lamp_EB", false);
+    p.vigilanceCount = 0;
+    showProtectionLamps(lamps, p.AtsOn, false);
+    showPatternLamps(lamps, false, false);
+    lamps.emergency = false;
 }
 
 namespace ats {
 
-void AtsReset(Cab& cab) {
-    TrainState& s = cab.state;
-    if (s.BrakeHandle != -cab.vehicle.Brake || std::fabs(s.Speed) >= 0.1L) return;
-    ProtectionState& p = cab.protection;
+void AtsReset(ProtectionRecords& r) {
+    TrainState& s = r.state;
+    if (s.BrakeHandle != -r.vehicle.Brake || std::fabs(s.Speed) >= 0.1L) return;
+    ProtectionState& p = r.protection;
     s.ProtectEmergency = false;
     s.ProtectService = false;
-    cab.sound.stop(cab.vehicle.Sound_Ats1);
+    r.sound.stop(r.vehicle.Sound_Ats1);
     p.AtsAck = true;
     p.AtsAlarm = false;
     p.AtsCounter = 0;
@@ -55,7 +52,7 @@ void AtsReset(Cab& cab) {
         p.SignalLimit = kNoLimit;
         p.releasedSignal = p.stopSignal;
     }
-    showProtectionLamps(cab, true, false);
+    showProtectionLamps(r.lamps, true, false);
 }
 
 }  // namespace ats

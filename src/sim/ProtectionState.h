@@ -91,6 +91,12 @@ struct ProtectionState {
     std::array<ApproachEntry, 3> nextLimits{};
     ApproachEntry nextCheck;
 
+    // Logic ticks while moving since the driver last touched a control.
+    std::int32_t vigilanceCount = 0;
+    // Counts the changes of the signal in view, so that the signal sprites
+    // follow once per change.
+    std::uint32_t signalViewChanges = 0;
+
     ProtectionLog log;
     BeaconIndex beacons;
 };

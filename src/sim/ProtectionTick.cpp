@@ -1,23 +1,23 @@
-#include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
-void step_protection(Cab& cab) {
-    const ProtectionState& p = cab.protection;
-    const std::int32_t type = cab.vehicle.ATS_Type;
-    if (type == 0 && p.AtsOn) stepAtsBell(cab);
-    if (type == 1 && p.AtsOn && cab.state.Reverser == 1) stepAtsPattern(cab);
+void step_protection(ProtectionRecords& r) {
+    const ProtectionState& p = r.protection;
+    const std::int32_t type = r.vehicle.ATS_Type;
+    if (type == 0 && p.AtsOn) stepAtsBell(r);
+    if (type == 1 && p.AtsOn && r.state.Reverser == 1) stepAtsPattern(r);
     // The speed codes act whether or not the protection is switched on.
-    if (type == 2) stepAtsCodes(cab);
+    if (type == 2) stepAtsCodes(r);
     // Before the countdown, so that an overspeed at a check point brakes in
     // the same tick.
-    stepSpeedChecks(cab);
-    if ((type == 1 || type == 2) && p.AtsOn) stepAtsCountdown(cab);
-    stepRollbackProtection(cab);
-    stepVigilance(cab);
-    updateApproachTable(cab);
+    stepSpeedChecks(r);
+    if ((type == 1 || type == 2) && p.AtsOn) stepAtsCountdown(r);
+    stepRollbackProtection(r);
+    stepVigilance(r);
+    updateApproachTable(r);
 }
 
 }  // namespace tovra

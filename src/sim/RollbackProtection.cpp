@@ -1,5 +1,5 @@
-#include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -9,11 +9,11 @@ constexpr Extended kRollbackSpeed = 7;  // km/h against the reverser
 
 }  // namespace
 
-void stepRollbackProtection(Cab& cab) {
-    TrainState& s = cab.state;
-    if (cab.vehicle.Back != 1 || s.Reverser * s.Speed >= -kRollbackSpeed) return;
-    if (!s.ProtectEmergency) cab.sound.restartOnce(cab.vehicle.Sound_Atc);
-    protectionEmergency(cab);
+void stepRollbackProtection(ProtectionRecords& r) {
+    TrainState& s = r.state;
+    if (r.vehicle.Back != 1 || s.Reverser * s.Speed >= -kRollbackSpeed) return;
+    if (!s.ProtectEmergency) r.sound.restartOnce(r.vehicle.Sound_Atc);
+    protectionEmergency(r);
 }
 
 }  // namespace tovra

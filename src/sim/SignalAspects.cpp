@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <array>
 
-#include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -88,22 +88,22 @@ std::int32_t walkBack(std::vector<SignalRecord>& signals, std::int32_t u, std::i
     return j + 1;
 }
 
-bool melodyStarted(const Cab& cab, std::int32_t station) {
-    const auto& progress = cab.stations.progress;
+bool melodyStarted(const ProtectionRecords& r, std::int32_t station) {
+    const auto& progress = r.stations.progress;
     // A hold on a station the route does not have never holds.
     if (station < 0 || std::size_t(station) >= progress.size()) return true;
     return progress[std::size_t(station)].departureStarted;
 }
 
-bool held(const Cab& cab, const SignalRecord& signal) {
-    if (cab.state.VideoMode[0] == 1) return true;
+bool held(const ProtectionRecords& r, const SignalRecord& signal) {
+    if (r.state.VideoMode[0] == 1) return true;
     switch (signal.control) {
         case 1:
-            return cab.state.Clock < signal.holdUntil;
+            return r.state.Clock < signal.holdUntil;
         case 2:
             return true;
         case 3:
-            return !melodyStarted(cab, signal.holdStation);
+            return !melodyStarted(r, signal.holdStation);
         default:
             return false;
     }
@@ -113,42 +113,13 @@ bool inView(const SignalRecord& signal, std::int32_t frame) {
     return signal.viewFrame <= frame && frame < signal.signalFrame;
 }
 
-void placeSprite(Cab& cab, std::string_view name, int originX, int originY, int x, int y,
-                 std::int32_t face, bool present) {
-    if (Sprite* sprite = cab.sprites.find(name)) {
-        sprite->visible = present;
-        sprite->x = originX + x;
-        sprite->y = originY + y;
-        sprite->patternIndex = face;
-    }
-}
-
-// The signal head and its sub-signals show the face of the signal in view;
-// a sub-signal placed at 0, 0 is one the signal does not have.
-void showSignalSprites(Cab& cab, std::int32_t index) {
-    ProtectionState& p = cab.protection;
-    const std::int32_t face = index >= 0 ? cab.route.Signals[std::size_t(index)].face : -1;
+// The signal sprites follow the signal in view and its face, once per change.
+void noteSignalInView(ProtectionState& p, const RouteSpec& route, std::int32_t index) {
+    const std::int32_t face = index >= 0 ? route.Signals[std::size_t(index)].face : -1;
     if (index == p.signalInView && face == p.shownFace) return;
     p.signalInView = index;
     p.shownFace = face;
-    if (index < 0) {
-        for (const ImageSlot& slot : kSignalImageSlots) showSprite(cab, slot.name, false);
-        return;
-    }
-    const SignalRecord& s = cab.route.Signals[std::size_t(index)];
-    int ox = 0, oy = 0;
-    if (cab.route.SignalImages) {
-        ox = cab.route.SignalImages->displayValues[0];
-        oy = cab.route.SignalImages->displayValues[1];
-    }
-    const auto sub = [](int x, int y) { return x != 0 || y != 0; };
-    placeSprite(cab, kSignalImageSlots[0].name, ox, oy, s.headX, s.headY, face, true);
-    placeSprite(cab, kSignalImageSlots[1].name, ox, oy, s.sub0X, s.sub0Y, face,
-                sub(s.sub0X, s.sub0Y));
-    placeSprite(cab, kSignalImageSlots[2].name, ox, oy, s.sub1X, s.sub1Y, face,
-                sub(s.sub1X, s.sub1Y));
-    placeSprite(cab, kSignalImageSlots[3].name, ox, oy, s.sub2X, s.sub2Y, face,
-                sub(s.sub2X, s.sub2Y));
+    p.signalViewChanges += 1;
 }
 
 }  // namespace
@@ -171,13 +142,13 @@ bool signalAtStop(const RouteSpec& route, std::int32_t index) {
            route.Signals[std::size_t(index)].aspect == 0;
 }
 
-void update_signal_aspects(Cab& cab) {
-    std::vector<SignalRecord>& signals = cab.route.Signals;
-    const auto classes = std::int32_t(cab.route.SpeedSignal.size());
-    const std::int32_t frame = cab.state.Frame;
+void update_signal_aspects(ProtectionRecords& r) {
+    std::vector<SignalRecord>& signals = r.route.Signals;
+    const auto classes = std::int32_t(r.route.SpeedSignal.size());
+    const std::int32_t frame = r.state.Frame;
     // Signals outside the walk behind the preceding train show proceed.
     std::int32_t walkFirst = 0, walkLast = -1;
-    if (const std::int32_t u = occupiedBlock(signals, cab.protection.PreTrainFrame); u > 0) {
+    if (const std::int32_t u = occupiedBlock(signals, r.protection.PreTrainFrame); u > 0) {
         walkFirst = walkBack(signals, u, classes);
         walkLast = u;
     }
@@ -186,16 +157,16 @@ void update_signal_aspects(Cab& cab) {
     for (std::size_t i = 0; i < signals.size(); ++i) {
         SignalRecord& signal = signals[i];
         if (std::int32_t(i) < walkFirst || std::int32_t(i) > walkLast) signal.aspect = classes - 1;
-        if (held(cab, signal)) signal.aspect = signal.heldAspect;
+        if (held(r, signal)) signal.aspect = signal.heldAspect;
         signal.face = signal.aspect != 0 ? 12 : 0;
         if (inView(signal, frame)) {
-            signal.face = signalFace(signal.signalType, signal.aspect, cab.vehicle.MaxSpeed);
+            signal.face = signalFace(signal.signalType, signal.aspect, r.vehicle.MaxSpeed);
             // Where views overlap, the nearest signal is the one in view.
             if (viewed < 0) viewed = std::int32_t(i);
         }
     }
-    if (viewed >= 0) cab.protection.SignalFace = signals[std::size_t(viewed)].face;
-    showSignalSprites(cab, viewed);
+    if (viewed >= 0) r.protection.SignalFace = signals[std::size_t(viewed)].face;
+    noteSignalInView(r.protection, r.route, viewed);
 }
 
 }  // namespace tovra

@@ -2,9 +2,9 @@
 #include <cstdlib>
 #include <initializer_list>
 
-#include "sim/Cab.h"
 #include "sim/Protection.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -22,29 +22,29 @@ bool oneOf(std::int32_t face, std::initializer_list<std::int32_t> faces) {
 }
 
 // The long-distance beacon warns of a stop ahead or clears the way.
-void farBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
-    const VehicleSpec& v = cab.vehicle;
-    std::int32_t& limit = cab.protection.SignalLimit;
+void farBeacon(ProtectionRecords& r, const SignalRecord& signal, std::int32_t index) {
+    const VehicleSpec& v = r.vehicle;
+    std::int32_t& limit = r.protection.SignalLimit;
     if (v.ATS_Type == 0 && v.ATS_Alert == 0 && signal.signalType >= 1 &&
         oneOf(signal.face, {1, 4, 7, 10, 13, 17, 21, 26, 30, 35})) {
         limit = kWarningLimit;
-        cab.protection.warningSignal = index;
+        r.protection.warningSignal = index;
     }
     if (v.ATS_Alert == 1 && oneOf(signal.face, {9, 12, 16, 20, 25, 28, 29, 33, 34, 40}))
         limit = kNoLimit;
 }
 
 // The beacon at the signal sets what the signal allows.
-void nearBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
-    const RouteSpec& route = cab.route;
-    ProtectionState& p = cab.protection;
+void nearBeacon(ProtectionRecords& r, const SignalRecord& signal, std::int32_t index) {
+    const RouteSpec& route = r.route;
+    ProtectionState& p = r.protection;
     std::int32_t& limit = p.SignalLimit;
     const std::int32_t face = signal.face;
     if (oneOf(face, {7, 10, 13, 17, 21, 26, 30, 35}) && index != p.releasedSignal) {
         limit = 0;
         p.stopSignal = index;
     }
-    if (cab.vehicle.ATS_Alert == 1) {
+    if (r.vehicle.ATS_Alert == 1) {
         if (oneOf(face, {18, 22})) limit = speedSignal(route, 1);
         if (oneOf(face, {8, 11, 14, 19, 23, 27, 31})) limit = speedSignal(route, 2);
         if (oneOf(face, {15, 24, 32})) limit = speedSignal(route, 3);
@@ -62,11 +62,11 @@ void nearBeacon(Cab& cab, const SignalRecord& signal, std::int32_t index) {
 
 }  // namespace
 
-void update_signal_limit(Cab& cab) {
-    ProtectionState& p = cab.protection;
-    if (!p.AtsOn || cab.vehicle.ATS_Type >= 2) return;
-    const std::int32_t frame = cab.state.Frame;
-    const std::vector<SignalRecord>& signals = cab.route.Signals;
+void update_signal_limit(ProtectionRecords& r) {
+    ProtectionState& p = r.protection;
+    if (!p.AtsOn || r.vehicle.ATS_Type >= 2) return;
+    const std::int32_t frame = r.state.Frame;
+    const std::vector<SignalRecord>& signals = r.route.Signals;
     BeaconIndex& index = p.beacons;
     if (!index.describes(signals)) index.build(signals);
     if (p.releasedSignal >= 0 &&
@@ -84,8 +84,8 @@ void update_signal_limit(Cab& cab) {
                 if (p.SignalLimit == kWarningLimit) p.SignalLimit = kNoLimit;
             }
         }
-        if (near(frame, signal.farBeaconFrame)) farBeacon(cab, signal, n);
-        if (near(frame, signal.nearBeaconFrame)) nearBeacon(cab, signal, n);
+        if (near(frame, signal.farBeaconFrame)) farBeacon(r, signal, n);
+        if (near(frame, signal.nearBeaconFrame)) nearBeacon(r, signal, n);
     }
 }
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <random>
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 #include "sim/Doors.h"
 #include "sound/CalloutQueue.h"
 #include "sound/SoundLevels.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <numbers>
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 #include "sound/CalloutQueue.h"
 
 namespace tovra {

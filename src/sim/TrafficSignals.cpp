@@ -1,5 +1,5 @@
-#include "sim/Cab.h"
 #include "sim/Protection.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -29,9 +29,10 @@ bool inView(const TrafficSignalRecord& light, std::int32_t frame) {
 
 // The indicator follows the light once the train is past the middle of its
 // two points, up to the indicator's last frame.
-void updateIndicator(const Cab& cab, const TrafficSignalRecord& light, TrafficSignalView& view) {
+void updateIndicator(const ProtectionRecords& r, const TrafficSignalRecord& light,
+                     TrafficSignalView& view) {
     const Extended middle = (light.stopPosition + light.secondPosition) / 2;
-    if (cab.state.Position > middle && cab.state.Frame <= light.indicatorFrame) {
+    if (r.state.Position > middle && r.state.Frame <= light.indicatorFrame) {
         view.indicatorImage =
             phaseOf(light).proceed == 1 ? light.indicatorProceedImage : light.indicatorStopImage;
     }
@@ -39,10 +40,10 @@ void updateIndicator(const Cab& cab, const TrafficSignalRecord& light, TrafficSi
 
 }  // namespace
 
-void step_traffic_signals(Cab& cab) {
-    TrafficSignalView& view = cab.protection.traffic;
-    std::vector<TrafficSignalRecord>& lights = cab.route.TrafficSignals;
-    const std::int32_t frame = cab.state.Frame;
+void step_traffic_signals(ProtectionRecords& r) {
+    TrafficSignalView& view = r.protection.traffic;
+    std::vector<TrafficSignalRecord>& lights = r.route.TrafficSignals;
+    const std::int32_t frame = r.state.Frame;
     std::int32_t viewed = -1;
     for (std::size_t i = 0; i < lights.size(); ++i) {
         TrafficSignalRecord& light = lights[i];
@@ -54,7 +55,7 @@ void step_traffic_signals(Cab& cab) {
         if (fresh) view = TrafficSignalView{};
         if ((changed || fresh) && phaseOf(light).duration != 0) view.image = phaseOf(light).image;
         view.secondIndicator = light.secondFrame != 0;
-        updateIndicator(cab, light, view);
+        updateIndicator(r, light, view);
     }
     if (viewed < 0) view = TrafficSignalView{};
     view.light = viewed;

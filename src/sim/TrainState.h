@@ -67,6 +67,9 @@ struct TrainState {
     std::int32_t SubEnd = 0;
     std::array<std::int32_t, 2> VideoMode{};
     bool FollowVideoSpeed = false;  // testing aid: speed follows the filmed speed
+
+    // The train moved a handle; the handle texts and lamps are yet to follow.
+    bool handleDisplayDue = false;
 };
 
 }  // namespace tovra

@@ -1,5 +1,5 @@
-#include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
+#include "sim/ProtectionRecords.h"
 
 namespace tovra {
 
@@ -10,24 +10,24 @@ constexpr std::int32_t kBrakeAt = 651;
 constexpr Extended kMovingSpeed = 1;  // km/h
 
 // The testing aids switch the device off.
-bool deviceOn(const Cab& cab) {
-    return cab.vehicle.EB == 1 && !cab.motion.ResistOff && !cab.state.FollowVideoSpeed;
+bool deviceOn(const ProtectionRecords& r) {
+    return r.vehicle.EB == 1 && !r.motion.ResistOff && !r.state.FollowVideoSpeed;
 }
 
 }  // namespace
 
-void stepVigilance(Cab& cab) {
-    if (!deviceOn(cab)) return;
-    std::int32_t& count = cab.controller.vigilanceCount;
-    if (cab.state.Speed > kMovingSpeed) count += 1;
+void stepVigilance(ProtectionRecords& r) {
+    if (!deviceOn(r)) return;
+    std::int32_t& count = r.protection.vigilanceCount;
+    if (r.state.Speed > kMovingSpeed) count += 1;
     if (count == kBellAfter + 1) {
-        cab.sound.restartOnce(cab.vehicle.Sound_EBring);
-        showSprite(cab, "img_Lamp_EB", true);
+        r.sound.restartOnce(r.vehicle.Sound_EBring);
+        r.lamps.emergency = true;
     }
     if (count >= kBrakeAt) {
-        cab.sound.stop(cab.vehicle.Sound_EBring);
+        r.sound.stop(r.vehicle.Sound_EBring);
         count = 0;
-        protectionEmergency(cab);
+        protectionEmergency(r);
     }
 }
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 

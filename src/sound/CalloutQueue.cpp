@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "cab/Cab.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 #include "sim/Timetable.h"
 
 namespace tovra {

@@ -1,6 +1,6 @@
 // Pausing the run silences every channel; resuming starts again from the
 // beginning what was sounding, looped or once as it was.
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 
 namespace tovra {

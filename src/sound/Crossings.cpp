@@ -3,7 +3,7 @@
 // first queued crossing and its lamp.
 #include <algorithm>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 
 namespace tovra {

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 #include "sim/Timetable.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"

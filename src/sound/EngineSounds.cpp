@@ -3,7 +3,7 @@
 // follows the train's speed in its gear.
 #include <algorithm>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 

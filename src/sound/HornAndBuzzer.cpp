@@ -1,7 +1,7 @@
 // The held horn (start, two sustain sounds taking turns, end) with its air
 // use, and the buzzer; both sound while their key stays down.
+#include "cab/Cab.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 #include "sim/PhysicsMath.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"

@@ -2,7 +2,7 @@
 // entry sounds while its notch kind is in use and fades out after.
 #include <algorithm>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 

@@ -1,6 +1,6 @@
 // The running sound: channel k holds the sound recorded at k x 10 km/h, and
 // the two neighbours around the speed cross-fade.
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 

@@ -2,7 +2,7 @@
 // the distance left before the next stop, and its lamp blinks meanwhile.
 #include <cmath>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 

@@ -1,5 +1,5 @@
+#include "cab/Cab.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 #include "view/StatusTextUpdates.h"
 
 namespace tovra {

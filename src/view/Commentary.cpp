@@ -2,8 +2,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 #include "view/StatusTextUpdates.h"
 
 namespace tovra {
@@ -87,7 +87,7 @@ class CommentaryBuilder {
             }
         } else if (p.AtsAlarm && p.AtsOn) {
             say(14);
-        } else if (cab_.controller.vigilanceCount > kVigilanceWarning) {
+        } else if (cab_.protection.vigilanceCount > kVigilanceWarning) {
             say(15);
         } else {
             speedHints();

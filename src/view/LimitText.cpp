@@ -1,5 +1,5 @@
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 #include "view/StatusTextUpdates.h"
 
 namespace tovra {

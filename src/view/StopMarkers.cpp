@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "cab/Cab.h"
 #include "common/DataPath.h"
 #include "ports/VideoSource.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 

@@ -1,4 +1,4 @@
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "view/StatusTextUpdates.h"
 
 namespace tovra {

@@ -22,7 +22,7 @@
 #include "platform/OpenAlSoundDevice.h"
 #include "platform/PictureFileDecoder.h"
 #include "platform/QtSettingsStore.h"
-#include "sim/ProtectionParts.h"
+#include "sim/PanelLamps.h"
 #include "support/TempDir.h"
 #include "view/PanelGauges.h"
 #include "view/PanelMath.h"
@@ -203,7 +203,7 @@ TEST_F(AppCabWindow, LampsAndSignsLightOnlyWhileWhatTheyShowHolds) {
     }
 
     // The bell's lamps as the protection sets them: the red lamp takes over.
-    showProtectionLamps(cab, false, true);
+    showProtectionLamps(cab.lamps, false, true);
     drawDuePass();
     EXPECT_TRUE(drawn("img_Lamp_Ats2"));
     EXPECT_FALSE(drawn("img_Lamp_Ats1"));
@@ -629,12 +629,14 @@ TEST_F(AppCabWindow, TrainSettingsSwitchProtectionAndEngine) {
 
     dialog.RadioGroup2Click(1);
     EXPECT_FALSE(cab.protection.AtsOn);
+    cab.showPanel();
     EXPECT_FALSE(lamp->visible);
     cab.options.ATS = 1;
     dialog.RadioGroup2Click(0);
     EXPECT_TRUE(cab.protection.AtsOn);
     EXPECT_EQ(cab.options.ATS, 0);
     EXPECT_EQ(switchedOn, 1);
+    cab.showPanel();
     EXPECT_TRUE(lamp->visible);
 
     cab.state.EngineState = 0;

@@ -14,8 +14,8 @@ namespace {
 TEST(AuthorStops, DwellsAndCutAwaysAreStationsAShortStopIsASignal) {
     // Stands 20 s at the start and the end; a 30 s dwell, two dwells cut
     // away, a 5 s stop at a signal and a 40 s dwell between.
-    const test::TrainRun run({{0, 0}, {1200, 30}, {2000, 0}, {2600, 5}, {3500, 0}, {4400, 40},
-                              {5000, 0}});
+    const test::TrainRun run(
+        {{0, 0}, {1200, 30}, {2000, 0}, {2600, 5}, {3500, 0}, {4400, 40}, {5000, 0}});
     const int frames = int(run.duration() * 30);
     std::vector<double> along;
     for (int f = 0; f < frames; ++f) along.push_back(run.distance(f / 30.0) * 100);

@@ -62,8 +62,11 @@ TEST(TextCodec, Cp932BeyondShiftJis) {
     EXPECT_EQ(utf8ToCp932("～①髙ｶ"), bytes);
     EXPECT_EQ(decodeDataText("\xEF\xBB\xBF駅"), "駅");
     // An invalid byte becomes U+FFFD and the rest of the line survives.
-    EXPECT_EQ(cp932ToUtf8("a\x80" "b"), "a\xEF\xBF\xBD" "b");
-    EXPECT_EQ(cp932ToUtf8("\x82"), "\xEF\xBF\xBD");  // lead byte cut off at the end
+    EXPECT_EQ(cp932ToUtf8("a\x80"
+                          "b"),
+              "a\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(cp932ToUtf8("\x82"), "\xEF\xBF\xBD");       // lead byte cut off at the end
     EXPECT_EQ(utf8ToCp932("a\xF0\x9F\x9A\x83z"), "a?z");  // no CP932 form
 }
 

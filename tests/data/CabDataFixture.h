@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 #include "support/TempDir.h"
 
 namespace tovra::test {

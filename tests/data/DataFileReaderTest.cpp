@@ -41,8 +41,8 @@ Sample readText(const std::string& text) {
 TEST(DataFileReader, HeadersMatchOnTheirStartOnly) {
     EXPECT_EQ(readText("remark\n\n[Power] remark after the key\n4\n").power, 4);
     EXPECT_EQ(readText("[Brake]7\n3\n").brake, 3);
-    EXPECT_EQ(readText(" [Power]\n4\n").power, -1);   // leading blank: no key
-    EXPECT_EQ(readText("[power]\n4\n").power, -1);    // case-sensitive
+    EXPECT_EQ(readText(" [Power]\n4\n").power, -1);  // leading blank: no key
+    EXPECT_EQ(readText("[power]\n4\n").power, -1);   // case-sensitive
     const Sample empty = readText("only\nremarks\n\n");
     EXPECT_EQ(empty.power, -1);
     EXPECT_EQ(empty.brake, -1);

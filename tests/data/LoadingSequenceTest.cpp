@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "cab/LoadingSequence.h"
+#include "cab/StartState.h"
 #include "common/DataError.h"
 #include "data/CabDataFixture.h"
 #include "data/RouteLoader.h"
 #include "data/VehicleLoader.h"
 #include "headless/HeadlessRun.h"
-#include "sim/LoadingSequence.h"
-#include "sim/StartState.h"
 
 namespace tovra {
 namespace {

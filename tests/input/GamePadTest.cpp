@@ -155,20 +155,20 @@ TEST_F(GamePad, OneHandleTableHornAndReverser) {
 
 TEST_F(GamePad, AnEqualSignatureIsTheSameStateAndOnlyAChangeActs) {
     controllers.controllerType = PadType::TwoLever;
-    cab.controller.vigilanceCount = 50;
+    cab.protection.vigilanceCount = 50;
     scan(0, -5001);
     EXPECT_EQ(cab.state.PowerHandle, 2);
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
 
     // Brake 1 as well, but the sum is the same: not told apart.
-    cab.controller.vigilanceCount = 50;
+    cab.protection.vigilanceCount = 50;
     scan(1, -5002);
     EXPECT_EQ(cab.state.BrakeHandle, 0);
-    EXPECT_EQ(cab.controller.vigilanceCount, 50);
+    EXPECT_EQ(cab.protection.vigilanceCount, 50);
 
     scan(1, -5001);
     EXPECT_EQ(cab.state.BrakeHandle, -1);
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
 }
 
 struct CountingPad : GamePadInput {

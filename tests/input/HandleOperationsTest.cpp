@@ -174,8 +174,8 @@ TEST_F(HandleOperations, ReverserOnlyAtRest) {
     type("f");
     EXPECT_EQ(cab.state.Reverser, 1);
     EXPECT_EQ(cab.controller.ReverserText, "前進");
-    EXPECT_TRUE(cab.sprites.find("img_Lamp_Fwd")->visible);
-    EXPECT_FALSE(cab.sprites.find("img_Lamp_Bck")->visible);
+    EXPECT_TRUE(cab.lamps.forward);
+    EXPECT_FALSE(cab.lamps.backward);
     cab.state.Speed = 1.01L;
     type("b");
     EXPECT_EQ(cab.state.Reverser, 1);

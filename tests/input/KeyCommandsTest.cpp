@@ -14,13 +14,13 @@ TEST_F(KeyCommands, EveryCharacterSilencesTheVigilanceAlarmEvenWhenLocked) {
     loadWaves({7});
     addPatternSprite("img_Lamp_EB", 1);
     cab.sound.playOnce(7);
-    cab.controller.vigilanceCount = 612;
+    cab.protection.vigilanceCount = 612;
     cab.KeysLocked = true;
     cab.controller.BrakeText = "before";
     type("z");
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
     EXPECT_FALSE(cab.sound.isPlaying(7));
-    EXPECT_FALSE(cab.sprites.find("img_Lamp_EB")->visible);
+    EXPECT_FALSE(cab.lamps.emergency);
     // Locked keys are ignored, masconupdate included.
     EXPECT_EQ(cab.state.PowerHandle, 0);
     EXPECT_EQ(cab.controller.BrakeText, "before");

@@ -131,7 +131,7 @@ TEST_F(SerialMessages, ButtonsPostTheirCharactersAndDuplicatesActTwice) {
 TEST_F(SerialMessages, UnknownMessagesOnlyResetVigilanceAndShowInTheCaption) {
     cab.state.PowerHandle = 3;
     cab.state.BrakeHandle = 0;
-    cab.controller.vigilanceCount = 620;
+    cab.protection.vigilanceCount = 620;
     addPatternSprite("img_Lamp_EB", 1);
     cab.sprites.find("img_Lamp_EB")->visible = true;
     clearPending();
@@ -141,8 +141,8 @@ TEST_F(SerialMessages, UnknownMessagesOnlyResetVigilanceAndShowInTheCaption) {
     EXPECT_FALSE(cab.state.PowerDelayState.pending);
     EXPECT_FALSE(cab.state.BrakeDelayState.pending);
     EXPECT_TRUE(posted().empty());
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
-    EXPECT_FALSE(cab.sprites.find("img_Lamp_EB")->visible);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
+    EXPECT_FALSE(cab.lamps.emergency);
     EXPECT_EQ(controllers.serialCaption, "HELLO");
 }
 

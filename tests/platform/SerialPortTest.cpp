@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "cab/Cab.h"
 #include "input/ExternalControllerState.h"
 #include "input/SerialMessages.h"
 #include "platform/FfmpegVideoSource.h"
@@ -18,7 +19,6 @@
 #include "platform/PictureFileDecoder.h"
 #include "platform/QtSettingsStore.h"
 #include "ports/Host.h"
-#include "sim/Cab.h"
 #include "support/TempDir.h"
 
 namespace tovra {

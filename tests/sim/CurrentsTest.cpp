@@ -8,7 +8,8 @@ namespace {
 
 struct CurrentsTest : test::ElectricTrain, ::testing::Test {
     void ticks(int n) {
-        for (int i = 0; i < n; ++i) step_currents(cab.state, cab.traction, cab.vehicle, cab.settings.TickRate);
+        for (int i = 0; i < n; ++i)
+            step_currents(cab.state, cab.traction, cab.vehicle, cab.settings.TickRate);
     }
 };
 

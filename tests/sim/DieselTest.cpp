@@ -52,7 +52,8 @@ struct DieselTest : ::testing::Test {
     static std::int64_t newtons(Extended n) { return Currency(n).raw(); }
     void logicTicks(int n) {
         for (int i = 0; i < n; ++i) {
-            step_gearbox(cab);
+            step_gearbox(cab.diesel, cab.state, cab.lamps, cab.vehicle, cab.traction.doorsOpen);
+            cab.showHandlesIfDue();
             step_engine_key(cab);
         }
     }
@@ -266,7 +267,7 @@ TEST_F(DieselTest, AutomaticGearboxShiftsAtTheTableSpeeds) {
         d.GearActual = actual;
         d.ShiftState = shift;
         d.ShiftTimer = 0;
-        step_gearbox(cab);
+        step_gearbox(cab.diesel, cab.state, cab.lamps, cab.vehicle, cab.traction.doorsOpen);
         return d.GearLever;
     };
     EXPECT_EQ(choose(30, 0), 0);  // not above gear 0's top speed
@@ -299,11 +300,6 @@ TEST_F(DieselTest, AutomaticGearboxShiftsAtTheTableSpeeds) {
 }
 
 TEST_F(DieselTest, AutomaticGearboxDrivesUpThroughTheGears) {
-    Sprite& indicator = cab.sprites.add(
-        Picture{"img_lamp_gear",
-                std::make_shared<Image>(Image{4, 4, std::vector<std::uint32_t>(16)}), std::nullopt,
-                4, 1},
-        0, 0, 35);
     s.PowerNotch = 4;
     s.Speed = 0;
     logicTicks(1);
@@ -317,13 +313,13 @@ TEST_F(DieselTest, AutomaticGearboxDrivesUpThroughTheGears) {
     EXPECT_EQ(cab.controller.GearText, "T");  // the shift updated the controller
     logicTicks(9);
     EXPECT_EQ(d.GearActual, 1);
-    EXPECT_EQ(indicator.patternIndex, 1);
+    EXPECT_EQ(cab.lamps.gearPattern, 1);
 
     s.Speed = 52;
     logicTicks(10);
     EXPECT_EQ(d.GearLever, 2);
     EXPECT_EQ(d.GearActual, 2);
-    EXPECT_EQ(indicator.patternIndex, 2);
+    EXPECT_EQ(cab.lamps.gearPattern, 2);
     EXPECT_EQ(cab.controller.GearText, "D");  // three rows: no gear number
 }
 

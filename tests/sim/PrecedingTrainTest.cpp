@@ -19,7 +19,7 @@ struct PrecedingTrainTest : test::ProtectionFixture {
     std::int32_t& frame = cab.protection.PreTrainFrame;
 
     void physicsTicks(int n) {
-        for (int i = 0; i < n; ++i) move_preceding_train(cab);
+        for (int i = 0; i < n; ++i) move_preceding_train(cab.protection, cab.state, cab.route);
     }
 };
 
@@ -54,22 +54,22 @@ TEST_F(PrecedingTrainTest, UnfilmedStretchEndFrameAndPlacement) {
     // last leg runs on to the end of the line.
     frame = 200000;
     cab.state.Clock = 901;
-    move_preceding_train(cab);
+    move_preceding_train(cab.protection, cab.state, cab.route);
     EXPECT_EQ(frame, 200360);
     EXPECT_EQ(cab.protection.PreTrainAccumulator, 0);
 
     // Removed in the logic tick once past its end frame.
-    remove_passed_preceding_train(cab);
+    remove_passed_preceding_train(cab.protection, cab.route);
     EXPECT_EQ(frame, 0);
     physicsTicks(2);
     EXPECT_EQ(frame, 0);
 
     // Moving the train puts it at the station its leg is heading for.
     cab.state.Clock = 600;
-    placePrecedingTrain(cab);
+    placePrecedingTrain(cab.protection, cab.state.Clock, cab.route);
     EXPECT_EQ(frame, 2000);
     cab.state.Clock = 950;
-    placePrecedingTrain(cab);
+    placePrecedingTrain(cab.protection, cab.state.Clock, cab.route);
     EXPECT_EQ(frame, 0);
 }
 
@@ -83,13 +83,13 @@ TEST_F(PrecedingTrainTest, SectionLimitOfTheStretchBetweenStations) {
     }
     cab.protection.SectionLimit = 45;
     cab.state.Position = 5000;  // before the first station: kept
-    update_section_limit(cab);
+    update_section_limit(cab.protection, cab.state, cab.route);
     EXPECT_EQ(cab.protection.SectionLimit, 45);
     cab.state.Position = 50000;
-    update_section_limit(cab);
+    update_section_limit(cab.protection, cab.state, cab.route);
     EXPECT_EQ(cab.protection.SectionLimit, 95);
     cab.state.Position = 49999;
-    update_section_limit(cab);
+    update_section_limit(cab.protection, cab.state, cab.route);
     EXPECT_EQ(cab.protection.SectionLimit, 80);
 }
 

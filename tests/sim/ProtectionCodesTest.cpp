@@ -17,7 +17,7 @@ struct ProtectionCodesTest : test::ProtectionFixture {
         cab.protection.SignalFace = face;
         cab.state.Speed = speed;
         clearPending();
-        step_protection(cab);
+        step_protection(records);
     }
     long chimes() const { return std::count(playedOnce.begin(), playedOnce.end(), kCodeChime); }
     TrainState& s = cab.state;
@@ -53,12 +53,12 @@ TEST_F(ProtectionCodesTest, StopCodeBringsAnEmergencyThatNoCodeReleases) {
 }
 
 TEST_F(ProtectionCodesTest, CabSignalShowsTheFacesOfTheCodeSignals) {
-    const Sprite* lamp = cab.sprites.find("img_cabsignal");
+    const PanelLamps& lamps = cab.lamps;
     tick(37, 0);
-    EXPECT_TRUE(lamp->visible);
-    EXPECT_EQ(lamp->patternIndex, 2);
+    EXPECT_TRUE(lamps.cabSignalLit);
+    EXPECT_EQ(lamps.cabSignalPattern, 2);
     tick(12, 0);
-    EXPECT_FALSE(lamp->visible);
+    EXPECT_FALSE(lamps.cabSignalLit);
     EXPECT_EQ(chimes(), 2);
     EXPECT_FALSE(s.ProtectService);  // not a code
 }

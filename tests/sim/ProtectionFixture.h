@@ -61,10 +61,12 @@ struct ProtectionFixture : ControllerFixture {
 
     // Step 7 of the logic tick.
     void logicTick() {
-        update_signal_aspects(cab);
-        step_traffic_signals(cab);
-        update_signal_limit(cab);
-        step_protection(cab);
+        update_signal_aspects(records);
+        step_traffic_signals(records);
+        update_signal_limit(records);
+        step_protection(records);
+        cab.showHandlesIfDue();
+        cab.showPanel();
     }
 
     std::vector<int> aspects() const {
@@ -82,8 +84,13 @@ struct ProtectionFixture : ControllerFixture {
         return out;
     }
 
-    bool lit(const char* lamp) const { return cab.sprites.find(lamp)->visible; }
+    bool lit(const char* lamp) {
+        cab.showPanel();
+        return cab.sprites.find(lamp)->visible;
+    }
     bool playing(int channel) const { return cab.sound.isPlaying(channel); }
+
+    ProtectionRecords records = cab.protectionRecords();
 };
 
 }  // namespace tovra::test

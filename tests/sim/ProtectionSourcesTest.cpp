@@ -12,7 +12,7 @@ namespace {
 struct ProtectionSourcesTest : test::ProtectionFixture {
     ProtectionSourcesTest() { cab.vehicle.ATS_Type = 1; }
     void ticks(int n) {
-        for (int i = 0; i < n; ++i) step_protection(cab);
+        for (int i = 0; i < n; ++i) step_protection(records);
     }
     SpeedCheckRecord check(std::int32_t target, Extended position, std::int32_t signal = 0) {
         SpeedCheckRecord c;
@@ -39,20 +39,20 @@ TEST_F(ProtectionSourcesTest, VigilanceRingsAfterSixtySecondsAndBrakesAtSixtyFiv
     ticks(1);
     EXPECT_TRUE(s.ProtectEmergency);
     EXPECT_FALSE(playing(kVigilanceBell));
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
 
     // Any key starts the count again; standing does not count.
     ticks(300);
     type("5");
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
     s.Speed = 1;
     ticks(700);
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
     // A testing aid switches the device off.
     s.Speed = 10;
     cab.motion.ResistOff = true;
     ticks(10);
-    EXPECT_EQ(cab.controller.vigilanceCount, 0);
+    EXPECT_EQ(cab.protection.vigilanceCount, 0);
 }
 
 TEST_F(ProtectionSourcesTest, RollbackAgainstTheReverserBrakes) {
@@ -82,7 +82,7 @@ TEST_F(ProtectionSourcesTest, CheckPointsBrakeAtOnceOnlyWhenTheirSignalIsAtStop)
     cab.route.SpeedChecks1 = {check(40, 100000), check(40, 120000, 1), check(40, 90000)};
     s.Position = 95000;
     s.Speed = 50;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     ticks(1);  // the point behind the start does not count
     EXPECT_FALSE(p.AtsAlarm);
 
@@ -111,13 +111,13 @@ TEST_F(ProtectionSourcesTest, StretchSpeedsShowOnTheCabSignalAndRingAbove) {
     cab.vehicle.ATS_Type = 0;
     cab.vehicle.Lamp_signalSpeeds = {0, 25, 45};
     cab.route.SpeedChecks2 = {check(999, 200000), check(45, 150000)};
-    const Sprite* lamp = cab.sprites.find("img_cabsignal");
+    const PanelLamps& lamps = cab.lamps;
     s.Position = 160000;
     s.Speed = 44;
     ticks(1);
     EXPECT_EQ(p.CheckSpeedInForce, 45);
-    EXPECT_TRUE(lamp->visible);
-    EXPECT_EQ(lamp->patternIndex, 2);
+    EXPECT_TRUE(lamps.cabSignalLit);
+    EXPECT_EQ(lamps.cabSignalPattern, 2);
     EXPECT_FALSE(p.AtsAlarm);
     s.Speed = 46;
     ticks(1);
@@ -129,7 +129,7 @@ TEST_F(ProtectionSourcesTest, StretchSpeedsShowOnTheCabSignalAndRingAbove) {
     s.Position = 200100;
     ticks(1);
     EXPECT_EQ(p.CheckSpeedInForce, 999);
-    EXPECT_FALSE(lamp->visible);
+    EXPECT_FALSE(lamps.cabSignalLit);
     EXPECT_FALSE(p.AtsAlarm);
 }
 
@@ -163,7 +163,7 @@ TEST_F(ProtectionSourcesTest, ApproachTableListsTheNearestLimitsAhead) {
     s.Position = 100000;
     s.Speed = 50;
     cab.stations.speedCheck1Passed = {false, false};
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     ticks(1);
     const auto& next = p.nextLimits;
     EXPECT_EQ(next[0].index, 1);

@@ -17,7 +17,7 @@ struct SignalAspectsTest : test::ProtectionFixture {
         for (int i = 1; i <= 8; ++i) addSignal(type, 1000 * i);
         cab.protection.PreTrainFrame = 7500;
         at(0, 0);
-        update_signal_aspects(cab);
+        update_signal_aspects(records);
         return aspects();
     }
 };
@@ -56,20 +56,20 @@ TEST_F(SignalAspectsTest, NonBlockSignalsCopyAndAreSkippedAsTheOccupiedBlock) {
     cab.route.Signals[3].signalType = 0;
     cab.route.Signals[5].signalType = -1;
     cab.protection.PreTrainFrame = 6500;  // beyond the type -1 signal
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     // The block is the signal before it; the type 0 signal repeats the one ahead.
     EXPECT_EQ(aspects(), (Aspects{3, 2, 1, 0, 0, 5, 5, 5}));
 
     cab.protection.PreTrainFrame = 0;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), Aspects(8, 5));
     // Behind the first signal nothing is occupied.
     cab.protection.PreTrainFrame = 1500;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), Aspects(8, 5));
     // Beyond the last signal, the last signal protects it.
     cab.protection.PreTrainFrame = 9000;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), (Aspects{4, 4, 3, 2, 2, 1, 1, 0}));
 }
 
@@ -85,17 +85,17 @@ TEST_F(SignalAspectsTest, HeldAspectsOverrideTheBlocks) {
     sig[2].heldAspect = 2;
     sig[2].holdStation = 4;
     cab.state.Clock = 4999;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), (Aspects{1, 0, 2, 5}));
 
     cab.state.Clock = 5000;
     cab.stations.progress[4].departureStarted = true;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), (Aspects{1, 5, 5, 5}));
 
     // While a station video plays every signal shows its held aspect.
     cab.state.VideoMode[0] = 1;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
     EXPECT_EQ(aspects(), (Aspects{1, 0, 2, 0}));
 }
 
@@ -111,12 +111,14 @@ TEST_F(SignalAspectsTest, FacesAndTheSignalSprites) {
     const Sprite* head = cab.sprites.find("img_unten_signal");
 
     at(500, 0);  // no signal in view yet
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
+    cab.showPanel();
     EXPECT_FALSE(head->visible);
     EXPECT_EQ(cab.protection.SignalFace, 999);
 
     at(1800, 0);  // the second signal is in view
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
+    cab.showPanel();
     EXPECT_EQ(cab.route.Signals[0].face, 12);  // out of view, not at stop
     EXPECT_EQ(cab.route.Signals[1].face, 21);
     EXPECT_EQ(cab.protection.SignalFace, 21);
@@ -130,12 +132,14 @@ TEST_F(SignalAspectsTest, FacesAndTheSignalSprites) {
 
     // The train clears the second block: the face changes with it.
     cab.protection.PreTrainFrame = 0;
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
+    cab.showPanel();
     EXPECT_EQ(head->patternIndex, 25);
 
     // Past the signal: sprites hidden, the face out of view, SignalFace kept.
     at(2000, 0);
-    update_signal_aspects(cab);
+    update_signal_aspects(records);
+    cab.showPanel();
     EXPECT_FALSE(head->visible);
     EXPECT_EQ(cab.route.Signals[1].face, 12);
     EXPECT_EQ(cab.protection.SignalFace, 25);

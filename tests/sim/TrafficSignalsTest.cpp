@@ -28,7 +28,7 @@ TEST_F(TrafficSignalsTest, PhasesCycleByTheirDurationsAndShowWhileInView) {
     at(550, 0);  // in view, before the middle of the two points
     std::vector<int> phases, images;
     for (int t = 0; t < 10; ++t) {
-        step_traffic_signals(cab);
+        step_traffic_signals(records);
         phases.push_back(light().phase);
         images.push_back(view.image);
     }
@@ -41,17 +41,17 @@ TEST_F(TrafficSignalsTest, PhasesCycleByTheirDurationsAndShowWhileInView) {
 
     // Past the middle the indicator follows whether the phase lets trains pass.
     at(650, 0);
-    step_traffic_signals(cab);
+    step_traffic_signals(records);
     EXPECT_EQ(light().phase, 3);
     EXPECT_EQ(view.indicatorImage, 31);
-    step_traffic_signals(cab);
-    step_traffic_signals(cab);
+    step_traffic_signals(records);
+    step_traffic_signals(records);
     EXPECT_EQ(light().phase, 4);
     EXPECT_EQ(view.indicatorImage, 30);
 
     // Out of view the display is empty, while the light keeps cycling.
     at(1000, 0);
-    step_traffic_signals(cab);
+    step_traffic_signals(records);
     EXPECT_EQ(view.light, -1);
     EXPECT_EQ(view.image, -1);
     EXPECT_EQ(light().phase, 5);

@@ -11,7 +11,7 @@ namespace tovra::test {
 
 // A fresh folder for one test, removed afterwards.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -24,7 +24,7 @@ public:
     std::filesystem::path writeCp932(const std::string& name, std::string_view text) const;
     std::filesystem::path writeBytes(const std::string& name, std::string_view bytes) const;
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -85,12 +85,12 @@ TEST_F(CommentaryTest, ProtectionBrakeBranchesExcludeEachOther) {
 
     s.ProtectEmergency = false;
     p.AtsAlarm = true;
-    cab.controller.vigilanceCount = 700;
+    cab.protection.vigilanceCount = 700;
     EXPECT_EQ(commentary(), "0L14");
     p.AtsOn = false;
     EXPECT_EQ(commentary(), "0L15");
     p.AtsAlarm = false;
-    cab.controller.vigilanceCount = 600;
+    cab.protection.vigilanceCount = 600;
     EXPECT_EQ(commentary(), "");
 }
 
@@ -107,7 +107,7 @@ TEST_F(CommentaryTest, SpeedHintsByTheSignalAhead) {
     cab.protection.SignalFace = 22;
     cab.state.Speed = 26;
     EXPECT_EQ(commentary(), "0L18");
-    cab.controller.vigilanceCount = 601;  // the vigilance warning comes first
+    cab.protection.vigilanceCount = 601;  // the vigilance warning comes first
     EXPECT_EQ(commentary(), "0L15");
 }
 
@@ -138,7 +138,7 @@ TEST_F(CommentaryTest, OnlyAChangedMessageAsksForARedraw) {
     TrainState& s = cab.state;
     s.Frame = 1234;
     cab.video.ShownFrame = 1234;
-    cab.controller.vigilanceCount = 601;
+    cab.protection.vigilanceCount = 601;
     EXPECT_EQ(commentary(), "0L15");
     EXPECT_EQ(cab.statusTexts.noticeText, "L15");
     EXPECT_EQ(cab.video.ShownFrame, 1233);
@@ -146,14 +146,14 @@ TEST_F(CommentaryTest, OnlyAChangedMessageAsksForARedraw) {
     EXPECT_EQ(commentary(), "0L15");
     EXPECT_EQ(cab.video.ShownFrame, 1234);
 
-    cab.controller.vigilanceCount = 0;
+    cab.protection.vigilanceCount = 0;
     EXPECT_EQ(commentary(), "");
     EXPECT_EQ(cab.statusTexts.noticeText, "");
     EXPECT_EQ(cab.video.ShownFrame, 1233);
 
     s.VideoMode[0] = 2;  // a sub-video's own frame is the one drawn
     s.SubFrame = 50;
-    cab.controller.vigilanceCount = 601;
+    cab.protection.vigilanceCount = 601;
     commentary();
     EXPECT_EQ(cab.video.ShownFrame, 49);
 }

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra::sim {
 

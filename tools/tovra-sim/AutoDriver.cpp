@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "cab/Cab.h"
 #include "data/SpeedUnits.h"
-#include "sim/Cab.h"
 #include "sim/ProtectionParts.h"
 
 namespace tovra::sim {
@@ -113,7 +113,7 @@ std::optional<char> AutoDriver::decide(const Cab& cab) {
         return 'f';
     }
     // The acknowledge key also answers the vigilance device.
-    if (cab.protection.AtsAlarm || cab.controller.vigilanceCount > 300) return ' ';
+    if (cab.protection.AtsAlarm || cab.protection.vigilanceCount > 300) return ' ';
     if (const auto door = oneManDoors(cab, standing)) return door;
     if (cab.traction.doorsOpen) return towards(cab, holding);
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra::sim {
 
@@ -40,9 +40,8 @@ std::uint64_t panelFingerprint(const Cab& cab) {
     }
     const StatusTexts& t = cab.statusTexts;
     for (const std::string& label : t.labels) d.add(label);
-    for (const std::string* text :
-         {&t.signalText, &t.signalMessage, &t.limitText, &t.limitText2, &t.Commentary,
-          &t.noticeText, &t.caption, &t.easyCabDoorLine}) {
+    for (const std::string* text : {&t.signalText, &t.signalMessage, &t.limitText, &t.limitText2,
+                                    &t.Commentary, &t.noticeText, &t.caption, &t.easyCabDoorLine}) {
         d.add(*text);
     }
     const ControllerState& c = cab.controller;

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "Options.h"
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
 namespace tovra::sim {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <utility>
 
+#include "cab/Cab.h"
 #include "common/TextFields.h"
-#include "sim/Cab.h"
 
 namespace tovra::sim {
 

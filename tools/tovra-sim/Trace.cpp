@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "PanelFingerprint.h"
+#include "cab/Cab.h"
 #include "common/TextFields.h"
-#include "sim/Cab.h"
 
 namespace tovra::sim {
 

@@ -1,5 +1,7 @@
-#include "sim/LoadingSequence.h"
+#include "cab/LoadingSequence.h"
 
+#include "cab/Cab.h"
+#include "cab/StartState.h"
 #include "common/DataPath.h"
 #include "common/WaveHeader.h"
 #include "data/RouteLoader.h"
@@ -7,9 +9,7 @@
 #include "data/VehicleLoader.h"
 #include "ports/Host.h"
 #include "ports/VideoSource.h"
-#include "sim/Cab.h"
 #include "sim/Protection.h"
-#include "sim/StartState.h"
 #include "sound/DeviceFit.h"
 #include "view/PictureCache.h"
 
@@ -89,7 +89,7 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     cab.patternPoints = setUpRoute(cab.route);
 
     setStartState(cab, choice.startStation, choice.crewChangeStation);
-    startProtection(cab);
+    startProtection(cab.protection, cab.route, cab.options.ATS != 1);
     checkBrakeSteps(cab.vehicle);
     placeTrainAtStart(cab);
 }

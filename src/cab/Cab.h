@@ -12,9 +12,12 @@
 #include "data/VehicleSpec.h"
 #include "input/ControllerState.h"
 #include "input/ExternalControllerState.h"
+#include "ports/SoundChannels.h"
 #include "report/RunRecorder.h"
 #include "sim/DieselState.h"
 #include "sim/MotionState.h"
+#include "sim/PanelLamps.h"
+#include "sim/ProtectionRecords.h"
 #include "sim/ProtectionState.h"
 #include "sim/StationState.h"
 #include "sim/TractionState.h"
@@ -23,8 +26,8 @@
 #include "sound/CalloutState.h"
 #include "sound/ChannelLayout.h"
 #include "sound/RunningSoundState.h"
-#include "ports/SoundChannels.h"
 #include "view/CabPictures.h"
+#include "view/SignalSprites.h"
 #include "view/SpriteModel.h"
 #include "view/StatusTexts.h"
 #include "view/TextBand.h"
@@ -86,6 +89,12 @@ class Cab {
     // chosen; none until the program connects one.
     void setGamePad(GamePadInput* pad) { gamePad_ = pad; }
     bool keysLocked() const { return KeysLocked; }
+    // The records the signals and the protection work on.
+    ProtectionRecords protectionRecords();
+    // The handle texts and lamps, once the train itself has moved a handle.
+    void showHandlesIfDue();
+    // The lamps and signal sprites as the records have them, for drawing.
+    void showPanel();
     const std::string& startCaption() const { return startCaption_; }
 
     UserOptions options;
@@ -102,6 +111,7 @@ class Cab {
     ControllerState controller;
     ExternalControllerState external;
     ProtectionState protection;
+    PanelLamps lamps;
     RunningSoundState runningSound;
     CalloutState callouts;
     StationState stations;
@@ -111,6 +121,7 @@ class Cab {
     // Made by the loading sequence.
     PatternPoints patternPoints;
     SpriteModel sprites;
+    SignalSprites signalSprites;
     ImageLists imageLists;
     StaffPictures staff;
     TextBand textBand;

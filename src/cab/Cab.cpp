@@ -1,8 +1,8 @@
-#include "sim/Cab.h"
+#include "cab/Cab.h"
 
+#include "cab/LoadingSequence.h"
 #include "common/DataPath.h"
 #include "ports/Host.h"
-#include "sim/LoadingSequence.h"
 #include "sound/RunningSounds.h"
 
 namespace tovra {
@@ -31,6 +31,7 @@ void Cab::load() {
     });
     startCaption_ = settings.StartCaption;
     runRecord.begin(vehicle.Brake);
+    showPanel();
     start1Click();
 }
 

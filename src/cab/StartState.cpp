@@ -1,12 +1,12 @@
-#include "sim/StartState.h"
+#include "cab/StartState.h"
 
 #include <algorithm>
 #include <limits>
 
+#include "cab/Cab.h"
 #include "common/DataError.h"
 #include "data/VehicleLoader.h"
 #include "input/Masconupdate.h"
-#include "sim/Cab.h"
 
 namespace tovra {
 
@@ -59,7 +59,8 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
     const bool doorsOpen = station.kind == 0;
     cab.traction.doorsOpen = doorsOpen;
     // The door-closed pilot lamp is lit exactly while the doors are shut.
-    if (Sprite* lamp = cab.sprites.find("img_Lamp_Door")) lamp->visible = !doorsOpen;
+    cab.lamps.doorsClosed = !doorsOpen;
+    cab.lamps.doorLampFitted = cab.sprites.find("img_Lamp_Door") != nullptr;
     st.doorOpening = doorsOpen ? 1 : 0;
     cab.controller.announcePos = startStation + 1;
     // The train stands at its first stop.
@@ -106,7 +107,7 @@ void placeTrainAtStart(Cab& cab) {
     // The option can start the run with the protection switched off.
     if (cab.options.ATS == 1) {
         cab.protection.AtsOn = false;
-        if (Sprite* lamp = cab.sprites.find("img_Lamp_Ats1")) lamp->visible = false;
+        cab.lamps.atsWhite = false;
     }
 }
 

@@ -1,9 +1,10 @@
 // The two ticks of a run: each calls its subsystems in their fixed order.
+#include "cab/Cab.h"
 #include "input/GamePad.h"
+#include "input/Masconupdate.h"
 #include "sim/AirBrake.h"
 #include "sim/Announcements.h"
 #include "sim/BrakeForce.h"
-#include "sim/Cab.h"
 #include "sim/Compressor.h"
 #include "sim/Currents.h"
 #include "sim/DieselEngine.h"
@@ -21,6 +22,8 @@
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
 #include "view/PanelGauges.h"
+#include "view/PanelLampSprites.h"
+#include "view/SignalSprites.h"
 #include "view/StatusTextUpdates.h"
 #include "view/StopMarkers.h"
 #include "view/VideoSync.h"
@@ -37,10 +40,11 @@ void Cab::MMTimer1Timer() {
     step_brake_delays(state, vehicle);
     step_engine_speed(state, diesel, vehicle);
     advance_frames(*this);
-    move_preceding_train(*this);
+    move_preceding_train(protection, state, route);
     advancePosition();
     state.Clock += 1;
     step_sub_frame(*this);
+    showPanel();
 }
 
 // The distance run in 1/30 s, whatever TickRate says.
@@ -51,8 +55,8 @@ void Cab::advancePosition() {
 }
 
 void Cab::Timer1Timer() {
-    update_section_limit(*this);
-    remove_passed_preceding_train(*this);
+    update_section_limit(protection, state, route);
+    remove_passed_preceding_train(protection, route);
     state.LogicTickCount += 1;
     update_speed_gauges(*this);
     compute_brake_force(state, vehicle);
@@ -63,11 +67,15 @@ void Cab::Timer1Timer() {
     step_currents(state, traction, vehicle, settings.TickRate);
     updatePanelLamps(*this);
     sample_gradient(state, motion, vehicle, route);
-    update_signal_aspects(*this);
-    step_traffic_signals(*this);
-    update_signal_limit(*this);
-    step_protection(*this);
-    step_gearbox(*this);
+    ProtectionRecords records = protectionRecords();
+    update_signal_aspects(records);
+    show_signal_sprites(sprites, signalSprites, route, protection);
+    step_traffic_signals(records);
+    update_signal_limit(records);
+    step_protection(records);
+    showHandlesIfDue();
+    step_gearbox(diesel, state, lamps, vehicle, traction.doorsOpen);
+    showHandlesIfDue();
     step_engine_key(*this);
     update_route_sounds(*this);
     complete_door_closing(*this);
@@ -90,6 +98,21 @@ void Cab::Timer1Timer() {
     if (gamePad_) pollGamePad(*this, *gamePad_);
     options.Tunnel = 1;  // visual effects are off once the run has started
     runRecord.afterLogicTick(state, protection, traction.doorsOpen);
+    showPanel();
+}
+
+ProtectionRecords Cab::protectionRecords() {
+    return {state, protection, stations,      lamps,  sound,
+            route, vehicle,    patternPoints, motion, traction};
+}
+
+void Cab::showHandlesIfDue() {
+    if (state.handleDisplayDue) showHandleState(*this);
+}
+
+void Cab::showPanel() {
+    show_panel_lamps(sprites, lamps);
+    show_signal_sprites(sprites, signalSprites, route, protection);
 }
 
 }  // namespace tovra
