@@ -174,8 +174,8 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
         scene.notice = cab.statusTexts.noticeText;
     }
     scene.sprites = spriteLooks(cab.sprites);
-    scene.wayside =
-        waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic);
+    scene.wayside = waysideView(cab.imageLists, cab.runningSound, cab.lamps, cab.statusTexts,
+                                cab.protection.traffic);
     const VehicleSpec& v = cab.vehicle;
     if (v.ClockX > 0 && v.ClockY > 0) {
         scene.clockX = v.ClockX;

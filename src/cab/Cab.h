@@ -12,6 +12,7 @@
 #include "data/VehicleSpec.h"
 #include "input/ControllerState.h"
 #include "input/ExternalControllerState.h"
+#include "ports/ChannelLayout.h"
 #include "ports/SoundChannels.h"
 #include "report/RunRecorder.h"
 #include "sim/DieselState.h"
@@ -19,12 +20,12 @@
 #include "sim/PanelLamps.h"
 #include "sim/ProtectionRecords.h"
 #include "sim/ProtectionState.h"
+#include "sim/StationRecords.h"
 #include "sim/StationState.h"
 #include "sim/TractionState.h"
 #include "sim/TrainState.h"
 #include "sound/CabSounds.h"
 #include "sound/CalloutState.h"
-#include "sound/ChannelLayout.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
 #include "view/SignalSprites.h"
@@ -91,6 +92,8 @@ class Cab {
     bool keysLocked() const { return KeysLocked; }
     // The records the signals and the protection work on.
     ProtectionRecords protectionRecords();
+    // The records the stations, the doors and the announcements work on.
+    StationRecords stationRecords();
     // The handle texts and lamps, once the train itself has moved a handle.
     void showHandlesIfDue();
     // The lamps and signal sprites as the records have them, for drawing.
@@ -115,6 +118,7 @@ class Cab {
     RunningSoundState runningSound;
     CalloutState callouts;
     StationState stations;
+    CalloutRequests calloutRequests;
     StatusTexts statusTexts;
     RunRecorder runRecord;  // what the run did, for its report
 

@@ -62,7 +62,7 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
     cab.lamps.doorsClosed = !doorsOpen;
     cab.lamps.doorLampFitted = cab.sprites.find("img_Lamp_Door") != nullptr;
     st.doorOpening = doorsOpen ? 1 : 0;
-    cab.controller.announcePos = startStation + 1;
+    cab.stations.announcePos = startStation + 1;
     // The train stands at its first stop.
     st.nextStopIndex = startStation;
     cab.NextStopPosition = station.stopPosition;

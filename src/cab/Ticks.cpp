@@ -61,8 +61,8 @@ void Cab::Timer1Timer() {
     update_speed_gauges(*this);
     compute_brake_force(state, vehicle);
     integrate_speed(state, motion, vehicle, route);
-    update_motion_texts(*this);
-    timecalc(*this, state.Clock);
+    update_motion_texts(motion, state);
+    timecalc(stations, vehicle, state.Clock);
     step_compressor(state, traction, vehicle, sound);
     step_currents(state, traction, vehicle, settings.TickRate);
     updatePanelLamps(*this);
@@ -76,12 +76,15 @@ void Cab::Timer1Timer() {
     showHandlesIfDue();
     step_gearbox(diesel, state, lamps, vehicle, traction.doorsOpen);
     showHandlesIfDue();
-    step_engine_key(*this);
+    step_engine_key(diesel, state, sound, vehicle);
     update_route_sounds(*this);
-    complete_door_closing(*this);
-    check_door_safety(*this);
-    play_announcements(*this);
-    station_pass(*this);
+    StationRecords stationSteps = stationRecords();
+    complete_door_closing(stationSteps);
+    queue_requested_callouts(*this);
+    check_door_safety(stationSteps);
+    play_announcements(stationSteps);
+    station_pass(stationSteps);
+    queue_requested_callouts(*this);
     update_limit_text(*this);
     place_stop_markers(*this);
     update_running_sounds(*this);
@@ -99,6 +102,12 @@ void Cab::Timer1Timer() {
     options.Tunnel = 1;  // visual effects are off once the run has started
     runRecord.afterLogicTick(state, protection, traction.doorsOpen);
     showPanel();
+}
+
+StationRecords Cab::stationRecords() {
+    return {stations,         traction, lamps, sound,   calloutRequests, random,
+            NextStopPosition, state,    route, vehicle, settings,        channels,
+            routeSoundSeconds};
 }
 
 ProtectionRecords Cab::protectionRecords() {

@@ -28,13 +28,6 @@ struct ControllerState {
     std::int32_t doorSide = 0;
     std::string doorSideText;
 
-    std::int32_t announcePos = 0;  // next entry of the one-man announcement list
-    bool requestPending = false;   // a passenger request is registered
-    std::int32_t requestTime = 0;  // clock when it was registered
-    // The passenger-request lamp: lit a while after the request, dark again
-    // when the doors open.
-    bool requestLamp = false;
-
     std::int32_t kankoPending = kNoSign;  // the wayside call-out on offer: a sign or kTimeCheckMark
     std::int32_t lastKankoChannel = -1;   // number of the call-out given last with Enter; -1 none
 
@@ -42,10 +35,6 @@ struct ControllerState {
     // buzzer while the keys stay held.
     bool hornHeld = false;
     bool buzzerHeld = false;
-
-    // Armed by the station logic whenever the train has stopped at a station;
-    // the first power notch with the doors closed disarms it.
-    bool departureCalloutPending = false;
 };
 
 }  // namespace tovra

@@ -5,7 +5,6 @@
 #include "sim/Announcements.h"
 #include "sim/Doors.h"
 #include "sim/Protection.h"
-#include "sim/Timetable.h"
 #include "sound/CalloutQueue.h"
 
 namespace tovra {
@@ -15,10 +14,11 @@ constexpr std::int32_t kSignalLeadFrames = 10;
 }  // namespace
 
 void raise_departure_callout(Cab& cab) {
-    station_callout_moment(cab, 4);
+    station_callout_moment(cab, 4, cab.stations.currentStation);
 }
 void Door_operate(Cab& cab) {
-    stations::Door_operate(cab);
+    StationRecords records = cab.stationRecords();
+    stations::Door_operate(records);
 }
 void AtsReset(Cab& cab) {
     ProtectionRecords records = cab.protectionRecords();
@@ -29,10 +29,12 @@ void AtsAcknowledge(Cab& cab) {
     ats::AtsAcknowledge(records);
 }
 void nextOneManAnnouncement(Cab& cab) {
-    next_one_man_announcement(cab);
+    StationRecords records = cab.stationRecords();
+    next_one_man_announcement(records);
 }
 void previousOneManAnnouncement(Cab& cab) {
-    previous_one_man_announcement(cab);
+    StationRecords records = cab.stationRecords();
+    previous_one_man_announcement(records);
 }
 void toggleValueDisplay(Cab& cab) {
     cab.host.toggleValueDisplay();

@@ -76,9 +76,9 @@ void updateReverserText(Cab& cab) {
 }
 
 void checkDepartureCallout(Cab& cab) {
-    ControllerState& c = cab.controller;
-    if (c.departureCalloutPending && cab.state.PowerHandle > 0 && !cab.traction.doorsOpen) {
-        c.departureCalloutPending = false;
+    StationState& st = cab.stations;
+    if (st.departureCalloutPending && cab.state.PowerHandle > 0 && !cab.traction.doorsOpen) {
+        st.departureCalloutPending = false;
         raise_departure_callout(cab);
     }
 }

@@ -49,7 +49,7 @@ void placeAnnouncementPointer(Cab& cab, std::int32_t s) {
     const RouteSpec& route = cab.route;
     for (std::size_t j = 1; j <= route.AnnouncementCount(); ++j) {
         const Announcement& a = route.Announcements[j];
-        if (a.Station >= s && a.Kind == 0) cab.controller.announcePos = std::int32_t(j);
+        if (a.Station >= s && a.Kind == 0) cab.stations.announcePos = std::int32_t(j);
     }
 }
 
@@ -101,7 +101,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
 
     resetProtection(cab.protection, cab.state, cab.lamps);
     st.overrunAnnouncedAt = -1;
-    cab.controller.departureCalloutPending = false;
+    cab.stations.departureCalloutPending = false;
     st.runEnded = false;
     setCrewTexts(cab);
     st.startStation = s;

@@ -62,7 +62,7 @@ void applyState(Cab& cab, const SavedState& saved) {
     s.Position = saved.position;
     // At the last station no stop follows: the train keeps it as its target.
     setNextStop(cab, next_stop_after(cab.route, saved.station).value_or(saved.station));
-    cab.controller.announcePos = pointer;
+    cab.stations.announcePos = pointer;
     markStationsBehind(cab);
     markPassedSpeedChecks(cab);
     resetProtection(cab.protection, cab.state, cab.lamps);

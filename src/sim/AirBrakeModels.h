@@ -1,11 +1,10 @@
 #pragma once
 
 #include "common/Numeric.h"
+#include "data/VehicleSpec.h"
+#include "sim/TrainState.h"
 
 namespace tovra {
-
-struct TrainState;
-struct VehicleSpec;
 
 // What one air-brake model needs for one physics tick.
 struct AirBrakeTick {

@@ -3,32 +3,30 @@
 #include <cmath>
 #include <random>
 
-#include "cab/Cab.h"
-
 namespace tovra {
 
 namespace {
 
 constexpr Extended kWindow = 500;  // cm past the announcement point
 
-int channelOf(const Cab& cab, std::size_t entry) {
-    return cab.channels.routeChannel(cab.route.Announcements[entry].Sound);
+int channelOf(const StationRecords& r, std::size_t entry) {
+    return r.channels.routeChannel(r.route.Announcements[entry].Sound);
 }
 
-bool anyArrived(const Cab& cab) {
-    for (const StationProgress& p : cab.stations.progress)
+bool anyArrived(const StationRecords& r) {
+    for (const StationProgress& p : r.stations.progress)
         if (p.arrived) return true;
     return false;
 }
 
-void automaticAnnouncements(Cab& cab) {
-    const Extended x = cab.state.Position;
-    for (std::size_t i = 1; i <= cab.route.AnnouncementCount(); ++i) {
-        const Announcement& a = cab.route.Announcements[i];
+void automaticAnnouncements(StationRecords& r) {
+    const Extended x = r.state.Position;
+    for (std::size_t i = 1; i <= r.route.AnnouncementCount(); ++i) {
+        const Announcement& a = r.route.Announcements[i];
         const Extended stop =
-            cab.route.stationOrEmpty(std::size_t(std::max(0, a.Station))).stopPosition;
+            r.route.stationOrEmpty(std::size_t(std::max(0, a.Station))).stopPosition;
         Extended from = 0;
-        if (a.Kind == 0 && cab.state.RemainDistance > 10000) {
+        if (a.Kind == 0 && r.state.RemainDistance > 10000) {
             from = stop + 100.0L * a.Distance;
         } else if (a.Kind == 1) {
             from = stop - 100.0L * a.Distance;
@@ -36,31 +34,29 @@ void automaticAnnouncements(Cab& cab) {
             continue;
         }
         if (!(from < x && x < from + kWindow)) continue;
-        bool& played = cab.stations.announcementPlayed[i];
-        if (!cab.sound.isPlaying(channelOf(cab, i)) && !played)
-            cab.sound.playOnce(channelOf(cab, i));
+        bool& played = r.stations.announcementPlayed[i];
+        if (!r.sound.isPlaying(channelOf(r, i)) && !played) r.sound.playOnce(channelOf(r, i));
         played = true;
     }
 }
 
-void overrunAnnouncement(Cab& cab) {
-    StationState& st = cab.stations;
-    if (std::fabs(cab.state.Speed) >= 1 || cab.traction.doorsOpen ||
-        cab.state.RemainDistance >= 0 || st.overrunAnnouncedAt == st.doorClosingCount ||
-        anyArrived(cab))
+void overrunAnnouncement(StationRecords& r) {
+    StationState& st = r.stations;
+    if (std::fabs(r.state.Speed) >= 1 || r.traction.doorsOpen || r.state.RemainDistance >= 0 ||
+        st.overrunAnnouncedAt == st.doorClosingCount || anyArrived(r))
         return;
-    cab.sound.playOnce(channelOf(cab, 0));
+    r.sound.playOnce(channelOf(r, 0));
     st.overrunAnnouncedAt = st.doorClosingCount;
 }
 
 // The lamp lights 3 x field 13 ticks after the request made with the
 // announcement of the station before.
-void passengerRequest(Cab& cab) {
-    ControllerState& c = cab.controller;
-    if (cab.traction.doorsOpen) c.requestLamp = false;
+void passengerRequest(StationRecords& r) {
+    StationState& c = r.stations;
+    if (r.traction.doorsOpen) c.requestLamp = false;
     if (!c.requestPending || c.announcePos < 1) return;
-    const std::int32_t delay = cab.route.stationOrEmpty(std::size_t(c.announcePos - 1)).field13;
-    if (cab.state.Clock > c.requestTime + 3 * delay) {
+    const std::int32_t delay = r.route.stationOrEmpty(std::size_t(c.announcePos - 1)).field13;
+    if (r.state.Clock > c.requestTime + 3 * delay) {
         c.requestLamp = true;
         c.requestPending = false;
     }
@@ -68,37 +64,37 @@ void passengerRequest(Cab& cab) {
 
 }  // namespace
 
-void play_announcements(Cab& cab) {
-    passengerRequest(cab);
+void play_announcements(StationRecords& r) {
+    passengerRequest(r);
     // On routes with the announcement key the driver announces.
-    if (cab.route.OneMan == 1) return;
-    automaticAnnouncements(cab);
-    if (cab.route.OneMan == 0) overrunAnnouncement(cab);
+    if (r.route.OneMan == 1) return;
+    automaticAnnouncements(r);
+    if (r.route.OneMan == 0) overrunAnnouncement(r);
 }
 
-void next_one_man_announcement(Cab& cab) {
-    ControllerState& c = cab.controller;
-    if (cab.route.OneMan != 1 || c.announcePos < 0 ||
-        std::size_t(c.announcePos) > cab.route.AnnouncementCount())
+void next_one_man_announcement(StationRecords& r) {
+    StationState& c = r.stations;
+    if (r.route.OneMan != 1 || c.announcePos < 0 ||
+        std::size_t(c.announcePos) > r.route.AnnouncementCount())
         return;
     const auto pos = std::size_t(c.announcePos);
-    if (cab.sound.isPlaying(channelOf(cab, pos))) return;
-    if (pos > 0) cab.sound.stop(channelOf(cab, pos - 1));
-    cab.sound.restartOnce(channelOf(cab, pos));
-    const std::int32_t field12 = cab.route.stationOrEmpty(pos).field12;
+    if (r.sound.isPlaying(channelOf(r, pos))) return;
+    if (pos > 0) r.sound.stop(channelOf(r, pos - 1));
+    r.sound.restartOnce(channelOf(r, pos));
+    const std::int32_t field12 = r.route.stationOrEmpty(pos).field12;
     if (field12 > 0 &&
-        std::uniform_int_distribution<std::int32_t>(0, field12 - 1)(cab.random) <= 10) {
+        std::uniform_int_distribution<std::int32_t>(0, field12 - 1)(r.random) <= 10) {
         c.requestPending = true;
-        c.requestTime = cab.state.Clock;
+        c.requestTime = r.state.Clock;
     }
     c.announcePos += 1;
 }
 
-void previous_one_man_announcement(Cab& cab) {
-    ControllerState& c = cab.controller;
-    if (cab.route.OneMan != 1) return;
+void previous_one_man_announcement(StationRecords& r) {
+    StationState& c = r.stations;
+    if (r.route.OneMan != 1) return;
     const auto pos = std::size_t(std::max(0, c.announcePos));
-    if (pos <= cab.route.AnnouncementCount()) cab.sound.stop(channelOf(cab, pos));
+    if (pos <= r.route.AnnouncementCount()) r.sound.stop(channelOf(r, pos));
     c.announcePos = std::max(0, c.announcePos - 1);
 }
 

@@ -2,69 +2,64 @@
 
 #include <cmath>
 
-#include "cab/Cab.h"
-#include "sound/CalloutQueue.h"
-#include "sound/SoundLevels.h"
-
 namespace tovra {
 
 namespace {
 
 constexpr std::int32_t kDoorsClosedCallout = 19;
 
-bool standing(const Cab& cab) {
-    return std::fabs(cab.state.Speed) < 0.1L;
+bool standing(const StationRecords& r) {
+    return std::fabs(r.state.Speed) < 0.1L;
 }
 
 // One-man door chimes sound only when the station's chance wins the roll.
-bool chimes(const Cab& cab) {
-    return cab.route.OneMan == 0 || cab.stations.chimeChance >= cab.stations.chimeRoll;
+bool chimes(const StationRecords& r) {
+    return r.route.OneMan == 0 || r.stations.chimeChance >= r.stations.chimeRoll;
 }
-
 
 }  // namespace
 
 namespace stations {
 
-void Door_operate(Cab& cab) {
-    StationState& st = cab.stations;
-    bool& doorsOpen = cab.traction.doorsOpen;
+void Door_operate(StationRecords& r) {
+    StationState& st = r.stations;
+    bool& doorsOpen = r.traction.doorsOpen;
     st.doorOpening = 0;
-    if (cab.route.OneMan > 0) st.doorMessage.clear();
-    if (!doorsOpen && !standing(cab)) return;
+    if (r.route.OneMan > 0) st.doorMessage.clear();
+    if (!doorsOpen && !standing(r)) return;
     if (!doorsOpen) {
         st.doorOpening = 1;
-        if (chimes(cab)) cab.sound.restartOnce(driveChannel(cab, cab.vehicle.Sound_DoorOpen));
+        if (chimes(r)) r.sound.restartOnce(r.channels.driveChannel(r.vehicle.Sound_DoorOpen));
         doorsOpen = true;
-        cab.lamps.doorsClosed = false;
-    } else if (chimes(cab)) {
-        cab.sound.restartOnce(driveChannel(cab, cab.vehicle.Sound_DoorClose));
+        r.lamps.doorsClosed = false;
+    } else if (chimes(r)) {
+        r.sound.restartOnce(r.channels.driveChannel(r.vehicle.Sound_DoorClose));
     }
 }
 
 }  // namespace stations
 
-void complete_door_closing(Cab& cab) {
-    StationState& st = cab.stations;
+void complete_door_closing(StationRecords& r) {
+    StationState& st = r.stations;
     if (st.doorOpening != 0) return;
-    if (cab.sound.isPlayingOnce(driveChannel(cab, cab.vehicle.Sound_DoorOpen)) ||
-        cab.sound.isPlayingOnce(driveChannel(cab, cab.vehicle.Sound_DoorClose)))
+    if (r.sound.isPlayingOnce(r.channels.driveChannel(r.vehicle.Sound_DoorOpen)) ||
+        r.sound.isPlayingOnce(r.channels.driveChannel(r.vehicle.Sound_DoorClose)))
         return;
     // Without a pilot lamp the lamp counts as dark, but closed doors have
     // nothing left to complete.
-    const PanelLamps& lamps = cab.lamps;
-    if (lamps.doorLampFitted ? lamps.doorsClosed : !cab.traction.doorsOpen) return;
-    cab.lamps.doorsClosed = true;
-    cab.traction.doorsOpen = false;
-    cab.sound.restartOnce(driveChannel(cab, cab.vehicle.DepSign));
+    const PanelLamps& lamps = r.lamps;
+    if (lamps.doorLampFitted ? lamps.doorsClosed : !r.traction.doorsOpen) return;
+    r.lamps.doorsClosed = true;
+    r.traction.doorsOpen = false;
+    r.sound.restartOnce(r.channels.driveChannel(r.vehicle.DepSign));
     st.doorClosingCount += 1;
-    kanko_queue_add(cab, kDoorsClosedCallout);
-    station_callout_moment(cab, 3);
+    r.callouts.callout(kDoorsClosedCallout);
+    r.callouts.stationMoment(r.stations.currentStation, 3);
 }
 
-void check_door_safety(Cab& cab) {
-    if (std::fabs(cab.state.Speed) > 5 && cab.stations.doorOpening == 1 && cab.traction.doorsOpen)
-        stations::Door_operate(cab);
+void check_door_safety(StationRecords& r) {
+    if (std::fabs(r.state.Speed) > 5 && r.stations.doorOpening == 1 && r.traction.doorsOpen)
+        stations::Door_operate(r);
 }
 
 }  // namespace tovra

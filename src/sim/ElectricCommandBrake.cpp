@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "cab/Cab.h"
 #include "sim/AirBrakeModels.h"
 
 namespace tovra {

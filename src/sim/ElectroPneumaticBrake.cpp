@@ -1,4 +1,3 @@
-#include "cab/Cab.h"
 #include "sim/AirBrakeModels.h"
 
 namespace tovra {

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "cab/Cab.h"
 #include "common/TextFields.h"
 
 namespace tovra {
@@ -26,11 +25,9 @@ int remainPlaces(Extended centimetres) {
 
 }  // namespace
 
-void update_motion_texts(Cab& cab) {
-    const TrainState& s = cab.state;
-    setFormatted(cab.motion.SpeedText, s.Speed, 1, " km/h");
-    setFormatted(cab.motion.RemainText, s.RemainDistance / 100, remainPlaces(s.RemainDistance),
-                 " m");
+void update_motion_texts(MotionState& motion, const TrainState& s) {
+    setFormatted(motion.SpeedText, s.Speed, 1, " km/h");
+    setFormatted(motion.RemainText, s.RemainDistance / 100, remainPlaces(s.RemainDistance), " m");
 }
 
 }  // namespace tovra

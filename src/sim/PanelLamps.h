@@ -21,6 +21,9 @@ struct PanelLamps {
     bool cabSignalLit = false;          // img_cabsignal
     std::int32_t cabSignalPattern = 0;  // kept while dark
     std::int32_t gearPattern = 0;       // img_lamp_gear: the gear engaged
+    // The level-crossing lamp of the wayside pictures: lit while a crossing
+    // waits for its station's departure melody.
+    bool crossing = false;
 };
 
 inline void showProtectionLamps(PanelLamps& lamps, bool white, bool red) {

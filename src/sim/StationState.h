@@ -55,6 +55,17 @@ struct StationState {
 
     // Per "[SpeedCheck1]" entry: the train has passed it.
     std::vector<bool> speedCheck1Passed;
+
+    std::int32_t announcePos = 0;  // next entry of the one-man announcement list
+    bool requestPending = false;   // a passenger request is registered
+    std::int32_t requestTime = 0;  // clock when it was registered
+    // The passenger-request lamp: lit a while after the request, dark again
+    // when the doors open.
+    bool requestLamp = false;
+
+    // Armed whenever the train has stopped at a station; the first power
+    // notch with the doors closed disarms it.
+    bool departureCalloutPending = false;
 };
 
 }  // namespace tovra

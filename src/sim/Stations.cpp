@@ -3,11 +3,8 @@
 #include <cmath>
 #include <random>
 
-#include "cab/Cab.h"
 #include "common/Numeric.h"
 #include "sim/Doors.h"
-#include "sound/CalloutQueue.h"
-#include "sound/SoundLevels.h"
 
 namespace tovra {
 
@@ -17,22 +14,22 @@ constexpr std::int32_t kPass = 1;
 constexpr std::int32_t kInformation = 3;
 constexpr std::int32_t kStationVideo = 1;
 
-bool atRest(const Cab& cab) {
-    return roundHalfEven(cab.state.Speed) == 0;
+bool atRest(const StationRecords& r) {
+    return roundHalfEven(r.state.Speed) == 0;
 }
-bool standing(const Cab& cab) {
-    return std::fabs(cab.state.Speed) < 0.1L;
+bool standing(const StationRecords& r) {
+    return std::fabs(r.state.Speed) < 0.1L;
 }
-std::int32_t ticksOf(const Cab& cab, std::int32_t sound) {
-    return 30 * soundSeconds(cab.routeSoundSeconds, sound);
+std::int32_t ticksOf(const StationRecords& r, std::int32_t sound) {
+    return 30 * soundSeconds(r.routeSoundSeconds, sound);
 }
-int channelOf(const Cab& cab, std::int32_t sound) {
-    return cab.channels.routeChannel(sound);
+int channelOf(const StationRecords& r, std::int32_t sound) {
+    return r.channels.routeChannel(sound);
 }
 
-void nextStationText(Cab& cab, const StationRecord& n) {
-    const ProgramSettings& s = cab.settings;
-    StationState& st = cab.stations;
+void nextStationText(StationRecords& r, const StationRecord& n) {
+    const ProgramSettings& s = r.settings;
+    StationState& st = r.stations;
     switch (n.kind) {
         case 0:
             st.stationText = "次は " + n.name + s.StopText;
@@ -52,105 +49,105 @@ void nextStationText(Cab& cab, const StationRecord& n) {
 }
 
 // Moves the target on to the next stop; false when none is left.
-bool moveNextStop(Cab& cab, std::int32_t j) {
-    const auto k = next_stop_after(cab.route, j);
+bool moveNextStop(StationRecords& r, std::int32_t j) {
+    const auto k = next_stop_after(r.route, j);
     if (!k) return false;
-    StationState& st = cab.stations;
-    const StationRecord& to = cab.route.stationOrEmpty(std::size_t(*k));
-    cab.NextStopPosition = to.stopPosition;
+    StationState& st = r.stations;
+    const StationRecord& to = r.route.stationOrEmpty(std::size_t(*k));
+    r.NextStopPosition = to.stopPosition;
     st.nextStopIndex = *k;
-    st.fromStationName = cab.route.Stations[std::size_t(j)].name;
+    st.fromStationName = r.route.Stations[std::size_t(j)].name;
     st.toStationName = to.name;
     return true;
 }
 
 // The stretch sound of a route with exactly one [Sound2] line.
-const StretchSound* onlyStretchSound(const Cab& cab) {
-    return cab.route.SoundZones2.size() == 1 ? &cab.route.SoundZones2.front() : nullptr;
+const StretchSound* onlyStretchSound(const StationRecords& r) {
+    return r.route.SoundZones2.size() == 1 ? &r.route.SoundZones2.front() : nullptr;
 }
 
-void arrivalAnnouncement(Cab& cab, const StationRecord& s, StationProgress& p) {
-    cab.sound.restartOnce(channelOf(cab, s.arrivalSound));
-    cab.stations.doorEventClock = cab.state.Clock;
+void arrivalAnnouncement(StationRecords& r, const StationRecord& s, StationProgress& p) {
+    r.sound.restartOnce(channelOf(r, s.arrivalSound));
+    r.stations.doorEventClock = r.state.Clock;
     p.doorsOpenedHere = true;
-    cab.controller.departureCalloutPending = true;
+    r.stations.departureCalloutPending = true;
 }
 
 // Steps at a station whose zone the train is in and which it has not left;
 // false when the run is over and the rest of the tick is skipped.
-bool workStation(Cab& cab, std::int32_t j) {
-    const StationRecord& s = cab.route.Stations[std::size_t(j)];
-    StationState& st = cab.stations;
+bool workStation(StationRecords& r, std::int32_t j) {
+    const StationRecord& s = r.route.Stations[std::size_t(j)];
+    StationState& st = r.stations;
     StationProgress& p = st.progress[std::size_t(j)];
-    const std::int32_t clock = cab.state.Clock;
-    const bool doorsOpen = cab.traction.doorsOpen;
-    const std::int32_t oneMan = cab.route.OneMan;
+    const std::int32_t clock = r.state.Clock;
+    const bool doorsOpen = r.traction.doorsOpen;
+    const std::int32_t oneMan = r.route.OneMan;
 
     if (s.kind == 0 && (st.currentStation == 0 || st.currentStation == st.startStation) &&
-        atRest(cab) && !p.doorsOpenedHere) {
-        cab.sound.restartOnce(channelOf(cab, 0));
+        atRest(r) && !p.doorsOpenedHere) {
+        r.sound.restartOnce(channelOf(r, 0));
         st.doorEventClock = clock;
         p.doorsOpenedHere = true;
-        cab.controller.departureCalloutPending = true;
+        r.stations.departureCalloutPending = true;
     }
-    if (s.kind == 0 && oneMan >= 1 && !doorsOpen && atRest(cab) && !p.stopCalloutGiven) {
+    if (s.kind == 0 && oneMan >= 1 && !doorsOpen && atRest(r) && !p.stopCalloutGiven) {
         p.stopCalloutGiven = true;
-        station_callout_moment(cab, 0);
+        r.callouts.stationMoment(r.stations.currentStation, 0);
     }
-    if (s.kind == 0 && oneMan == 0 && !cab.traction.doorsOpen && standing(cab)) {
-        station_callout_moment(cab, 0);
-        stations::Door_operate(cab);
-        arrivalAnnouncement(cab, s, p);
-        station_callout_moment(cab, 1);
-        if (const StretchSound* z = onlyStretchSound(cab); z && j == z->lastStation)
-            cab.sound.stop(channelOf(cab, z->sound));
+    if (s.kind == 0 && oneMan == 0 && !r.traction.doorsOpen && standing(r)) {
+        r.callouts.stationMoment(r.stations.currentStation, 0);
+        stations::Door_operate(r);
+        arrivalAnnouncement(r, s, p);
+        r.callouts.stationMoment(r.stations.currentStation, 1);
+        if (const StretchSound* z = onlyStretchSound(r); z && j == z->lastStation)
+            r.sound.stop(channelOf(r, z->sound));
     }
-    if (s.kind == 0 && oneMan >= 1 && cab.traction.doorsOpen && !p.doorsOpenedHere && atRest(cab)) {
-        arrivalAnnouncement(cab, s, p);
-        station_callout_moment(cab, 1);
-        if (!moveNextStop(cab, j)) return false;
+    if (s.kind == 0 && oneMan >= 1 && r.traction.doorsOpen && !p.doorsOpenedHere && atRest(r)) {
+        arrivalAnnouncement(r, s, p);
+        r.callouts.stationMoment(r.stations.currentStation, 1);
+        if (!moveNextStop(r, j)) return false;
     }
-    if (s.kind == 2 && !p.doorsOpenedHere && atRest(cab)) arrivalAnnouncement(cab, s, p);
+    if (s.kind == 2 && !p.doorsOpenedHere && atRest(r)) arrivalAnnouncement(r, s, p);
 
-    if (cab.state.VideoMode[0] == kStationVideo) return true;
-    const std::int32_t start = s.departureTime - ticksOf(cab, s.departureSound);
+    if (r.state.VideoMode[0] == kStationVideo) return true;
+    const std::int32_t start = s.departureTime - ticksOf(r, s.departureSound);
     if (start < clock && !p.departureStarted &&
-        clock - st.doorEventClock > ticksOf(cab, s.arrivalSound)) {
-        if ((s.kind >= 2 && standing(cab)) || (s.kind == 0 && cab.traction.doorsOpen)) {
-            moveNextStop(cab, j);
-            cab.sound.restartOnce(channelOf(cab, s.departureSound));
+        clock - st.doorEventClock > ticksOf(r, s.arrivalSound)) {
+        if ((s.kind >= 2 && standing(r)) || (s.kind == 0 && r.traction.doorsOpen)) {
+            moveNextStop(r, j);
+            r.sound.restartOnce(channelOf(r, s.departureSound));
             p.departureStarted = true;
-            cab.runningSound.crossingLamp = false;
+            r.lamps.crossing = false;
             st.doorEventClock = clock;
-            station_callout_moment(cab, 2);
+            r.callouts.stationMoment(r.stations.currentStation, 2);
             // Sounded with the departure it signals: restarted on every tick
             // a late train spends rolling through the zone, it would only
             // stutter.
-            if (s.kind == 2) cab.sound.restartOnce(driveChannel(cab, cab.vehicle.DepSign));
+            if (s.kind == 2) r.sound.restartOnce(r.channels.driveChannel(r.vehicle.DepSign));
         }
     }
-    if (oneMan == 0 && s.departureTime < clock && cab.traction.doorsOpen && p.departureStarted &&
+    if (oneMan == 0 && s.departureTime < clock && r.traction.doorsOpen && p.departureStarted &&
         p.doorsOpenedHere && !p.departedHere &&
-        clock - st.doorEventClock > ticksOf(cab, s.departureSound)) {
-        stations::Door_operate(cab);
+        clock - st.doorEventClock > ticksOf(r, s.departureSound)) {
+        stations::Door_operate(r);
         p.departedHere = true;
-        cab.sound.stop(channelOf(cab, s.arrivalSound));
-        station_callout_moment(cab, 5);
-        if (const StretchSound* z = onlyStretchSound(cab);
+        r.sound.stop(channelOf(r, s.arrivalSound));
+        r.callouts.stationMoment(r.stations.currentStation, 5);
+        if (const StretchSound* z = onlyStretchSound(r);
             z && z->firstStation <= j && j < z->lastStation)
-            cab.sound.loopIfSilent(channelOf(cab, z->sound));
+            r.sound.loopIfSilent(channelOf(r, z->sound));
     }
     return true;
 }
 
-void endOfRun(Cab& cab, std::int32_t j) {
-    StationState& st = cab.stations;
+void endOfRun(StationRecords& r, std::int32_t j) {
+    StationState& st = r.stations;
     // Only the station the train stands at can end the run.
-    if (st.runEnded || !atRest(cab) || !st.progress[std::size_t(j)].arrived) return;
-    const StationRecord& s = cab.route.Stations[std::size_t(j)];
-    const bool last = std::size_t(j) + 1 == cab.route.Stations.size();
-    const bool doorsOpen = cab.traction.doorsOpen;
-    const bool announced = !cab.sound.isPlaying(channelOf(cab, s.arrivalSound));
+    if (st.runEnded || !atRest(r) || !st.progress[std::size_t(j)].arrived) return;
+    const StationRecord& s = r.route.Stations[std::size_t(j)];
+    const bool last = std::size_t(j) + 1 == r.route.Stations.size();
+    const bool doorsOpen = r.traction.doorsOpen;
+    const bool announced = !r.sound.isPlaying(channelOf(r, s.arrivalSound));
     if (last && ((s.kind == 0 && doorsOpen) || s.kind >= 2) && announced) {
         st.returnToTitle = true;
         st.runEnded = true;
@@ -170,17 +167,17 @@ std::optional<std::int32_t> next_stop_after(const RouteSpec& route, std::int32_t
     return k;
 }
 
-void station_pass(Cab& cab) {
-    StationState& st = cab.stations;
-    const Extended p = cab.state.Position;
-    const auto count = std::int32_t(cab.route.Stations.size());
+void station_pass(StationRecords& r) {
+    StationState& st = r.stations;
+    const Extended p = r.state.Position;
+    const auto count = std::int32_t(r.route.Stations.size());
     bool zoneOccupied = false;
     for (std::int32_t j = 0; j < count; ++j) {
-        const StationRecord& s = cab.route.Stations[std::size_t(j)];
-        const StationRecord& n = cab.route.stationOrEmpty(std::size_t(j + 1));
+        const StationRecord& s = r.route.Stations[std::size_t(j)];
+        const StationRecord& n = r.route.stationOrEmpty(std::size_t(j + 1));
         StationProgress& progress = st.progress[std::size_t(j)];
         if (p > s.zoneEnd && (p < n.zoneStart || j == count - 1)) {
-            nextStationText(cab, n);
+            nextStationText(r, n);
             progress.arrived = false;
             if (std::size_t(j + 1) < st.progress.size())
                 st.progress[std::size_t(j + 1)].arrived = false;
@@ -189,26 +186,26 @@ void station_pass(Cab& cab) {
             if (s.kind != kPass) {
                 if (!progress.arrived) {
                     st.chimeChance = s.chimeChance;
-                    st.chimeRoll = std::uniform_int_distribution<std::int32_t>(0, 99)(cab.random);
+                    st.chimeRoll = std::uniform_int_distribution<std::int32_t>(0, 99)(r.random);
                 }
                 st.stationText = "ただいま " + s.name;
                 st.currentStation = j;
                 progress.arrived = true;
             }
-            if (s.zoneSound != 0) cab.sound.loopIfSilent(channelOf(cab, s.zoneSound));
+            if (s.zoneSound != 0) r.sound.loopIfSilent(channelOf(r, s.zoneSound));
             zoneOccupied = true;
         }
-        if (progress.arrived && cab.route.OneMan >= 1 && progress.doorsOpenedHere &&
-            st.doorOpening == 1 && !cab.sound.isPlaying(channelOf(cab, s.arrivalSound)) &&
-            cab.settings.InfoLabels.size() > 1)
-            st.doorMessage = cab.settings.InfoLabels[1];
-        if (progress.arrived && !progress.departedHere && !workStation(cab, j)) return;
-        endOfRun(cab, j);
+        if (progress.arrived && r.route.OneMan >= 1 && progress.doorsOpenedHere &&
+            st.doorOpening == 1 && !r.sound.isPlaying(channelOf(r, s.arrivalSound)) &&
+            r.settings.InfoLabels.size() > 1)
+            st.doorMessage = r.settings.InfoLabels[1];
+        if (progress.arrived && !progress.departedHere && !workStation(r, j)) return;
+        endOfRun(r, j);
     }
     if (zoneOccupied) return;
-    for (const StationRecord& s : cab.route.Stations) {
-        const int channel = channelOf(cab, s.zoneSound);
-        if (s.zoneSound != 0 && cab.sound.isPlaying(channel)) cab.sound.stop(channel);
+    for (const StationRecord& s : r.route.Stations) {
+        const int channel = channelOf(r, s.zoneSound);
+        if (s.zoneSound != 0 && r.sound.isPlaying(channel)) r.sound.stop(channel);
     }
 }
 

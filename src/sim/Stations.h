@@ -3,10 +3,9 @@
 #include <cstdint>
 #include <optional>
 
-namespace tovra {
+#include "sim/StationRecords.h"
 
-class Cab;
-struct RouteSpec;
+namespace tovra {
 
 // The next station after `j` where the train stops; none when the search
 // runs past the last station.
@@ -14,6 +13,6 @@ std::optional<std::int32_t> next_stop_after(const RouteSpec& route, std::int32_t
 
 // The station pass of one logic tick: texts, zones, doors, departure and the
 // end of the run.
-void station_pass(Cab& cab);
+void station_pass(StationRecords& r);
 
 }  // namespace tovra

@@ -2,15 +2,12 @@
 
 #include <cstdint>
 
+#include "data/VehicleSpec.h"
+#include "sim/StationState.h"
+
 namespace tovra {
 
-class Cab;
-
 // The clock text and the analogue clock's hands, rebuilt when the second changes.
-void timecalc(Cab& cab, std::int32_t clock);
-// Time call-out for the stretch of line the video is in (mode 0 from the keyboard).
-void Timecheck(Cab& cab, int mode);
-// Queues the call-outs telling how far the clock is from `reference`.
-void Timekanko(Cab& cab, std::int32_t reference, int mode);
+void timecalc(StationState& st, const VehicleSpec& v, std::int32_t clock);
 
 }  // namespace tovra

@@ -22,7 +22,7 @@ void fade(SoundChannels& sound, int channel, int step) {
 void step_brake_squeal(Cab& cab) {
     const TrainState& s = cab.state;
     SoundChannels& sound = cab.sound;
-    const int squeal = driveChannel(cab, cab.vehicle.Sound_squeak);
+    const int squeal = cab.channels.driveChannel(cab.vehicle.Sound_squeak);
     const Extended pressure = s.BcPressT;
     const Extended speed = std::fabs(s.Speed);
     const bool airOnly = pressure > 0 && s.ElecBrakeCurrent == 0 && speed > 1;

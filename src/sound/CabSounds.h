@@ -8,19 +8,12 @@
 
 #include "data/RouteSpec.h"
 #include "data/VehicleSpec.h"
-#include "sound/ChannelLayout.h"
+#include "ports/ChannelLayout.h"
+#include "sim/RouteSoundSeconds.h"
 
 namespace tovra {
 
 class SoundDevice;
-
-// The playing time in whole seconds of the route's first sounds.
-using RouteSoundSeconds = std::array<int, RouteSpec::kTimedAmbientSounds>;
-
-// Seconds of route sound k; a sound without a recorded length counts as 0.
-inline int soundSeconds(const RouteSoundSeconds& seconds, std::int32_t k) {
-    return k >= 0 && static_cast<std::size_t>(k) < seconds.size() ? seconds[std::size_t(k)] : 0;
-}
 
 // One wave the run loads: the channel it goes to (none for call-outs), its
 // place in its list, the file, and the name and key the data file gives it.

@@ -4,7 +4,7 @@
 
 #include "cab/Cab.h"
 #include "ports/Host.h"
-#include "sim/Timetable.h"
+#include "sound/TimeCallouts.h"
 
 namespace tovra {
 
@@ -64,13 +64,13 @@ void kanko_queue_play(Cab& cab) {
     ++q.started;
 }
 
-void station_callout_moment(Cab& cab, int moment) {
+void station_callout_moment(Cab& cab, int moment, std::int32_t station) {
     if (moment < 0 || moment >= int(kWhenOfMoment.size()) || cab.route.StationCallouts.empty())
         return;
     if (moment == 4) kanko_queue_add(cab, kDepartureCallout);
     const std::int32_t when = kWhenOfMoment[std::size_t(moment)];
     for (const StationCallout& entry : cab.route.StationCallouts) {
-        if (entry.Station != cab.stations.currentStation || entry.When != when) continue;
+        if (entry.Station != station || entry.When != when) continue;
         const std::int32_t v = entry.Callout;
         if (moment == 0 || v < kEnterKey) {
             kanko_queue_add(cab, v);
@@ -80,6 +80,16 @@ void station_callout_moment(Cab& cab, int moment) {
             Timekanko(cab, v, 0);
         }
     }
+}
+
+void queue_requested_callouts(Cab& cab) {
+    for (const CalloutRequest& request : cab.calloutRequests.pending) {
+        if (request.callout >= 0)
+            kanko_queue_add(cab, request.callout);
+        else
+            station_callout_moment(cab, request.moment, request.station);
+    }
+    cab.calloutRequests.pending.clear();
 }
 
 void signal_callout_moment(Cab& cab, int moment) {

@@ -20,8 +20,10 @@ void driverCallout(Cab& cab);
 // One step of the player, once per logic tick.
 void kanko_queue_play(Cab& cab);
 
-// Station call-out moments 0..5 at the current station.
-void station_callout_moment(Cab& cab, int moment);
+// Station call-out moments 0..5 at `station`.
+void station_callout_moment(Cab& cab, int moment, std::int32_t station);
+// The call-outs the train's logic asked for, queued in the order asked.
+void queue_requested_callouts(Cab& cab);
 // Signal call-out moments 1 and 2 at the signal in view.
 void signal_callout_moment(Cab& cab, int moment);
 

@@ -33,13 +33,13 @@ void show(Cab& cab) {
     const std::int32_t head = queuedCrossing(r);
     if (head < 0) {
         r.crossingImage = 0;
-        r.crossingLamp = false;
+        cab.lamps.crossing = false;
         return;
     }
     if (head == r.crossingShown) return;
     const CrossingRecord& crossing = cab.route.Crossings[std::size_t(head)];
     r.crossingImage = crossing.image;
-    r.crossingLamp = crossing.station >= 1 && !melodyStarted(cab, crossing.station);
+    cab.lamps.crossing = crossing.station >= 1 && !melodyStarted(cab, crossing.station);
     r.crossingShown = head;
 }
 

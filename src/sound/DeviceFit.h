@@ -1,6 +1,6 @@
 #pragma once
 
-#include "sound/ChannelLayout.h"
+#include "ports/ChannelLayout.h"
 
 namespace tovra {
 

@@ -6,9 +6,9 @@
 
 #include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "sim/Timetable.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
+#include "sound/TimeCallouts.h"
 
 namespace tovra {
 
@@ -80,7 +80,7 @@ void driverCallout(Cab& cab) {
     RunningSoundState& r = cab.runningSound;
     const std::int32_t crossing = queuedCrossing(r);
     const bool atRest = roundHalfEven(cab.state.Speed) == 0;
-    if (crossing < 0 || atRest || r.crossingLamp) {
+    if (crossing < 0 || atRest || cab.lamps.crossing) {
         signalCallout(cab);
         return;
     }

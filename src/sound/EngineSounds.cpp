@@ -76,8 +76,8 @@ void stepIdleSounds(Cab& cab) {
     RunningSoundState& r = cab.runningSound;
     const bool doorsOpen = cab.traction.doorsOpen;
     r.doorClosingTicks = doorsOpen && cab.stations.doorOpening == 0 ? r.doorClosingTicks + 1 : 0;
-    const int idle = driveChannel(cab, cab.vehicle.EngineSound2[0]);
-    const int doorsIdle = driveChannel(cab, cab.vehicle.EngineSound2[1]);
+    const int idle = cab.channels.driveChannel(cab.vehicle.EngineSound2[0]);
+    const int doorsIdle = cab.channels.driveChannel(cab.vehicle.EngineSound2[1]);
     const auto loopAlone = [&](int channel) {
         if (cab.sound.isPlaying(channel)) return;
         cab.sound.stop(idle);

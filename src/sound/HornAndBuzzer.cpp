@@ -25,10 +25,10 @@ void step_held_horn(Cab& cab) {
         stillHeld(cab, cab.controller.hornHeld, HeldKey::Horn3) || cab.external.controllerHorn;
     if (!cab.vehicle.HasSound_Horn4) return;
     const auto& horn = cab.vehicle.Sound_Horn4;
-    const int a = driveChannel(cab, horn[0]);
-    const int b = driveChannel(cab, horn[1]);
-    const int c = driveChannel(cab, horn[2]);
-    const int z = driveChannel(cab, horn[3]);
+    const int a = cab.channels.driveChannel(horn[0]);
+    const int b = cab.channels.driveChannel(horn[1]);
+    const int c = cab.channels.driveChannel(horn[2]);
+    const int z = cab.channels.driveChannel(horn[3]);
     const std::int32_t interval = horn[4];
     SoundChannels& sound = cab.sound;
     RunningSoundState& r = cab.runningSound;
@@ -66,7 +66,7 @@ void step_held_horn(Cab& cab) {
 }
 
 void step_buzzer(Cab& cab) {
-    const int buzzer = driveChannel(cab, cab.vehicle.Buzzer);
+    const int buzzer = cab.channels.driveChannel(cab.vehicle.Buzzer);
     if (stillHeld(cab, cab.controller.buzzerHeld, HeldKey::Horn4)) {
         cab.sound.loopIfSilent(buzzer);
     } else if (cab.sound.isPlaying(buzzer)) {

@@ -108,7 +108,7 @@ void step_points_sounds(Cab& cab) {
         const PointsRecord& points = cab.route.Switches[k];
         if (sounded[k] || framesApart(points.frame, cab.state.Frame) >= 15) continue;
         if (const SwitchSoundRow* row = pointsSound(cab.vehicle, points.sound, cab.state.Speed)) {
-            cab.sound.restartOnce(driveChannel(cab, row->Sound));
+            cab.sound.restartOnce(cab.channels.driveChannel(row->Sound));
             sounded[k] = true;
         }
     }

@@ -22,10 +22,10 @@ void step_running_sound(Cab& cab) {
     const auto s = int(roundHalfEven(std::fabs(cab.state.Speed)));
     if (s < 120) {
         const int p = s / 10;
-        const int below = driveChannel(cab, p - 1);
-        const int low = driveChannel(cab, p);
-        const int high = driveChannel(cab, p + 1);
-        const int above = driveChannel(cab, p + 2);
+        const int below = cab.channels.driveChannel(p - 1);
+        const int low = cab.channels.driveChannel(p);
+        const int high = cab.channels.driveChannel(p + 1);
+        const int above = cab.channels.driveChannel(p + 2);
         if (s >= 11 && p >= 2 && sound.isPlaying(below)) sound.stop(below);
         if (s < 110 && sound.isPlaying(above)) sound.stop(above);
         sound.loopIfSilent(low);
@@ -37,7 +37,7 @@ void step_running_sound(Cab& cab) {
         if (p >= 1) sound.setVolume(low, percentVolume(r.g1));
         sound.setVolume(high, percentVolume(r.g2));
     } else {
-        const int top = driveChannel(cab, kTopRunningChannel);
+        const int top = cab.channels.driveChannel(kTopRunningChannel);
         if (!sound.isPlaying(top)) {
             sound.stop(top);
             sound.playLoop(top);

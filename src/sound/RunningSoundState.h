@@ -49,7 +49,6 @@ struct RunningSoundState {
     std::array<std::int32_t, kCrossingQueueLength> crossingQueue = emptyCrossingQueue();
     std::int32_t crossingShown = -1;  // the crossing the panel shows; -1 none
     std::int32_t crossingImage = 0;   // image of the level-crossing sprite
-    bool crossingLamp = false;        // the level-crossing lamp is lit
 
     // What each channel was doing when the run was paused: 0 silent, 1 once,
     // 2 looped.

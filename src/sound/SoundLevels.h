@@ -21,11 +21,4 @@ inline Extended lineAt(Extended x, Extended x0, Extended y0, Extended x1, Extend
     return x1 == x0 ? y0 : y0 + (x - x0) * (y1 - y0) / (x1 - x0);
 }
 
-// The channel of vehicle sound number n; a number past the vehicle's sound
-// list names no channel rather than a route or motor sound's.
-inline int driveChannel(const Cab& cab, int n) {
-    return n >= 0 && n < cab.channels.driveCount ? cab.channels.drive + n
-                                                 : ChannelLayout::kNoChannel;
-}
-
 }  // namespace tovra

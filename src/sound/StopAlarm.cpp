@@ -11,7 +11,7 @@ namespace tovra {
 void step_stop_alarm(Cab& cab) {
     const TrainState& s = cab.state;
     SoundChannels& sound = cab.sound;
-    const int alarm = driveChannel(cab, cab.vehicle.Stop);
+    const int alarm = cab.channels.driveChannel(cab.vehicle.Stop);
     Sprite* lamp = cab.sprites.find("img_Lamp_stopalert");
     // Standing, it would start and be stopped again in the same tick.
     if (s.Speed >= 1 && (s.Speed / 5) * (s.Speed / 3.6L) > s.RemainDistance / 100 - 125 &&

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "sim/PanelLamps.h"
 #include "sim/ProtectionState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
@@ -30,12 +31,13 @@ int tallest(const std::vector<Image>& list) {
 }
 
 // Adds the crossing's row at `top`; returns the top of the next row.
-int addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r, int top) {
-    if (lists.cross.empty() && !r.crossingLamp) return top;
+int addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r, bool lamp,
+                int top) {
+    if (lists.cross.empty() && !lamp) return top;
     const Image* image = imageAt(lists.cross, r.crossingImage);
     if (image) view.pictures.push_back({image, kMargin, top});
     const int row = std::max(tallest(lists.cross), kLampDiameter);
-    if (r.crossingLamp) {
+    if (lamp) {
         const int width = image ? image->width : 0;
         view.crossingLamp =
             LampSpot{kMargin + width + kGap, top + (row - kLampDiameter) / 2, kLampDiameter};
@@ -63,10 +65,11 @@ void addTraffic(WaysideView& view, const ImageLists& lists, const TrafficSignalV
 }  // namespace
 
 WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
-                        const StatusTexts& animation, const TrafficSignalView& traffic) {
+                        const PanelLamps& lamps, const StatusTexts& animation,
+                        const TrafficSignalView& traffic) {
     WaysideView view;
     int top = kMargin;
-    top = addCrossing(view, lists, crossings, top);
+    top = addCrossing(view, lists, crossings, lamps.crossing, top);
     top = addAnimation(view, lists, animation, top);
     addTraffic(view, lists, traffic, top);
     return view;

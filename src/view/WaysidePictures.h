@@ -7,6 +7,8 @@
 
 namespace tovra {
 
+struct PanelLamps;
+
 struct ImageLists;
 struct RunningSoundState;
 struct StatusTexts;
@@ -41,6 +43,7 @@ struct WaysideView {
 // with its indicator under it. The crossing and the animation show their
 // image 0 while no entry is active.
 WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
-                        const StatusTexts& animation, const TrafficSignalView& traffic);
+                        const PanelLamps& lamps, const StatusTexts& animation,
+                        const TrafficSignalView& traffic);
 
 }  // namespace tovra

@@ -269,9 +269,9 @@ TEST_F(AppCabWindow, TrackSignsShowWhereTheLineHasThem) {
         others.push_back(area("img_unten_signal_L", ox + g.sub1X, oy + g.sub1Y));
         others.push_back(area("img_unten_signal_R", ox + g.sub2X, oy + g.sub2Y));
     }
-    for (const PlacedPicture& p :
-         waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic)
-             .pictures)
+    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.runningSound, cab.lamps,
+                                              cab.statusTexts, cab.protection.traffic)
+                                      .pictures)
         others.push_back(QRect(p.x, p.y, p.image->width, p.image->height));
     // A signal's own pictures lie wholly on the video area or wholly off it.
     for (const QRect& other : others)
@@ -295,7 +295,7 @@ TEST_F(AppCabWindow, WaysidePicturesShowWhereTheRouteHasThem) {
         cab.state.Frame = frame;
         for (int k = 0; k < ticks; ++k) window->logicTick();
         drawDuePass();
-        return waysideView(cab.imageLists, cab.runningSound, cab.statusTexts,
+        return waysideView(cab.imageLists, cab.runningSound, cab.lamps, cab.statusTexts,
                            cab.protection.traffic);
     };
     const auto keyed = [](const Image& image) { return image.bottomLeft(); };
@@ -357,9 +357,9 @@ TEST_F(AppCabWindow, APausedWindowShowsTheRoutesStillWhenActivated) {
     QRegion sprites;
     for (const Sprite* s : cab.sprites.drawOrder())
         sprites += QRect(s->x, s->y, s->width, s->height);
-    for (const PlacedPicture& p :
-         waysideView(cab.imageLists, cab.runningSound, cab.statusTexts, cab.protection.traffic)
-             .pictures)
+    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.runningSound, cab.lamps,
+                                              cab.statusTexts, cab.protection.traffic)
+                                      .pictures)
         sprites += QRect(p.x, p.y, p.image->width, p.image->height);
     if (const auto& overlay = cab.staff.overlay)  // laid over everything
         sprites += QRect(cab.staff.overlayX, 0, overlay->width, overlay->height);

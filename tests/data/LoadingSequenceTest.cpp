@@ -257,7 +257,7 @@ TEST(LoadingSequence, StartsAtTheChosenStation) {
         EXPECT_EQ(cab.stations.doorOpening, 1);
         EXPECT_EQ(cab.stations.stationText, "ただいま 始発駅");
         EXPECT_EQ(cab.stations.doorMessage, "10両編成");
-        EXPECT_EQ(cab.controller.announcePos, 1);
+        EXPECT_EQ(cab.stations.announcePos, 1);
         EXPECT_EQ(cab.protection.PreTrainFrame, 50);
         EXPECT_TRUE(cab.protection.AtsOn);
         EXPECT_EQ(cab.state.BrakeHandle, -8);
@@ -278,7 +278,7 @@ TEST(LoadingSequence, StartsAtTheChosenStation) {
         EXPECT_EQ(cab.state.Clock, 1090800 - 30 * 5 - 30 * 3);
         EXPECT_EQ(cab.state.Frame, 600);
         EXPECT_EQ(cab.state.Position, 25000);
-        EXPECT_EQ(cab.controller.announcePos, 4);
+        EXPECT_EQ(cab.stations.announcePos, 4);
         EXPECT_EQ(cab.stations.stationText, "ただいま 中間駅");
         EXPECT_EQ(cab.stations.speedCheck1Passed, (std::vector<bool>{true, false}));
     }

@@ -152,15 +152,15 @@ TEST_F(Masconupdate, APatternThePictureLacksIsNeverShown) {
 }
 
 TEST_F(Masconupdate, DepartureCalloutWaitsForPowerWithTheDoorsClosed) {
-    cab.controller.departureCalloutPending = true;
+    cab.stations.departureCalloutPending = true;
     masconupdate(cab);
-    EXPECT_TRUE(cab.controller.departureCalloutPending);
+    EXPECT_TRUE(cab.stations.departureCalloutPending);
     cab.traction.doorsOpen = true;
     type("z");
-    EXPECT_TRUE(cab.controller.departureCalloutPending);
+    EXPECT_TRUE(cab.stations.departureCalloutPending);
     cab.traction.doorsOpen = false;
     type("z");
-    EXPECT_FALSE(cab.controller.departureCalloutPending);
+    EXPECT_FALSE(cab.stations.departureCalloutPending);
 }
 
 TEST_F(Masconupdate, DieselGearTextFollowsTheLever) {

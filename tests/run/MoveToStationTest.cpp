@@ -120,7 +120,7 @@ TEST_F(MoveToStation, EveryResetStepHolds) {
 
     ASSERT_TRUE(moveToStation(cab, 3));  // 中間駅
 
-    EXPECT_EQ(cab.controller.announcePos, 4);  // the last after-departure entry from here on
+    EXPECT_EQ(cab.stations.announcePos, 4);  // the last after-departure entry from here on
     EXPECT_EQ(s.VideoMode[0], 0);
     EXPECT_TRUE(cab.video.mainVideoOpen);
     EXPECT_TRUE(loaded.run->host.physicsRunning);

@@ -27,7 +27,7 @@ auto snapshot(const Cab& cab) {
     const TrainState& s = cab.state;
     return std::tuple(s.Speed, s.Position, s.Frame, s.Clock, s.BrakeHandle,
                       cab.stations.currentStation, cab.protection.PreTrainFrame,
-                      cab.traction.doorsOpen, cab.controller.announcePos);
+                      cab.traction.doorsOpen, cab.stations.announcePos);
 }
 
 struct SaveSlots : ::testing::Test {
@@ -122,7 +122,7 @@ TEST_F(SaveSlots, RestoreResetsTheRunAroundTheSavedState) {
     EXPECT_EQ(cab.NextStopPosition, 16250);
     EXPECT_EQ(cab.state.RemainDistance, 4250);
     // One station with doors (始発駅) lies before the saved one.
-    EXPECT_EQ(cab.controller.announcePos, 3);
+    EXPECT_EQ(cab.stations.announcePos, 3);
     EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);
     EXPECT_EQ(cab.runningSound.crossingQueue[1], 2);
     EXPECT_EQ(cab.runningSound.crossingQueue[2], -1);
@@ -142,7 +142,7 @@ TEST_F(SaveSlots, StandingRestoreBrakesAndKeepsASignalInView) {
     EXPECT_EQ(cab.state.BrakeHandle, 1 - cab.vehicle.Brake);
     EXPECT_EQ(cab.state.BrakeNotch, 1 - cab.vehicle.Brake);
     EXPECT_EQ(cab.state.SapNotch, 1 - cab.vehicle.Brake);
-    EXPECT_EQ(cab.controller.announcePos, 1);
+    EXPECT_EQ(cab.stations.announcePos, 1);
     EXPECT_EQ(cab.protection.SignalFace, 5);  // the first signal is in view 100..300
 
     // Saved at the last station: no stop follows, it stays the target.
@@ -150,7 +150,7 @@ TEST_F(SaveSlots, StandingRestoreBrakesAndKeepsASignalInView) {
     ASSERT_EQ(restoreRunState(cab, store, kRoute, 1), "");
     EXPECT_EQ(cab.stations.nextStopIndex, 4);
     EXPECT_EQ(cab.state.RemainDistance, 0);
-    EXPECT_EQ(cab.controller.announcePos, 5);  // 始発駅 and 中間駅 have doors
+    EXPECT_EQ(cab.stations.announcePos, 5);  // 始発駅 and 中間駅 have doors
 }
 
 TEST_F(SaveSlots, RefusedRestoresChangeNothing) {

@@ -31,8 +31,10 @@ struct AnnouncementsTest : SoundFixture {
         cab.state.Position = position;
         cab.state.RemainDistance = remain;
         advance();
-        play_announcements(cab);
+        play_announcements(records);
     }
+
+    StationRecords records = cab.stationRecords();
 };
 
 TEST_F(AnnouncementsTest, AutomaticAnnouncementsPlayOnceInsideTheirFiveMetres) {
@@ -73,12 +75,12 @@ TEST_F(AnnouncementsTest, OneManKeyAnnouncesInTurnAndLightsTheRequestLamp) {
     cab.route.Announcements = {Announcement{0, 0, 0, 0}, Announcement{3, 2, 1, 0},
                                Announcement{4, 2, 2, 0}};
     cab.route.Stations[1].field12 = 1;  // a request is certain
-    cab.controller.announcePos = 1;
+    cab.stations.announcePos = 1;
 
     AsciiDown(cab, 'c');
     EXPECT_EQ(plays(3), 1);
-    EXPECT_EQ(cab.controller.announcePos, 2);
-    EXPECT_TRUE(cab.controller.requestPending);
+    EXPECT_EQ(cab.stations.announcePos, 2);
+    EXPECT_TRUE(cab.stations.requestPending);
     AsciiDown(cab, 'c');  // the next one stops the one before
     EXPECT_EQ(plays(4), 1);
     EXPECT_EQ(run.sound.status(channel(3)), SoundDevice::Status::NotPlaying);
@@ -86,14 +88,14 @@ TEST_F(AnnouncementsTest, OneManKeyAnnouncesInTurnAndLightsTheRequestLamp) {
     // Field 13 of the station before the announcement pointer, 3 - 1 = 2.
     cab.route.Stations[2].field13 = 10;
     for (int tick = 0; tick < 10; ++tick) at(0, 100000);
-    EXPECT_FALSE(cab.controller.requestLamp);
+    EXPECT_FALSE(cab.stations.requestLamp);
     at(0, 100000);
-    EXPECT_TRUE(cab.controller.requestLamp);
-    EXPECT_FALSE(cab.controller.requestPending);
+    EXPECT_TRUE(cab.stations.requestLamp);
+    EXPECT_FALSE(cab.stations.requestPending);
 
     cab.traction.doorsOpen = true;
     at(0, 100000);
-    EXPECT_FALSE(cab.controller.requestLamp);
+    EXPECT_FALSE(cab.stations.requestLamp);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ struct DieselTest : ::testing::Test {
         for (int i = 0; i < n; ++i) {
             step_gearbox(cab.diesel, cab.state, cab.lamps, cab.vehicle, cab.traction.doorsOpen);
             cab.showHandlesIfDue();
-            step_engine_key(cab);
+            step_engine_key(cab.diesel, cab.state, cab.sound, cab.vehicle);
         }
     }
     void physicsTicks(int n) {
@@ -369,10 +369,10 @@ TEST_F(DieselTest, StallNeedsReverserTopGearPowerAndStandstill) {
     EXPECT_EQ(s.EngineState, 1);
     s.Reverser = -1;
     d.GearActual = 1;  // engaged below the lever's gear
-    step_engine_key(cab);
+    step_engine_key(cab.diesel, cab.state, cab.sound, cab.vehicle);
     EXPECT_EQ(s.EngineState, 1);
     d.GearActual = 2;
-    step_engine_key(cab);
+    step_engine_key(cab.diesel, cab.state, cab.sound, cab.vehicle);
     EXPECT_EQ(s.EngineState, 0);
 }
 

@@ -9,12 +9,12 @@ namespace {
 struct MotionTextsTest : test::ElectricTrain, ::testing::Test {
     std::string speedText(Extended speed) {
         s.Speed = speed;
-        update_motion_texts(cab);
+        update_motion_texts(cab.motion, cab.state);
         return cab.motion.SpeedText;
     }
     std::string remainText(Extended cm) {
         s.RemainDistance = cm;
-        update_motion_texts(cab);
+        update_motion_texts(cab.motion, cab.state);
         return cab.motion.RemainText;
     }
 };

@@ -43,16 +43,18 @@ struct StationsTest : SoundFixture {
 
     void tick() {
         advance();
-        complete_door_closing(cab);
-        station_pass(cab);
+        complete_door_closing(records);
+        station_pass(records);
     }
 
     const StationProgress& progress(int j) const { return cab.stations.progress[std::size_t(j)]; }
+
+    StationRecords records = cab.stationRecords();
 };
 
 TEST_F(StationsTest, PassStationNeverOpensDoors) {
     cab.state.Position = 50000;
-    station_pass(cab);
+    station_pass(records);
     EXPECT_EQ(cab.stations.stationText, "次は B通過");
     cab.state.Position = 100000;
     cab.state.Speed = 0;
@@ -61,7 +63,7 @@ TEST_F(StationsTest, PassStationNeverOpensDoors) {
     EXPECT_FALSE(progress(1).arrived);
     EXPECT_EQ(cab.stations.stationText, "次は B通過");
     cab.state.Position = 150000;
-    station_pass(cab);
+    station_pass(records);
     EXPECT_EQ(cab.stations.stationText, "次は C停車");
 }
 
@@ -85,7 +87,7 @@ TEST_F(StationsTest, AutomaticDoorsOpenOnlyStandingInsideTheZone) {
     tick();
     EXPECT_TRUE(cab.traction.doorsOpen);
     EXPECT_EQ(cab.stations.doorOpening, 1);
-    EXPECT_TRUE(cab.controller.departureCalloutPending);
+    EXPECT_TRUE(cab.stations.departureCalloutPending);
 }
 
 TEST_F(StationsTest, LateTrainStartsMelodyAfterAnnouncementAndClosesAfterIt) {
@@ -169,20 +171,20 @@ TEST_F(StationsTest, DoorCommandAndDoorSafety) {
     cab.route.OneMan = 1;
     cab.stations.doorMessage = "old";
     cab.state.Speed = 0.1L;  // not standing: closed doors stay closed
-    stations::Door_operate(cab);
+    stations::Door_operate(records);
     EXPECT_FALSE(cab.traction.doorsOpen);
     EXPECT_TRUE(cab.stations.doorMessage.empty());
     cab.state.Speed = 0;
     cab.stations.chimeChance = 10;
     cab.stations.chimeRoll = 50;  // the chime loses its roll
-    stations::Door_operate(cab);
+    stations::Door_operate(records);
     EXPECT_TRUE(cab.traction.doorsOpen);
     EXPECT_TRUE(playedOnce.empty());
     cab.state.Speed = 6;
-    check_door_safety(cab);
+    check_door_safety(records);
     EXPECT_EQ(cab.stations.doorOpening, 0);
     EXPECT_TRUE(cab.traction.doorsOpen);  // closing until the sounds are silent
-    complete_door_closing(cab);
+    complete_door_closing(records);
     EXPECT_FALSE(cab.traction.doorsOpen);
     EXPECT_EQ(playedOnce, std::vector<int>{3});  // the departure sign
 }

@@ -30,7 +30,7 @@ struct TrainRunTest : test::ElectricTrain, ::testing::Test {
     void logicTick() {
         compute_brake_force(cab.state, cab.vehicle);
         integrate_speed(cab.state, cab.motion, cab.vehicle, cab.route);
-        update_motion_texts(cab);
+        update_motion_texts(cab.motion, cab.state);
         step_compressor(cab.state, cab.traction, cab.vehicle, cab.sound);
         step_currents(cab.state, cab.traction, cab.vehicle, cab.settings.TickRate);
         sample_gradient(cab.state, cab.motion, cab.vehicle, cab.route);

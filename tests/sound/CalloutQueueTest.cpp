@@ -6,6 +6,7 @@
 #include "sim/Timetable.h"
 #include "sound/CalloutQueue.h"
 #include "sound/SoundFixture.h"
+#include "sound/TimeCallouts.h"
 
 namespace tovra::test {
 namespace {
@@ -73,14 +74,17 @@ TEST_F(CalloutQueueTest, IndicesOutsideTheTableAreIgnored) {
     kanko_queue_add(cab, 500);
     kanko_queue_add(cab, 30);  // in the table, no sound loaded
     cab.route.StationCallouts = {{0, 4, 999}, {0, 0, 600}, {0, 0, 7}};
-    station_callout_moment(cab, 0);  // 999 is no sound index at this moment
+    station_callout_moment(cab, 0,
+                           cab.stations.currentStation);  // 999 is no sound index at this moment
     EXPECT_TRUE(queued().empty());
-    station_callout_moment(cab, 1);
+    station_callout_moment(cab, 1, cab.stations.currentStation);
     EXPECT_EQ(queued(), std::vector<int>{7});
-    station_callout_moment(cab, 4);  // the departure call-out comes first, even alone
+    station_callout_moment(
+        cab, 4, cab.stations.currentStation);  // the departure call-out comes first, even alone
     EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
     cab.route.StationCallouts.clear();
-    station_callout_moment(cab, 4);  // a route without station call-outs stays silent
+    station_callout_moment(
+        cab, 4, cab.stations.currentStation);  // a route without station call-outs stays silent
     EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
 }
 
@@ -114,22 +118,22 @@ TEST_F(CalloutQueueTest, TimeCalloutBands) {
 }
 
 TEST_F(CalloutQueueTest, TimecalcFormatsAndTurnsTheHands) {
-    timecalc(cab, 0);
+    timecalc(cab.stations, cab.vehicle, 0);
     EXPECT_EQ(cab.stations.clockText, "00:00:00");
     cab.stations.clockSecond = -1;  // a fresh clock
-    timecalc(cab, 108000 * 25);
+    timecalc(cab.stations, cab.vehicle, 108000 * 25);
     EXPECT_EQ(cab.stations.clockText, "25:00:00");
     cab.vehicle.ClockX = 10;
     cab.vehicle.ClockY = 10;
     cab.vehicle.ClockHandLength = 20;
-    timecalc(cab, 3 * 108000 + 30 * 15);  // 03:00:15
+    timecalc(cab.stations, cab.vehicle, 3 * 108000 + 30 * 15);  // 03:00:15
     EXPECT_EQ(cab.stations.clockText, "03:00:15");
     using Hand = std::array<std::int32_t, 2>;
     EXPECT_EQ(cab.stations.clockHands[0], (Hand{37, 25}));  // three o'clock, length 12
     EXPECT_EQ(cab.stations.clockHands[1], (Hand{26, 5}));   // 1.5 degrees
     EXPECT_EQ(cab.stations.clockHands[2], (Hand{45, 25}));  // fifteen seconds
     cab.stations.clockText = "kept";
-    timecalc(cab, 3 * 108000 + 30 * 15 + 29);  // same second: nothing redrawn
+    timecalc(cab.stations, cab.vehicle, 3 * 108000 + 30 * 15 + 29);  // same second: nothing redrawn
     EXPECT_EQ(cab.stations.clockText, "kept");
 }
 
@@ -159,12 +163,12 @@ TEST_F(CalloutQueueTest, EnterCallsOutTheSignTheCrossingOrTheSignalAhead) {
     EXPECT_EQ(queued(), (std::vector<int>{9}));
     EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);  // the next one moved up
 
-    cab.runningSound.crossingLamp = true;  // a lit crossing lamp lets the signal through
+    cab.lamps.crossing = true;  // a lit crossing lamp lets the signal through
     driverCallout(cab);
     EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0}));
     EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);
 
-    cab.runningSound.crossingLamp = false;
+    cab.lamps.crossing = false;
     cab.state.Speed = 0.4L;  // at rest
     cab.protection.SignalFace = 2;
     cab.protection.signalInView = 0;  // without an entry of its own

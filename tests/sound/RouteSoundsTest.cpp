@@ -99,7 +99,7 @@ TEST_F(RouteSounds, CrossingsQueueShowAndLeave) {
     EXPECT_EQ(r.crossingShown, -1);  // not shown while approaching
     at(125, 40);
     EXPECT_EQ(r.crossingImage, 5);
-    EXPECT_TRUE(r.crossingLamp);  // station 2's melody has not started
+    EXPECT_TRUE(cab.lamps.crossing);  // station 2's melody has not started
     at(155, 40);
     EXPECT_EQ(r.crossingQueue[1], 1);
     at(160, 40);
@@ -108,7 +108,7 @@ TEST_F(RouteSounds, CrossingsQueueShowAndLeave) {
     at(205, 40);  // the first crossing is passed
     EXPECT_EQ(queuedCrossing(r), 1);
     EXPECT_EQ(r.crossingImage, 6);
-    EXPECT_FALSE(r.crossingLamp);
+    EXPECT_FALSE(cab.lamps.crossing);
     at(210, 40);  // still near the first one's end: the second stays queued
     EXPECT_EQ(queuedCrossing(r), 1);
 
@@ -124,7 +124,7 @@ TEST_F(RouteSounds, CrossingsQueueShowAndLeave) {
     EXPECT_EQ(r.crossingQueue[1], 1);
     at(175, 0);
     EXPECT_EQ(r.crossingImage, 5);
-    EXPECT_FALSE(r.crossingLamp);
+    EXPECT_FALSE(cab.lamps.crossing);
     dropQueuedCrossing(cab.runningSound);
     EXPECT_EQ(queuedCrossing(r), 1);
     dropQueuedCrossing(cab.runningSound);

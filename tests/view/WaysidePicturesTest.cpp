@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "sim/PanelLamps.h"
 #include "sim/ProtectionState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
@@ -33,13 +34,14 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     lists.anim = {blank(60, 28), blank(64, 28)};
     lists.trafficSignal = {blank(20, 50), blank(24, 60), blank(30, 12)};
     RunningSoundState crossings;
+    PanelLamps lamps;
     StatusTexts animation;
     TrafficSignalView traffic;
 
     // At rest the crossing and the animation show their image 0. The
     // animation's row lies below the crossing's, which is as tall as its
     // tallest picture (30): 8 + 30 + 4.
-    WaysideView view = waysideView(lists, crossings, animation, traffic);
+    WaysideView view = waysideView(lists, crossings, lamps, animation, traffic);
     EXPECT_EQ(placed(view),
               (std::vector<Placed>{{&lists.cross[0], 8, 8}, {&lists.anim[0], 8, 42}}));
     EXPECT_FALSE(view.crossingLamp);
@@ -48,10 +50,10 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     // centred on the row: (30 - 16) / 2 = 7 below the margin.
     crossings.crossingShown = 0;
     crossings.crossingImage = 1;
-    crossings.crossingLamp = true;
+    lamps.crossing = true;
     animation.shownAnimationPhase = 3;
     animation.animationImage = 1;
-    view = waysideView(lists, crossings, animation, traffic);
+    view = waysideView(lists, crossings, lamps, animation, traffic);
     EXPECT_EQ(placed(view),
               (std::vector<Placed>{{&lists.cross[1], 8, 8}, {&lists.anim[1], 8, 42}}));
     ASSERT_TRUE(view.crossingLamp);
@@ -64,13 +66,13 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     traffic.light = 4;
     traffic.image = 1;
     traffic.indicatorImage = 2;
-    view = waysideView(lists, crossings, animation, traffic);
+    view = waysideView(lists, crossings, lamps, animation, traffic);
     EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.cross[1], 8, 8},
                                                  {&lists.anim[1], 8, 42},
                                                  {&lists.trafficSignal[1], 8, 74}}));
     traffic.secondIndicator = true;
     traffic.image = 3;  // beyond the list: no light, the indicator stays put
-    view = waysideView(lists, crossings, animation, traffic);
+    view = waysideView(lists, crossings, lamps, animation, traffic);
     EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.cross[1], 8, 8},
                                                  {&lists.anim[1], 8, 42},
                                                  {&lists.trafficSignal[2], 8, 138}}));
@@ -78,10 +80,10 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     // Without crossing and animation pictures the light starts the column.
     lists.cross.clear();
     lists.anim.clear();
-    crossings.crossingLamp = false;
+    lamps.crossing = false;
     traffic.image = 0;
     traffic.secondIndicator = false;
-    view = waysideView(lists, crossings, animation, traffic);
+    view = waysideView(lists, crossings, lamps, animation, traffic);
     EXPECT_EQ(placed(view), (std::vector<Placed>{{&lists.trafficSignal[0], 8, 8}}));
 }
 

@@ -36,6 +36,9 @@ struct ChannelLayout {
     // Route sound k (an index into the route's sound list). An index outside
     // the list names no channel rather than a motor or engine sound's.
     int routeChannel(int k) const { return k >= 0 && k < routeCount ? route + k : kNoChannel; }
+    // Vehicle sound n; a number past the vehicle's sound list names no
+    // channel rather than a route or motor sound's.
+    int driveChannel(int n) const { return n >= 0 && n < driveCount ? drive + n : kNoChannel; }
 
     static constexpr int kNoChannel = -1;
 };

@@ -1,0 +1,47 @@
+#include "sound/TimeCallouts.h"
+
+#include <cstdlib>
+
+#include "cab/Cab.h"
+#include "sound/CalloutQueue.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr std::int32_t kOnTime = 450;   // 15 s
+constexpr std::int32_t kTooFar = 2400;  // 80 s
+
+// The band call-out of a difference between 451 and 2400 ticks: 6 up to
+// 20 s, then one more for each further 10 s begun.
+std::int32_t bandCallout(std::int32_t e) {
+    return e <= 600 ? 6 : 7 + (e - 601) / 300;
+}
+
+}  // namespace
+
+void Timecheck(Cab& cab, int mode) {
+    if (mode != 0) return;
+    const std::int32_t frame = cab.state.Frame;
+    for (const TimeCallout& t : cab.route.TimeCallouts) {
+        if (t.FirstFrame < frame && frame < t.LastFrame) Timekanko(cab, t.Code, 1);
+    }
+}
+
+void Timekanko(Cab& cab, std::int32_t reference, int mode) {
+    const std::int32_t clock = cab.state.Clock;
+    const std::int32_t e = std::abs(clock - reference);
+    if (e <= kOnTime) {
+        kanko_queue_add(cab, mode == 0 ? 17 : 18);
+        return;
+    }
+    if (e > kTooFar) return;
+    kanko_queue_add(cab, bandCallout(e));
+    if (clock > reference) {
+        kanko_queue_add(cab, mode == 0 ? 13 : 14);
+    } else {
+        kanko_queue_add(cab, mode == 0 ? 15 : 16);
+    }
+}
+
+}  // namespace tovra
