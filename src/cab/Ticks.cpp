@@ -85,8 +85,8 @@ void Cab::Timer1Timer() {
     play_announcements(stationSteps);
     station_pass(stationSteps);
     queue_requested_callouts(*this);
-    update_limit_text(*this);
-    place_stop_markers(*this);
+    update_limit_text(statusTexts, state, protection, settings);
+    place_stop_markers(sprites, state, stations, route, settings);
     update_running_sounds(*this);
     check_sub_videos(*this);
     check_end_of_video(*this);

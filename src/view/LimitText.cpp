@@ -1,6 +1,8 @@
-#include "cab/Cab.h"
 #include "common/Numeric.h"
+#include "sim/ProtectionState.h"
+#include "sim/TrainState.h"
 #include "view/StatusTextUpdates.h"
+#include "view/StatusTexts.h"
 
 namespace tovra {
 
@@ -20,35 +22,35 @@ bool known(const ApproachEntry& e) {
 
 // The limit in force between the sixth line and the given closing line;
 // empty while none is in force.
-std::string inForceText(const Cab& cab, std::int32_t inForce, std::size_t closingLine) {
+std::string inForceText(const ProgramSettings& settings, std::int32_t inForce,
+                        std::size_t closingLine) {
     if (inForce == kNoLimit) return {};
-    return infoLabelLine(cab.settings, 6) + std::to_string(inForce) + "km/h " +
-           infoLabelLine(cab.settings, closingLine) + ")";
+    return infoLabelLine(settings, 6) + std::to_string(inForce) + "km/h " +
+           infoLabelLine(settings, closingLine) + ")";
 }
 
 }  // namespace
 
-void update_limit_text(Cab& cab) {
-    StatusTexts& t = cab.statusTexts;
-    const ProtectionState& p = cab.protection;
-    const Extended speed = cab.state.Speed;
-    const Extended toTarget = p.PatternPos - cab.state.Position;
+void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionState& p,
+                       const ProgramSettings& settings) {
+    const Extended speed = s.Speed;
+    const Extended toTarget = p.PatternPos - s.Position;
     const std::int32_t inForce = p.CheckSpeedInForce;
     t.limitText.clear();
     t.limitText2.clear();
     if (p.PatternSpeed == kStationPattern && speed > 1 && toTarget > 0) {
-        t.limitText = infoLabelLine(cab.settings, 3);
+        t.limitText = infoLabelLine(settings, 3);
     } else if (p.PatternBrake - speed < 30 && p.PatternSpeed == kStopSignalPattern && speed > 10 &&
                toTarget > 0) {
-        t.limitText = "10km/h " + infoLabelLine(cab.settings, 4) + metres(toTarget - kStopMargin);
+        t.limitText = "10km/h " + infoLabelLine(settings, 4) + metres(toTarget - kStopMargin);
     } else if (const ApproachEntry& next = p.nextLimits[0]; known(next)) {
-        t.limitText = std::to_string(next.limit) + "km/h " + infoLabelLine(cab.settings, 5) +
+        t.limitText = std::to_string(next.limit) + "km/h " + infoLabelLine(settings, 5) +
                       metres(Extended(next.distance));
-        t.limitText2 = inForceText(cab, inForce, 8);
+        t.limitText2 = inForceText(settings, inForce, 8);
     } else if (known(p.nextCheck)) {
         t.limitText = std::to_string(p.nextCheck.limit) + "km/h 照査まで" +
                       metres(Extended(p.nextCheck.distance));
-        t.limitText2 = inForceText(cab, inForce, 7);
+        t.limitText2 = inForceText(settings, inForce, 7);
     }
 }
 

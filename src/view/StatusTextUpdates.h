@@ -13,6 +13,7 @@ class SpriteModel;
 struct ProtectionState;
 struct RouteSpec;
 struct StationState;
+struct StatusTexts;
 struct TrainState;
 
 // Line n (from 1, in file order) of the settings' [InfoLabel] list; empty
@@ -24,7 +25,8 @@ inline const std::string& infoLabelLine(const ProgramSettings& settings, std::si
 
 // Logic tick, after the station pass: limitText and limitText2 from the
 // pattern and the wayside limits ahead.
-void update_limit_text(Cab& cab);
+void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionState& p,
+                       const ProgramSettings& settings);
 
 // Logic tick, after the door and station work: the advice line. A changed
 // message renews noticeText and asks the next drawing pass to redraw.

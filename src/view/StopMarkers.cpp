@@ -2,8 +2,12 @@
 
 #include <array>
 
-#include "cab/Cab.h"
 #include "common/Numeric.h"
+#include "data/ProgramSettings.h"
+#include "data/RouteSpec.h"
+#include "sim/StationState.h"
+#include "sim/TrainState.h"
+#include "view/SpriteModel.h"
 
 namespace tovra {
 
@@ -30,20 +34,19 @@ int horizonRow(int videoHeight) {
     return int(roundHalfEven(videoHeight * kHorizonShare));
 }
 
-void place_stop_markers(Cab& cab) {
-    const RouteSpec& route = cab.route;
+void place_stop_markers(SpriteModel& sprites, const TrainState& s, const StationState& stations,
+                        const RouteSpec& route, const ProgramSettings& settings) {
     if (route.PerspectiveDistance == 0) return;
     const Extended f = route.PerspectiveDistance;
     const int h = route.PerspectiveScale;
     // The ground at x metres lies at y0 - x / (x + f) * h: y0 is the row of
     // the cab front, h rows below the horizon.
-    const int y0 = horizonRow(cab.settings.VideoHeight) + h;
-    const Extended d = cab.state.RemainDistance / 100;
+    const int y0 = horizonRow(settings.VideoHeight) + h;
+    const Extended d = s.RemainDistance / 100;
     const Extended half =
-        Extended(route.stationOrEmpty(std::size_t(cab.stations.nextStopIndex)).zoneHalfLength) /
-        100;
+        Extended(route.stationOrEmpty(std::size_t(stations.nextStopIndex)).zoneHalfLength) / 100;
     for (const Marker& m : kMarkers) {
-        Sprite* sprite = cab.sprites.find(m.name);
+        Sprite* sprite = sprites.find(m.name);
         if (!sprite) continue;
         const Extended x = d + m.zoneSide * half;
         if (d >= kReach || x <= 0) {
@@ -51,7 +54,7 @@ void place_stop_markers(Cab& cab) {
             continue;
         }
         sprite->y = int(roundHalfEven(y0 - x / (x + f) * h));
-        sprite->x = int(roundHalfEven((cab.settings.VideoWidth - sprite->width) / 2.0L));
+        sprite->x = int(roundHalfEven((settings.VideoWidth - sprite->width) / 2.0L));
         sprite->patternIndex =
             d >= kFullSizeFrom ? (m.zoneSide == 0 ? 1 : 0) : int(roundHalfEven(4 - 0.15L * d));
     }

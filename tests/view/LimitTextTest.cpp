@@ -14,7 +14,7 @@ struct LimitTextTest : test::StatusTextsFixture {
         cab.protection.PatternBrake = brake;
     }
     const StatusTexts& texts() {
-        update_limit_text(cab);
+        update_limit_text(cab.statusTexts, cab.state, cab.protection, cab.settings);
         return cab.statusTexts;
     }
 };

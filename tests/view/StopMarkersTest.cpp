@@ -31,7 +31,7 @@ struct StopMarkers : ::testing::Test {
     const Sprite& marker(const char* name) { return *cab.sprites.find(name); }
     void remain(Extended metres) {
         cab.state.RemainDistance = metres * 100;
-        place_stop_markers(cab);
+        place_stop_markers(cab.sprites, cab.state, cab.stations, cab.route, cab.settings);
     }
 
     HeadlessRun run{RunChoice{}, 1};
