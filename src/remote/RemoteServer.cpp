@@ -170,6 +170,17 @@ class RemoteServer::Worker {
             return page("tovra.css", "text/css; charset=utf-8");
         });
         get("/api/state", [this](const QHttpServerRequest& r) { return state(r); });
+        // Qt hands a socket to its WebSocket server only when a route takes
+        // the upgrade request and writes nothing back; the stream's own
+        // checks follow in acceptStreams.
+        server_->route("/api/stream", Method::Get,
+                       [this](const QHttpServerRequest& r, QHttpServerResponder&& responder) {
+                           if (r.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+                               return;
+                           ++counters_.refused;
+                           responder.write(errorJson("the stream is a WebSocket"), "application/json",
+                                           QHttpServerResponder::StatusCode::BadRequest);
+                       });
         server_->route("/api/command", Method::Post,
                        [this](const QHttpServerRequest& r) { return command(r); });
         server_->setMissingHandler([this](const QHttpServerRequest& request,
