@@ -85,6 +85,7 @@ class RemoteServer::Worker {
             // the ticks: past its backlog it is let go.
             if (client->bytesToWrite() > kMaxBacklogBytes) {
                 client->abort();
+                ++counters_.clientsDropped;
                 continue;
             }
             client->sendTextMessage(message);
@@ -230,7 +231,6 @@ class RemoteServer::Worker {
     }
 
     void dropClosed() {
-        const auto before = clients_.size();
         std::erase_if(clients_, [](const std::unique_ptr<QWebSocket>& c) {
             if (c->state() != QAbstractSocket::UnconnectedState && c->isValid()) return false;
             // Deleting inside its own signal is not allowed: later.
@@ -238,7 +238,6 @@ class RemoteServer::Worker {
             const_cast<std::unique_ptr<QWebSocket>&>(c).release()->deleteLater();
             return true;
         });
-        counters_.clientsDropped += std::int64_t(before - clients_.size());
         counters_.clients = std::int64_t(clients_.size());
     }
 
