@@ -25,6 +25,7 @@ RemoteDialog::RemoteDialog(RemoteControl& remote, QWidget* parent)
     : QDialog(parent), remote_(remote) {
     setWindowTitle("リモート操作");
     setObjectName("remoteDialog");
+    setMinimumWidth(380);
     auto* column = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     column->addLayout(form);
