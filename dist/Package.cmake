@@ -23,6 +23,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TOVRA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs Qt's platform plugins; the lettering needs a Japanese font.
+# The remote interface's libraries (libqt6httpserver6, libqt6websockets6,
+# libqrencode4) are linked, so dpkg-shlibdeps names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic")
 # Without espeak-ng the demo line's announcements and call-outs become tones.

@@ -2,7 +2,7 @@
 # Checks that each folder of src/ includes only its own headers and those of
 # the layers below it:
 #   common, ports <- data <- sim <- input, sound, view, report <- cab <- run
-#   <- platform, headless <- app
+#   <- platform, headless, remote <- app
 # Folders named in TOVRA_LAYERS_PENDING (default: those still being narrowed) are
 # reported but do not fail the check.
 set -euo pipefail
@@ -17,7 +17,7 @@ rank() {
         input | sound | view | report) echo 3 ;;
         cab) echo 4 ;;
         run) echo 5 ;;
-        platform | headless) echo 6 ;;
+        platform | headless | remote) echo 6 ;;
         app) echo 7 ;;
         *) echo unknown ;;
     esac

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 build=build/fuzz
-targets=(route vehicle settings saved_state serial script)
+targets=(route vehicle settings saved_state serial script remote_command)
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     # Light optimisation and line tables only: quick to build, fast enough to fuzz.

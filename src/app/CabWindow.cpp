@@ -18,6 +18,8 @@
 #include "app/KeyInput.h"
 #include "app/MessageBox.h"
 #include "app/QtImages.h"
+#include "app/RemoteControl.h"
+#include "app/RemoteDialog.h"
 #include "app/RunMenus.h"
 #include "app/TrainSettingsDialog.h"
 #include "app/ValueDisplay.h"
@@ -68,6 +70,7 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
       progress_(std::move(progress)),
       physics_(kPhysicsPeriod, kPhysicsCatchUp),
       logic_(kLogicPeriod, kLogicCatchUp),
+      remote_(windows.remote),
       valueDisplay_(&windows.valueDisplay),
       easyCab_(&windows.easyCab) {
     setWindowTitle(kAppTitle);
@@ -136,6 +139,7 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
 }
 
 TForm1::~TForm1() {
+    if (remote_) remote_->detach(*this);
     physicsTimer_.stop();
     logicTimer_.stop();
     drawTimer_.stop();
@@ -230,6 +234,7 @@ bool TForm1::load() {
     resize(size);
     clock_.start();
     requestDraw();
+    if (remote_) remote_->attach(*this);
     return true;
 }
 
@@ -282,7 +287,15 @@ void TForm1::buildMenus() {
     });
     connect(show->addAction("運転記録…"), &QAction::triggered, this, &TForm1::showRunReport);
 
-    runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
+    QMenu* controller = runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
+    controller->addSeparator();
+    QAction* remote = controller->addAction("リモート操作(&R)…");
+    remote->setObjectName("remote1");
+    remote->setEnabled(remote_ != nullptr);
+    connect(remote, &QAction::triggered, this, [this] {
+        RemoteDialog dialog(*remote_, this);
+        dialog.exec();
+    });
     runMenus_->buildSave(bar, caption(s.SaveCaption, "Save(&S)"));
     start1_->setText(QString::fromStdString(cab_->startCaption()));
 }
@@ -307,6 +320,8 @@ void TForm1::showStopLines(bool show) {
 
 void TForm1::physicsTick() {
     cab_->MMTimer1Timer();
+    ++physicsTicks_;
+    if (remote_) remote_->publish();
 }
 
 void TForm1::logicTick() {
@@ -321,6 +336,8 @@ void TForm1::logicTick() {
         crewChange_->show();
         crewChange_->raise();
     }
+    // The stream goes on from the logic tick while the physics timer stands.
+    if (remote_ && !physics_.running()) remote_->publish();
     if (cab.stations.returnToTitle) {
         cab.stations.returnToTitle = false;
         returnToTitle();
@@ -359,6 +376,7 @@ void TForm1::drawPass() {
 void TForm1::start1Click() {
     cab_->start1Click();
     start1_->setText(QString::fromStdString(cab_->startCaption()));
+    if (remote_) remote_->publish();
 }
 
 void TForm1::videoClicked() {
@@ -430,25 +448,43 @@ void TForm1::cabKeyDown(QKeyEvent* event) {
     const CabKey key = cabKeyOf(*event);
     if (event->key() == Qt::Key_Shift) host_.held.insert(HeldKey::Shift);
     if (key.character) {
-        if (*key.character == '3') host_.held.insert(HeldKey::Horn3);
-        if (*key.character == '4') host_.held.insert(HeldKey::Horn4);
-        AsciiDown(*cab_, *key.character);
+        characterDown(*key.character);
         return;
     }
-    if (!key.key) return;
-    keysDown_.insert(*key.key);
-    keydowns(*cab_, *key.key, key.shiftAlone);
+    if (key.key) keyDown(*key.key, key.shiftAlone);
 }
 
 void TForm1::cabKeyUp(QKeyEvent* event) {
     if (event->isAutoRepeat() || !loaded_) return;
     if (event->key() == Qt::Key_Shift) host_.held.erase(HeldKey::Shift);
-    if (event->key() == Qt::Key_3) host_.held.erase(HeldKey::Horn3);
-    if (event->key() == Qt::Key_4) host_.held.erase(HeldKey::Horn4);
+    if (event->key() == Qt::Key_3) characterUp('3');
+    if (event->key() == Qt::Key_4) characterUp('4');
     const CabKey key = cabKeyOf(*event);
-    if (!key.key) return;
-    keysDown_.erase(*key.key);
-    keyups(*cab_, *key.key);
+    if (key.key) keyUp(*key.key);
+}
+
+void TForm1::characterDown(char c) {
+    if (!loaded_) return;
+    if (c == '3') host_.held.insert(HeldKey::Horn3);
+    if (c == '4') host_.held.insert(HeldKey::Horn4);
+    AsciiDown(*cab_, c);
+}
+
+void TForm1::characterUp(char c) {
+    if (c == '3') host_.held.erase(HeldKey::Horn3);
+    if (c == '4') host_.held.erase(HeldKey::Horn4);
+}
+
+void TForm1::keyDown(VirtualKey key, bool shift) {
+    if (!loaded_) return;
+    keysDown_.insert(key);
+    keydowns(*cab_, key, shift);
+}
+
+void TForm1::keyUp(VirtualKey key) {
+    if (!loaded_) return;
+    keysDown_.erase(key);
+    keyups(*cab_, key);
 }
 
 void TForm1::cabKey(QKeyEvent* event) {
@@ -493,6 +529,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
         video_.close();
         for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel)
             sound_->stop(channel);
+        if (remote_) remote_->detach(*this);
         if (loaded_) writeOptions();
         if (loaded_) writeReportOnClose();
         draw_.fadeLevel = 0;

@@ -16,6 +16,7 @@
 #include "input/VirtualKey.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/PictureFileDecoder.h"
+#include "remote/CommandKeys.h"
 #include "view/VideoFrameRate.h"
 
 class QAction;
@@ -33,17 +34,19 @@ class Tjumpdlg;
 class TkotaiStop;
 
 class RunMenus;
+class RemoteControl;
 
 // The windows that outlive the runs: made once by the program and attached
 // to each cab window in turn.
 struct AuxiliaryWindows {
     TForm3& valueDisplay;
     TForm6& easyCab;
+    RemoteControl* remote = nullptr;  // the program's remote interface, if it has one
 };
 
 // The cab window: owns one run, its timers, its drawing and its menus.
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public remote::KeyPath {
     Q_OBJECT
   public:
     // `progress` receives the loading texts (the title window's status line).
@@ -74,6 +77,15 @@ class TForm1 : public QMainWindow {
     void cabKeyDown(QKeyEvent* event);
     void cabKeyUp(QKeyEvent* event);
     void cabKey(QKeyEvent* event);  // either of the two by the event's type
+
+    // The keyboard's path into the cab, for the key events above and for
+    // the remote interface's commands alike.
+    void characterDown(char c) override;
+    void characterUp(char c) override;
+    void keyDown(VirtualKey key, bool shift) override;
+    void keyUp(VirtualKey key) override;
+    // Physics ticks run since the run loaded.
+    std::int64_t physicsTicks() const { return physicsTicks_; }
 
     void start1Click();
     void returnToTitle();
@@ -147,6 +159,8 @@ class TForm1 : public QMainWindow {
     QAction* moji_ = nullptr;
     std::vector<std::pair<QAction*, std::int32_t UserOptions::*>> optionActions_;
 
+    std::int64_t physicsTicks_ = 0;
+    RemoteControl* remote_ = nullptr;
     TForm3* valueDisplay_;  // shared with the runs before and after
     TForm6* easyCab_;
     Tjumpdlg* trainSettings_ = nullptr;

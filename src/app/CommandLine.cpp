@@ -28,6 +28,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.stats = true;
         } else if (a == "--keys") {
             c.keys = value().value_or("");
+        } else if (a == "--remote") {
+            c.remote = value();
+        } else if (a == "--remote-token") {
+            c.remoteToken = value().value_or("");
         } else if (a == "--screenshot") {
             c.screenshot = value();
         } else if (a == "--route" || a == "--screenshot-after") {
@@ -52,6 +56,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
     }
     if (c.error.empty() && c.stats && c.route == 0) c.error = "--stats needs --route";
+    if (c.error.empty() && !c.remoteToken.empty() && !c.remote)
+        c.error = "--remote-token needs --remote";
     return c;
 }
 
@@ -61,6 +67,7 @@ std::string usageText() {
            "Usage:\n"
            "  tovra [--data DIR] [--route N [--stats]] [--keys TEXT]\n"
            "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
+           "        [--remote [ADDR:]PORT [--remote-token TOKEN]]\n"
            "\n"
            "  --data DIR      the data folder (velmoran.dat and the files it names);\n"
            "                  default: $TOVRA_DATA, else the first of the program's\n"
@@ -74,6 +81,15 @@ std::string usageText() {
            "                  drawn per second, the processor share of tovra and\n"
            "                  the worst lateness of a physics tick\n"
            "  --keys TEXT     type these characters into the cab, one every 0.2 s\n"
+           "  --remote [ADDR:]PORT\n"
+           "                  serve the remote interface: a panel page for a second\n"
+           "                  screen, a touch controller for a tablet, the state as\n"
+           "                  JSON and a command interface (README, \"A second screen\n"
+           "                  and a tablet\"); on 127.0.0.1 unless ADDR is given (port\n"
+           "                  0 picks a free one); prints \"tovra: remote at URL token\n"
+           "                  TOKEN\" on stdout. Also from the Controller menu\n"
+           "  --remote-token TOKEN\n"
+           "                  the token instead of a random one\n"
            "  --screenshot FILE\n"
            "                  save the front window as PNG after SECONDS (default 5)\n"
            "                  and quit\n"

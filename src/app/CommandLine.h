@@ -20,6 +20,9 @@ struct CommandLine {
     // With --route: how long the train took to start, then every 10 s the
     // frames drawn per second and the process's processor share, on stderr.
     bool stats = false;
+    // The remote interface at start: "[ADDR:]PORT", and its token.
+    std::optional<std::string> remote;
+    std::string remoteToken;
     std::string error;  // not empty: the command line is wrong
 };
 

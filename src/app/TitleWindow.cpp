@@ -284,7 +284,7 @@ bool TitleWindow::trainClick() {
     delete cab_;
     cab_ = new TForm1(
         choice_, store_, std::move(cabSound), [this](const std::string& text) { setStatus(text); },
-        AuxiliaryWindows{*valueDisplay_, *easyCab_});
+        AuxiliaryWindows{*valueDisplay_, *easyCab_, remote});
     cab_->showHelp = showHelp;
     if (!cab_->load()) {
         delete cab_;

@@ -21,6 +21,7 @@ class OpenAlSoundDevice;
 class OpeningMovie;
 class SettingsStore;
 class TForm1;
+class RemoteControl;
 class TForm3;
 class TForm6;
 
@@ -49,6 +50,8 @@ class TitleWindow : public QWidget {
     const RunChoice& choice() const { return choice_; }
     QString statusText() const;
     TForm1* cabWindow() const { return cab_; }
+    // The program's remote interface, handed to every cab window.
+    RemoteControl* remote = nullptr;
     TForm3& valueDisplay() const { return *valueDisplay_; }
     TForm6& easyCab() const { return *easyCab_; }
     bool menuEntryVisible(int line) const;

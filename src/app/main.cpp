@@ -13,6 +13,7 @@
 #include "app/HelpWindow.h"
 #include "app/KeyForwarder.h"
 #include "app/MessageBox.h"
+#include "app/RemoteControl.h"
 #include "app/RunStats.h"
 #include "app/TitleWindow.h"
 #include "common/DataPath.h"
@@ -105,10 +106,24 @@ int main(int argc, char** argv) {
     }
     const std::optional<std::filesystem::path> folder = dataFolder(command);
     if (!folder) return 1;
+    tovra::RemoteControl remote;
+    if (command.remote) {
+        std::optional<std::string> error;
+        try {
+            error = remote.start(tovra::remote::parseListenSpec(*command.remote), command.remoteToken);
+        } catch (const std::invalid_argument& e) {
+            error = e.what();
+        }
+        if (error) {
+            std::cerr << "tovra: --remote: " << *error << "\n";
+            return 2;
+        }
+    }
     tovra::QtSettingsStore store;
     tovra::TForm4 help(tovra::resolveDataPath(*folder, "operation.dat"));
     const auto seed = unsigned(std::chrono::system_clock::now().time_since_epoch().count());
     tovra::TitleWindow title(*folder, store, seed);
+    title.remote = &remote;
     int status = 0;
     title.showHelp = [&help] { help.show(); };
     // The help window passes its keys to the cab being driven.

@@ -98,16 +98,23 @@ TEST(AppCommandLine, OptionsAndMistakes) {
     EXPECT_TRUE(c.stats);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
+    c = parseCommandLine({"--remote", "0.0.0.0:8428", "--remote-token", "abcdefgh"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_EQ(c.remote, "0.0.0.0:8428");
+    EXPECT_EQ(c.remoteToken, "abcdefgh");
     for (const auto& wrong : std::vector<std::vector<std::string>>{{"--data"},
                                                                    {"--route", "4"},
                                                                    {"--route", "1.5"},
                                                                    {"--route", "x"},
                                                                    {"--screenshot-after", "-1"},
                                                                    {"--bogus"},
-                                                                   {"--stats"}})
+                                                                   {"--stats"},
+                                                                   {"--remote"},
+                                                                   {"--remote-token", "abcdefgh"}})
         EXPECT_FALSE(parseCommandLine(wrong).error.empty()) << wrong[0];
     for (const char* documented :
-         {"--data", "--route", "--keys", "--screenshot", "--stats", "--version"})
+         {"--data", "--route", "--keys", "--screenshot", "--stats", "--version", "--remote",
+          "--remote-token"})
         EXPECT_NE(usageText().find(documented), std::string::npos) << documented;
 }
 

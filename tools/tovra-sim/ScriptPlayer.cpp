@@ -45,17 +45,14 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
     if (c.command == "char") {
         AsciiDown(cab, a[0] == "space" ? ' ' : a[0][0]);
     } else if (c.command == "key") {
-        keydowns(cab, *virtualKeyNamed(a[0]), a.size() == 2);
+        ScriptKeys(run).keyDown(*virtualKeyNamed(a[0]), a.size() == 2);
     } else if (c.command == "keyup") {
-        keyups(cab, *virtualKeyNamed(a[0]));
+        ScriptKeys(run).keyUp(*virtualKeyNamed(a[0]));
     } else if (c.command == "hold") {
-        const HeldKey key = a[0] == "3" ? HeldKey::Horn3 : HeldKey::Horn4;
-        if (a[1] == "on") {
-            run.host.held.insert(key);
-            AsciiDown(cab, a[0][0]);
-        } else {
-            run.host.held.erase(key);
-        }
+        if (a[1] == "on")
+            ScriptKeys(run).characterDown(a[0][0]);
+        else
+            ScriptKeys(run).characterUp(a[0][0]);
     } else if (c.command == "wheel") {
         if (a[0] == "down")
             WheelD(cab);
@@ -73,6 +70,25 @@ void play(const ScriptCommand& c, HeadlessRun& run) {
     } else if (c.command == "menu") {
         playMenu(a, run);
     }
+}
+
+void ScriptKeys::characterDown(char c) {
+    if (c == '3') run_.host.held.insert(HeldKey::Horn3);
+    if (c == '4') run_.host.held.insert(HeldKey::Horn4);
+    AsciiDown(run_.cab, c);
+}
+
+void ScriptKeys::characterUp(char c) {
+    if (c == '3') run_.host.held.erase(HeldKey::Horn3);
+    if (c == '4') run_.host.held.erase(HeldKey::Horn4);
+}
+
+void ScriptKeys::keyDown(VirtualKey key, bool shift) {
+    keydowns(run_.cab, key, shift);
+}
+
+void ScriptKeys::keyUp(VirtualKey key) {
+    keyups(run_.cab, key);
 }
 
 void deliverPosted(HeadlessRun& run) {

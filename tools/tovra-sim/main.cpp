@@ -11,6 +11,7 @@
 #include "BenchVideoCommand.h"
 #include "Commands.h"
 #include "SimBenchmarks.h"
+#include "SimRemote.h"
 #include "common/DataError.h"
 #include "platform/OpenAlSoundDevice.h"
 #include "platform/VideoDecoder.h"
@@ -57,6 +58,7 @@ Usage:
                 [--start-station N] [--script FILE] [--seconds S] [--until-end]
                 [--trace FILE] [--trace-every N] [--trace-panel] [--events FILE] [--seed N]
                 [--sound fake|openal] [--report FILE]
+                [--realtime [--stats] [--remote [ADDR:]PORT [--remote-token T]]]
       Load the run as the program does and drive it on simulated time: the
       physics tick every 33 1/3 ms, the logic tick every 100 ms, for S
       seconds (default 60).
@@ -119,6 +121,20 @@ Usage:
                         report of the same route and train in FILE's folder
                         is drawn under the speed curve
       --seed N          seed of the cab's random numbers (default 1)
+      --realtime        keep pace with the wall clock (one physics tick
+                        every 1/30 s)
+      --stats           with --realtime: every 10 s on stderr, how late the
+                        physics ticks began at worst and on average, the
+                        longest tick, the memory, and the remote server's
+                        counters
+      --remote [ADDR:]PORT
+                        with --realtime: serve the remote interface (state,
+                        stream, commands, panel and touch pages; README "A
+                        second screen and a tablet") on ADDR (default
+                        127.0.0.1; port 0 picks a free one) and print
+                        "tovra: remote at http://ADDR:PORT/ token TOKEN"
+      --remote-token T  the token instead of a random one (8 to 128 letters,
+                        digits, "-", ".", "_", "~")
   tovra-sim bench --data DIR --route FILE [--vehicle FILE] [--vehicle-dir DIR]
                   [--start-station N] [--hours H] [--seed N] [--record FILE]
       Drive the run with the built-in driver (power to a little under the
@@ -183,7 +199,8 @@ int main(int argc, char** argv) {
     try {
         if (args[0] == "check") return tovra::sim::checkCommand(rest, measureVideo);
         if (args[0] == "run")
-            return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice, measureVideo);
+            return tovra::sim::runCommand(rest, tovra::makeOpenAlSoundDevice, measureVideo,
+                                          tovra::sim::startSimRemote);
         if (args[0] == "tables") return tovra::sim::tablesCommand(rest, measureVideo);
         if (args[0] == "bench") return tovra::sim::benchCommand(rest);
         if (args[0] == "soak") return tovra::sim::soakCommand(rest);
