@@ -28,6 +28,7 @@
 #include "sound/CalloutState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
+#include "view/PanelLampSprites.h"
 #include "view/SignalSprites.h"
 #include "view/SpriteModel.h"
 #include "view/StatusTexts.h"
@@ -126,6 +127,7 @@ class Cab {
     PatternPoints patternPoints;
     SpriteModel sprites;
     SignalSprites signalSprites;
+    PanelLampSprites lampSprites;
     ImageLists imageLists;
     StaffPictures staff;
     TextBand textBand;

@@ -22,7 +22,6 @@
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
 #include "view/PanelGauges.h"
-#include "view/PanelLampSprites.h"
 #include "view/SignalSprites.h"
 #include "view/StatusTextUpdates.h"
 #include "view/StopMarkers.h"
@@ -120,7 +119,7 @@ void Cab::showHandlesIfDue() {
 }
 
 void Cab::showPanel() {
-    show_panel_lamps(sprites, lamps);
+    lampSprites.show(sprites, lamps);
     show_signal_sprites(sprites, signalSprites, route, protection);
 }
 

@@ -7,26 +7,42 @@ namespace tovra {
 
 namespace {
 
-void light(SpriteModel& sprites, const char* name, bool lit) {
-    if (Sprite* s = sprites.find(name)) s->visible = lit;
-}
+constexpr std::array<const char*, 10> kNames{
+    "img_Lamp_Ats1", "img_Lamp_Ats2", "img_Lamp_Atsp1", "img_Lamp_Atsp2", "img_Lamp_EB",
+    "img_Lamp_Fwd",  "img_Lamp_Bck",  "img_Lamp_Door",  "img_cabsignal",  "img_lamp_gear"};
 
 }  // namespace
 
-void show_panel_lamps(SpriteModel& sprites, const PanelLamps& lamps) {
-    light(sprites, "img_Lamp_Ats1", lamps.atsWhite);
-    light(sprites, "img_Lamp_Ats2", lamps.atsRed);
-    light(sprites, "img_Lamp_Atsp1", lamps.pattern);
-    light(sprites, "img_Lamp_Atsp2", lamps.patternBrake);
-    light(sprites, "img_Lamp_EB", lamps.emergency);
-    light(sprites, "img_Lamp_Fwd", lamps.forward);
-    light(sprites, "img_Lamp_Bck", lamps.backward);
-    light(sprites, "img_Lamp_Door", lamps.doorsClosed);
-    if (Sprite* s = sprites.find("img_cabsignal")) {
+void PanelLampSprites::find(const SpriteModel& sprites) {
+    const auto& all = sprites.sprites();
+    for (std::size_t k = 0; k < kLampCount; ++k) {
+        const Sprite* sprite = sprites.find(kNames[k]);
+        index_[k] = sprite ? std::size_t(sprite - all.data()) : kNone;
+    }
+    generation_ = sprites.generation();
+}
+
+void PanelLampSprites::show(SpriteModel& sprites, const PanelLamps& lamps) {
+    if (generation_ != sprites.generation()) find(sprites);
+    const auto sprite = [&](Lamp lamp) -> Sprite* {
+        return index_[lamp] == kNone ? nullptr : &sprites.at(index_[lamp]);
+    };
+    const auto light = [&](Lamp lamp, bool lit) {
+        if (Sprite* s = sprite(lamp)) s->visible = lit;
+    };
+    light(kAtsWhite, lamps.atsWhite);
+    light(kAtsRed, lamps.atsRed);
+    light(kPattern, lamps.pattern);
+    light(kPatternBrake, lamps.patternBrake);
+    light(kEmergency, lamps.emergency);
+    light(kForward, lamps.forward);
+    light(kBackward, lamps.backward);
+    light(kDoorsClosed, lamps.doorsClosed);
+    if (Sprite* s = sprite(kCabSignal)) {
         s->visible = lamps.cabSignalLit;
         s->patternIndex = lamps.cabSignalPattern;
     }
-    if (Sprite* s = sprites.find("img_lamp_gear")) s->patternIndex = lamps.gearPattern;
+    if (Sprite* s = sprite(kGear)) s->patternIndex = lamps.gearPattern;
 }
 
 }  // namespace tovra

@@ -18,6 +18,7 @@ PatternGrid patternGrid(const Picture& picture) {
 }
 
 Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatable) {
+    ++generation_;
     Sprite sprite;
     sprite.name = picture.name;
     sprite.picture = pictures_.size();
@@ -60,6 +61,7 @@ std::vector<const Sprite*> SpriteModel::drawOrder() const {
 }
 
 void SpriteModel::clear() {
+    ++generation_;
     pictures_.clear();
     sprites_.clear();
 }

@@ -59,6 +59,10 @@ class SpriteModel {
 
     Sprite* find(std::string_view name);
     const Sprite* find(std::string_view name) const;
+    Sprite& at(std::size_t index) { return sprites_[index]; }
+    // Changes whenever a sprite is added or all are cleared: an index found
+    // for one generation holds while it lasts.
+    std::uint64_t generation() const { return generation_; }
     Picture* findPicture(std::string_view name);
 
     const std::vector<Sprite>& sprites() const { return sprites_; }
@@ -72,6 +76,7 @@ class SpriteModel {
   private:
     std::vector<Picture> pictures_;
     std::vector<Sprite> sprites_;
+    std::uint64_t generation_ = 0;
 };
 
 // The transparent colour rule of the cab's pictures: the bottom-left pixel.
