@@ -11,15 +11,14 @@ RemoteControl::RemoteControl()
     : server_([this](remote::RemoteCommand command) {
           // From the server's thread to this one, between the ticks.
           QMetaObject::invokeMethod(
-              this, [this, command = std::move(command)] { apply(command); },
-              Qt::QueuedConnection);
+              this, [this, command = std::move(command)] { apply(command); }, Qt::QueuedConnection);
       }) {}
 
 RemoteControl::~RemoteControl() {
     server_.stop();
 }
 
-std::optional<std::string> RemoteControl::start(const remote::ListenSpec& where,
+std::optional<std::string> RemoteControl::start(const remote::ListenAddress& where,
                                                 const std::string& token) {
     last_ = where;
     commandsApplied_ = 0;  // the server counts its commands from 1 again

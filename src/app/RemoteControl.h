@@ -24,12 +24,13 @@ class RemoteControl : public QObject {
 
     // Starts (or restarts) the server; the reason when it cannot. Prints
     // the "tovra: remote at ..." line on stdout.
-    std::optional<std::string> start(const remote::ListenSpec& where, const std::string& token = {});
+    std::optional<std::string> start(const remote::ListenAddress& where,
+                                     const std::string& token = {});
     void stop();
     bool running() const { return server_.running(); }
     const remote::RemoteServer& server() const { return server_; }
     // Where it listened last, for the dialog to offer again.
-    const remote::ListenSpec& lastSpec() const { return last_; }
+    const remote::ListenAddress& lastAddress() const { return last_; }
 
     // The cab window whose run the interface shows and drives; detach when
     // it closes.
@@ -43,7 +44,7 @@ class RemoteControl : public QObject {
     void apply(const remote::RemoteCommand& command);
 
     remote::RemoteServer server_;
-    remote::ListenSpec last_;
+    remote::ListenAddress last_;
     TForm1* cab_ = nullptr;
     std::optional<remote::SnapshotTaker> snapshots_;
     std::int64_t ticks_ = 0;

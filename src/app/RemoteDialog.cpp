@@ -37,12 +37,12 @@ RemoteDialog::RemoteDialog(RemoteControl& remote, QWidget* parent)
     for (const QHostAddress& a : QNetworkInterface::allAddresses())
         if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
             address_->addItem(a.toString());
-    address_->setCurrentText(QString::fromStdString(remote.lastSpec().address));
+    address_->setCurrentText(QString::fromStdString(remote.lastAddress().address));
     form->addRow("アドレス Address", address_);
     port_ = new QSpinBox(this);
     port_->setObjectName("remotePort");
     port_->setRange(0, 65535);
-    port_->setValue(remote.lastSpec().port > 0 ? remote.lastSpec().port : kDefaultPort);
+    port_->setValue(remote.lastAddress().port > 0 ? remote.lastAddress().port : kDefaultPort);
     form->addRow("ポート Port", port_);
     token_ = new QLineEdit(this);
     token_->setObjectName("remoteToken");
@@ -72,10 +72,10 @@ void RemoteDialog::toggle() {
     if (remote_.running()) {
         remote_.stop();
     } else {
-        remote::ListenSpec spec;
-        spec.address = address_->currentText().trimmed().toStdString();
-        spec.port = port_->value();
-        if (const auto error = remote_.start(spec, token_->text().trimmed().toStdString())) {
+        remote::ListenAddress where;
+        where.address = address_->currentText().trimmed().toStdString();
+        where.port = port_->value();
+        if (const auto error = remote_.start(where, token_->text().trimmed().toStdString())) {
             refresh();
             note_->setText(QString::fromStdString("開始できません: " + *error));
             return;
@@ -104,9 +104,10 @@ void RemoteDialog::refresh() {
                         .arg(QString::fromStdString(server.url()), page,
                              QString::fromStdString(server.token())));
     qr_->setPixmap(QPixmap::fromImage(qrImage(page.toStdString(), 5)));
-    note_->setText(server.loopback()
-                       ? "ループバック: このコンピュータのブラウザからのみ接続できます。"
-                       : "ネットワーク上の誰でも接続できます: トークンを知る人だけが操作できます。");
+    note_->setText(
+        server.loopback()
+            ? "ループバック: このコンピュータのブラウザからのみ接続できます。"
+            : "ネットワーク上の誰でも接続できます: トークンを知る人だけが操作できます。");
 }
 
 }  // namespace tovra

@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     if (command.remote) {
         std::optional<std::string> error;
         try {
-            error = remote.start(tovra::remote::parseListenSpec(*command.remote), command.remoteToken);
+            error = remote.start(tovra::remote::parseListenAddress(*command.remote), command.remoteToken);
         } catch (const std::invalid_argument& e) {
             error = e.what();
         }

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "cab/Cab.h"
 #include "common/AsciiCase.h"
 #include "report/RunSummary.h"
-#include "cab/Cab.h"
 
 namespace tovra::remote {
 
@@ -15,7 +15,8 @@ constexpr std::int32_t kTicksPerSecond = 30;
 
 bool isLamp(const std::string& name) {
     // Case counts: "img_lamp_p" and its kin are the notch indicators.
-    return name.size() > kLampPrefix.size() && name.compare(0, kLampPrefix.size(), kLampPrefix) == 0;
+    return name.size() > kLampPrefix.size() &&
+           name.compare(0, kLampPrefix.size(), kLampPrefix) == 0;
 }
 
 std::shared_ptr<const std::vector<StopResult>> stopResults(const Cab& cab) {
@@ -139,7 +140,8 @@ std::shared_ptr<const CabSnapshot> SnapshotTaker::take(const Cab& cab, std::int6
     const auto& sprites = cab.sprites.sprites();
     n.lamps.reserve(lampSprites_.size());
     for (std::size_t i : lampSprites_) n.lamps.push_back(i < sprites.size() && sprites[i].visible);
-    if (cabSignalSprite_ && *cabSignalSprite_ < sprites.size() && sprites[*cabSignalSprite_].visible)
+    if (cabSignalSprite_ && *cabSignalSprite_ < sprites.size() &&
+        sprites[*cabSignalSprite_].visible)
         n.cabSignal = sprites[*cabSignalSprite_].patternIndex;
 
     n.doorsOpen = cab.traction.doorsOpen;

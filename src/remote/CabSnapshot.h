@@ -64,7 +64,7 @@ struct CabSnapshot {
     std::string gearText;
 
     double bcM = 0, bcT = 0, mr = 0, er = 0, bp = 0, sap = 0;  // kPa
-    double lineCurrent = 0, lineVoltage = 0;                    // A, V
+    double lineCurrent = 0, lineVoltage = 0;                   // A, V
     double elecBrakeCurrent = 0;
 
     std::int32_t signalIndex = -1;  // the signal in view, -1 none
@@ -76,7 +76,7 @@ struct CabSnapshot {
     std::string limitText, limitText2;
     bool protectionOn = false, alarm = false, service = false, emergency = false;
 
-    std::vector<bool> lamps;  // RunFacts::lampNames' order
+    std::vector<bool> lamps;                // RunFacts::lampNames' order
     std::optional<std::int32_t> cabSignal;  // the cab signal's pattern while lit
 
     bool doorsOpen = false;

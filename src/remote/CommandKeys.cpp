@@ -54,7 +54,8 @@ void brakeTo(KeyPath& keys, const Cab& cab, int target, bool oneLever) {
     const char apply = oneLever ? 'a' : '.';
     const char release = oneLever ? 'z' : ',';
     // The one lever gives up power before it brakes.
-    if (oneLever && target > 0) stepUntil(keys, cab, 'a', [&] { return cab.state.PowerHandle == 0; });
+    if (oneLever && target > 0)
+        stepUntil(keys, cab, 'a', [&] { return cab.state.PowerHandle == 0; });
     if (brake() > target) stepUntil(keys, cab, release, [&] { return brake() <= target; });
     if (brake() < target) stepUntil(keys, cab, apply, [&] { return brake() >= target; });
 }

@@ -9,8 +9,8 @@ namespace tovra::remote {
 namespace {
 
 bool urlSafe(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-           c == '-' || c == '.' || c == '_' || c == '~';
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' ||
+           c == '.' || c == '_' || c == '~';
 }
 
 }  // namespace
@@ -46,8 +46,8 @@ std::optional<std::string_view> bearerToken(std::string_view header) {
     return header.substr(kBearer.size());
 }
 
-ListenSpec parseListenSpec(std::string_view text) {
-    ListenSpec spec;
+ListenAddress parseListenAddress(std::string_view text) {
+    ListenAddress where;
     std::string_view port = text;
     if (const auto colon = text.rfind(':'); colon != std::string_view::npos) {
         std::string_view address = text.substr(0, colon);
@@ -57,14 +57,14 @@ ListenSpec parseListenSpec(std::string_view text) {
         else if (address.find(':') != std::string_view::npos)
             throw std::invalid_argument("an IPv6 address goes in brackets: [ADDR]:PORT");
         if (address.empty()) throw std::invalid_argument("the address before the port is empty");
-        spec.address = std::string(address);
+        where.address = std::string(address);
     }
-    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), spec.port);
+    const auto [end, error] = std::from_chars(port.data(), port.data() + port.size(), where.port);
     if (port.empty() || error != std::errc() || end != port.data() + port.size() ||
-        spec.port < 0 || spec.port > 65535)
+        where.port < 0 || where.port > 65535)
         throw std::invalid_argument("the port must be a number from 0 to 65535, not '" +
                                     std::string(port) + "'");
-    return spec;
+    return where;
 }
 
 bool RateLimiter::allow(const std::string& client, Clock::time_point now) {

@@ -22,12 +22,12 @@ std::optional<std::string_view> bearerToken(std::string_view header);
 
 // "[ADDR:]PORT": an IPv4 address, a bracketed IPv6 address, or nothing for
 // loopback. The address is checked by the server.
-struct ListenSpec {
+struct ListenAddress {
     std::string address = "127.0.0.1";
     int port = 0;
 };
 // Throws std::invalid_argument naming the fault.
-ListenSpec parseListenSpec(std::string_view text);
+ListenAddress parseListenAddress(std::string_view text);
 
 // At most `perSecond` commands a second for each client, counted over a
 // sliding second (a token bucket of that size that refills evenly).

@@ -33,7 +33,8 @@ bool printable(char c) {
 int wholeNumber(const Json& value, const std::string& name, int lowest, int highest) {
     if (!value.is_number_integer()) throw Refused{name + " must be a whole number"};
     // Unsigned storage holds numbers beyond int64: those are out of range too.
-    const bool huge = value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t(highest);
+    const bool huge =
+        value.is_number_unsigned() && value.get<std::uint64_t>() > std::uint64_t(highest);
     const std::int64_t v = huge ? std::int64_t(highest) + 1 : value.get<std::int64_t>();
     if (v < lowest || v > highest)
         throw Refused{name + " out of range " + std::to_string(lowest) + ".." +
@@ -71,8 +72,9 @@ RemoteCommand keyCommand(const Json& body) {
     } else if (const auto key = virtualKeyNamed(name)) {
         press.key = *key;
     } else {
-        throw Refused{"key must be one printable character or a key name (F1..F12, Enter, "
-                      "Backspace, PageUp, PageDown, ScrollLock, Up, Down)"};
+        throw Refused{
+            "key must be one printable character or a key name (F1..F12, Enter, "
+            "Backspace, PageUp, PageDown, ScrollLock, Up, Down)"};
     }
     RemoteCommand c;
     c.kind = RemoteCommand::Kind::Keys;
@@ -103,8 +105,10 @@ RemoteCommand handlesCommand(const Json& body, const CommandLimits& limits) {
     onlyFields(h, {"power", "brake", "reverser"}, " in handles");
     RemoteCommand c;
     c.kind = RemoteCommand::Kind::Handles;
-    if (h.contains("power")) c.handles.power = wholeNumber(h.at("power"), "handles.power", 0, limits.power);
-    if (h.contains("brake")) c.handles.brake = wholeNumber(h.at("brake"), "handles.brake", 0, limits.brake);
+    if (h.contains("power"))
+        c.handles.power = wholeNumber(h.at("power"), "handles.power", 0, limits.power);
+    if (h.contains("brake"))
+        c.handles.brake = wholeNumber(h.at("brake"), "handles.brake", 0, limits.brake);
     if (h.contains("reverser"))
         c.handles.reverser = wholeNumber(h.at("reverser"), "handles.reverser", -1, 1);
     if (limits.oneLever && c.handles.power.value_or(0) > 0 && c.handles.brake.value_or(0) > 0)
@@ -150,7 +154,8 @@ ParsedCommand parseCommand(std::string_view body, const CommandLimits& limits) {
     try {
         if (!parsed.is_object()) throw Refused{"the body must be a JSON object"};
         int commands = 0;
-        for (const char* name : {"key", "keys", "handles", "button"}) commands += parsed.contains(name);
+        for (const char* name : {"key", "keys", "handles", "button"})
+            commands += parsed.contains(name);
         if (commands == 0) {
             if (parsed.empty()) throw Refused{"unknown command: the object is empty"};
             throw Refused{"unknown command \"" + parsed.begin().key() +

@@ -58,7 +58,10 @@ QHttpServerResponse page(const char* resource, const char* type) {
 class RemoteServer::Worker {
   public:
     Worker(RemoteServer::Counters& counters, CommandSink sink, std::string token, bool loopback)
-        : counters_(counters), sink_(std::move(sink)), token_(std::move(token)), loopback_(loopback),
+        : counters_(counters),
+          sink_(std::move(sink)),
+          token_(std::move(token)),
+          loopback_(loopback),
           limiter_(kCommandsPerSecond) {}
 
     ~Worker() {
@@ -70,8 +73,8 @@ class RemoteServer::Worker {
     quint16 listen(const QHostAddress& address, quint16 port) {
         server_ = std::make_unique<QHttpServer>();
         route();
-        QObject::connect(server_.get(), &QAbstractHttpServer::newWebSocketConnection,
-                         server_.get(), [this] { acceptStreams(); });
+        QObject::connect(server_.get(), &QAbstractHttpServer::newWebSocketConnection, server_.get(),
+                         [this] { acceptStreams(); });
         return server_->listen(address, port);
     }
 
@@ -109,7 +112,8 @@ class RemoteServer::Worker {
     std::optional<QHttpServerResponse> refusedRead(const QHttpServerRequest& request) {
         if (loopback_ || authorised(request)) return std::nullopt;
         ++counters_.refused;
-        return refusal(Status::Unauthorized, "token required: Authorization: Bearer TOKEN or ?token=");
+        return refusal(Status::Unauthorized,
+                       "token required: Authorization: Bearer TOKEN or ?token=");
     }
 
     QHttpServerResponse state(const QHttpServerRequest& request) {
@@ -135,9 +139,8 @@ class RemoteServer::Worker {
             return refusal(Status::ServiceUnavailable, "no run in the cab");
         }
         const QByteArray body = request.body();
-        ParsedCommand parsed =
-            parseCommand(std::string_view(body.constData(), std::size_t(body.size())),
-                         latest_->run->limits);
+        ParsedCommand parsed = parseCommand(
+            std::string_view(body.constData(), std::size_t(body.size())), latest_->run->limits);
         if (!parsed.command) {
             ++counters_.refused;
             return refusal(Status::BadRequest, parsed.error);
@@ -179,21 +182,22 @@ class RemoteServer::Worker {
                            if (r.value("Upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
                                return;
                            ++counters_.refused;
-                           responder.write(errorJson("the stream is a WebSocket"), "application/json",
+                           responder.write(errorJson("the stream is a WebSocket"),
+                                           "application/json",
                                            QHttpServerResponder::StatusCode::BadRequest);
                        });
         server_->route("/api/command", Method::Post,
                        [this](const QHttpServerRequest& r) { return command(r); });
-        server_->setMissingHandler([this](const QHttpServerRequest& request,
-                                          QHttpServerResponder&& responder) {
-            ++counters_.refused;
-            const bool known = request.url().path() == "/api/command" ||
-                               request.url().path() == "/api/state";
-            responder.write(errorJson(known ? "method not allowed here" : "not found"),
-                            "application/json",
-                            known ? QHttpServerResponder::StatusCode::MethodNotAllowed
-                                  : QHttpServerResponder::StatusCode::NotFound);
-        });
+        server_->setMissingHandler(
+            [this](const QHttpServerRequest& request, QHttpServerResponder&& responder) {
+                ++counters_.refused;
+                const bool known =
+                    request.url().path() == "/api/command" || request.url().path() == "/api/state";
+                responder.write(errorJson(known ? "method not allowed here" : "not found"),
+                                "application/json",
+                                known ? QHttpServerResponder::StatusCode::MethodNotAllowed
+                                      : QHttpServerResponder::StatusCode::NotFound);
+            });
     }
 
     void acceptStreams() {
@@ -218,8 +222,9 @@ class RemoteServer::Worker {
             socket->setMaxAllowedIncomingMessageSize(kMaxBodyBytes);
             socket->setMaxAllowedIncomingFrameSize(kMaxBodyBytes);
             QWebSocket* raw = socket.get();
-            QObject::connect(raw, &QWebSocket::disconnected, server_.get(),
-                             [this] { dropClosed(); }, Qt::QueuedConnection);
+            QObject::connect(
+                raw, &QWebSocket::disconnected, server_.get(), [this] { dropClosed(); },
+                Qt::QueuedConnection);
             clients_.push_back(std::move(socket));
             counters_.clients = std::int64_t(clients_.size());
             // The newest state at once, so that a panel shows something while paused.
@@ -261,7 +266,8 @@ RemoteServer::~RemoteServer() {
     stop();
 }
 
-std::optional<std::string> RemoteServer::start(const ListenSpec& where, const std::string& token) {
+std::optional<std::string> RemoteServer::start(const ListenAddress& where,
+                                               const std::string& token) {
     stop();
     QHostAddress address;
     if (!address.setAddress(QString::fromStdString(where.address)))
@@ -292,8 +298,9 @@ std::optional<std::string> RemoteServer::start(const ListenSpec& where, const st
         context_ = nullptr;
         return "cannot listen on " + where.address + ":" + std::to_string(where.port);
     }
-    const std::string host =
-        address.protocol() == QAbstractSocket::IPv6Protocol ? "[" + where.address + "]" : where.address;
+    const std::string host = address.protocol() == QAbstractSocket::IPv6Protocol
+                                 ? "[" + where.address + "]"
+                                 : where.address;
     url_ = "http://" + host + ":" + std::to_string(port) + "/";
     running_ = true;
     return std::nullopt;

@@ -16,12 +16,12 @@ namespace tovra::remote {
 
 // Counters of a running server, readable from any thread.
 struct ServerStats {
-    std::int64_t snapshots = 0;      // published to the server
-    std::int64_t messagesSent = 0;   // stream messages written to clients
-    std::int64_t clientsDropped = 0; // stream clients that fell too far behind
-    std::int64_t clients = 0;        // stream clients now
-    std::int64_t commands = 0;       // commands accepted
-    std::int64_t refused = 0;        // requests refused (401, 400, 429, ...)
+    std::int64_t snapshots = 0;       // published to the server
+    std::int64_t messagesSent = 0;    // stream messages written to clients
+    std::int64_t clientsDropped = 0;  // stream clients that fell too far behind
+    std::int64_t clients = 0;         // stream clients now
+    std::int64_t commands = 0;        // commands accepted
+    std::int64_t refused = 0;         // requests refused (401, 400, 429, ...)
 };
 
 // The local HTTP and WebSocket server of the remote interface, on a thread
@@ -45,7 +45,7 @@ class RemoteServer {
 
     // Listens on `where` with `token` (a fresh one when empty); the reason
     // when it cannot. Returns once the server listens.
-    std::optional<std::string> start(const ListenSpec& where, const std::string& token = {});
+    std::optional<std::string> start(const ListenAddress& where, const std::string& token = {});
     void stop();
     bool running() const { return running_; }
 

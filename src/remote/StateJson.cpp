@@ -65,12 +65,9 @@ std::string stateJson(const CabSnapshot& n) {
     j["speed"] = n.speed;
     j["position"] = n.position;
     j["reverser"] = {{"position", n.reverser}, {"text", text(n.reverserText)}};
-    j["power"] = {{"handle", n.powerHandle},
-                  {"notch", n.powerNotch},
-                  {"max", run.limits.power},
-                  {"mode", n.powerMode},
-                  {"text", text(n.powerText)},
-                  {"const_speed", n.constSpeed}};
+    j["power"] = {{"handle", n.powerHandle},   {"notch", n.powerNotch},
+                  {"max", run.limits.power},   {"mode", n.powerMode},
+                  {"text", text(n.powerText)}, {"const_speed", n.constSpeed}};
     j["brake"] = {{"handle", n.brakeHandle},
                   {"notch", n.brakeNotch},
                   {"emergency", run.limits.brake},

@@ -84,7 +84,7 @@ TEST_F(AppRemote, TheLastControllerItemStartsItAndShowsTheQrCode) {
 }
 
 TEST_F(AppRemote, ACommandGoesInAsTheKeyDoes) {
-    remote::ListenSpec spec;
+    remote::ListenAddress spec;
     ASSERT_EQ(remote.start(spec, "app-test-token"), std::nullopt);
     const int port = QUrl(QString::fromStdString(remote.server().url())).port();
     const std::int32_t before = window->cab().state.BrakeHandle;

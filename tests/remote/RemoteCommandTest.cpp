@@ -88,7 +88,7 @@ TEST(RemoteCommand, RefusesEachFaultNamingIt) {
     EXPECT_EQ(refused(R"({"button":"horn","down":"yes"})"), "down must be true or false");
 }
 
-TEST(RemoteAccess, TokensAndListenSpecs) {
+TEST(RemoteAccess, TokensAndListenAddresss) {
     const std::string a = makeToken(), b = makeToken();
     EXPECT_EQ(a.size(), 24u);
     EXPECT_NE(a, b);
@@ -103,14 +103,14 @@ TEST(RemoteAccess, TokensAndListenSpecs) {
     EXPECT_FALSE(bearerToken("Basic abc"));
     EXPECT_FALSE(bearerToken("Bearer "));
 
-    EXPECT_EQ(parseListenSpec("8080").address, "127.0.0.1");
-    EXPECT_EQ(parseListenSpec("8080").port, 8080);
-    EXPECT_EQ(parseListenSpec("0.0.0.0:81").address, "0.0.0.0");
-    EXPECT_EQ(parseListenSpec("[::1]:82").address, "::1");
-    EXPECT_THROW(parseListenSpec("::1:82"), std::invalid_argument);
-    EXPECT_THROW(parseListenSpec("70000"), std::invalid_argument);
-    EXPECT_THROW(parseListenSpec("x"), std::invalid_argument);
-    EXPECT_THROW(parseListenSpec(":80"), std::invalid_argument);
+    EXPECT_EQ(parseListenAddress("8080").address, "127.0.0.1");
+    EXPECT_EQ(parseListenAddress("8080").port, 8080);
+    EXPECT_EQ(parseListenAddress("0.0.0.0:81").address, "0.0.0.0");
+    EXPECT_EQ(parseListenAddress("[::1]:82").address, "::1");
+    EXPECT_THROW(parseListenAddress("::1:82"), std::invalid_argument);
+    EXPECT_THROW(parseListenAddress("70000"), std::invalid_argument);
+    EXPECT_THROW(parseListenAddress("x"), std::invalid_argument);
+    EXPECT_THROW(parseListenAddress(":80"), std::invalid_argument);
 }
 
 TEST(RemoteAccess, FiftyCommandsASecondPerClient) {

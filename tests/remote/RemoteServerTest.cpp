@@ -67,7 +67,7 @@ class RemoteServerTest : public ::testing::Test {
     void TearDown() override { server_.reset(); }
 
     void start(const std::string& address = "127.0.0.1") {
-        ListenSpec spec;
+        ListenAddress spec;
         spec.address = address;
         ASSERT_EQ(server_->start(spec, kToken), std::nullopt);
         port_ = QUrl(QString::fromStdString(server_->url())).port();

@@ -36,9 +36,9 @@ std::unique_ptr<RemoteEndpoint> startSimRemote(const std::string& listen, const 
     static char name[] = "tovra-sim";
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-    remote::ListenSpec spec;
+    remote::ListenAddress spec;
     try {
-        spec = remote::parseListenSpec(listen);
+        spec = remote::parseListenAddress(listen);
     } catch (const std::invalid_argument& error) {
         throw std::invalid_argument("--remote: " + std::string(error.what()));
     }
