@@ -74,6 +74,47 @@ CabSurface::CabSurface() : surface_(kWidth, kHeight, QImage::Format_RGB32) {
     surface_.fill(Qt::black);
 }
 
+void CabSurface::setScale(double scale, double pixelRatio) {
+    if (pixelRatio > 0) pixelRatio_ = pixelRatio;
+    if (!(scale > 0) || scale == scale_) return;
+    scale_ = scale;
+    surface_ = QImage(shown(QRect(0, 0, kWidth, kHeight)).size(), QImage::Format_RGB32);
+    surface_.setDotsPerMeterX(kDotsPerMeter);
+    surface_.setDotsPerMeterY(kDotsPerMeter);
+    surface_.fill(Qt::black);
+}
+
+QRect CabSurface::shown(const QRect& layout) const {
+    if (scale_ == 1) return layout;
+    // Edges rounded to the nearest pixel, so that neighbouring rectangles
+    // stay neighbours.
+    const auto at = [this](int v) { return int(std::lround(v * scale_)); };
+    return QRect(QPoint(at(layout.left()), at(layout.top())),
+                 QPoint(at(layout.left() + layout.width()) - 1,
+                        at(layout.top() + layout.height()) - 1));
+}
+
+QRegion CabSurface::reaching(const QRegion& pixels) const {
+    if (scale_ == 1) return pixels;
+    QRegion layout;
+    for (const QRect& r : pixels) {
+        const int left = int(std::floor(r.left() / scale_));
+        const int top = int(std::floor(r.top() / scale_));
+        const int right = int(std::ceil((r.left() + r.width()) / scale_));
+        const int bottom = int(std::ceil((r.top() + r.height()) / scale_));
+        layout += QRect(left, top, right - left, bottom - top);
+    }
+    return layout;
+}
+
+QRegion CabSurface::shown(const QRegion& layout) const {
+    if (scale_ == 1) return layout;
+    // A picture scaled smoothly reaches a pixel past its edges.
+    QRegion area;
+    for (const QRect& r : layout) area += shown(r).adjusted(-1, -1, 1, 1);
+    return area & QRegion(surface_.rect());
+}
+
 const QImage& CabSurface::keyedPicture(const SpriteModel& sprites, std::size_t index) {
     if (pictures_.size() < sprites.pictures().size()) pictures_.resize(sprites.pictures().size());
     const Picture& picture = sprites.pictures()[index];
@@ -93,8 +134,11 @@ void CabSurface::drawSprites(QPainter& painter, const SpriteModel& sprites) {
 
 void CabSurface::drawSprites(QPainter& painter, std::span<const SpriteLook> looks,
                              const SpriteModel& sprites, const QRegion& area) {
+    // Scaled, a sprite may reach into the pixels around its rectangle.
+    const int margin = scale_ == 1 ? 0 : 1;
     for (const SpriteLook& sprite : looks) {
-        if (!area.intersects(spriteBounds(sprite))) continue;
+        if (!area.intersects(spriteBounds(sprite).adjusted(-margin, -margin, margin, margin)))
+            continue;
         const QImage& image = keyedPicture(sprites, sprite.picture);
         if (image.isNull()) continue;
         const PatternGrid grid = patternGrid(sprites.pictures()[sprite.picture]);
@@ -151,11 +195,38 @@ void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& sta
         painter.drawText(textBox(t.x, t.y), Qt::AlignLeft | Qt::AlignTop, text);
     }
     painter.restore();
-    // The top message is centred by the width it took in the pass before.
-    if (!scene.notice.empty()) {
-        state.noticeWidth = QFontMetrics(statusFont(int(roundHalfEven(w * 0.015L))), &surface_)
-                                .horizontalAdvance(QString::fromStdString(scene.notice));
+    measureNotice(scene, state);
+}
+
+// The top message is centred by the width it took in the pass before, in
+// the layout's units.
+void CabSurface::measureNotice(const Scene& scene, DrawState& state) const {
+    if (scene.notice.empty()) return;
+    const int size = int(roundHalfEven(scene.videoWidth * 0.015L));
+    state.noticeWidth = QFontMetrics(statusFont(size), &surface_)
+                            .horizontalAdvance(QString::fromStdString(scene.notice));
+}
+
+// The texts at the size they are shown: the same layout, each font scaled
+// and its glyphs drawn at that size.
+void CabSurface::drawScaledTexts(QPainter& painter, const Scene& scene) {
+    painter.save();
+    painter.setClipRect(shown(QRect(0, 0, scene.videoWidth, scene.videoHeight)),
+                        Qt::IntersectClip);
+    const qreal shadow =
+        scene.texts.shadow > 0 ? std::max(1.0, std::round(scene.texts.shadow * scale_)) : 0.0;
+    for (const PlacedText& t : scene.texts.texts) {
+        if (t.text.empty()) continue;
+        const QString text = QString::fromStdString(t.text);
+        painter.setFont(statusFont(t.size * scale_));
+        const QPointF at(std::round(t.x * scale_), std::round(t.y * scale_));
+        const QRectF box(at, QSizeF(kTextBox * scale_, kTextBox * scale_));
+        painter.setPen(Qt::black);
+        painter.drawText(box.translated(shadow, shadow), Qt::AlignLeft | Qt::AlignTop, text);
+        painter.setPen(Qt::white);
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignTop, text);
     }
+    painter.restore();
 }
 
 Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
@@ -227,22 +298,48 @@ QRegion CabSurface::changes(const Scene& drawn, const Scene& next) const {
 void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,
                       const QRegion& area) {
     QPainter painter(&surface_);
-    if (area != everywhere()) painter.setClipRegion(area);
+    const bool whole = area == everywhere();
+    const QRegion pixels = whole ? QRegion(surface_.rect()) : shown(area);
+    if (!whole) painter.setClipRegion(pixels);
+    const bool scaled = scale_ != 1;
+    // Everything that reaches into those pixels is drawn again there.
+    const QRegion reach = whole ? everywhere() : reaching(pixels);
     // The video picture covers its area; black shows wherever it does not.
-    const QRect video(0, 0, scene.videoWidth, scene.videoHeight);
+    const QRect video = shown(QRect(0, 0, scene.videoWidth, scene.videoHeight));
     const QImage picture = scene.picture ? opaqueView(*scene.picture) : QImage();
-    for (const QRect& bare : everywhere() - QRegion(picture.isNull() ? QRect() : video))
+    for (const QRect& bare :
+         QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
         painter.fillRect(bare, Qt::black);
-    if (!picture.isNull() && area.intersects(video)) painter.drawImage(video, picture);
-    drawTexts(painter, scene, state);
+    if (!picture.isNull() && reach.intersects(QRect(0, 0, scene.videoWidth, scene.videoHeight))) {
+        // The decoder hands the video over at the size shown, to be copied;
+        // anything else (a still, a picture from before a resize) is scaled
+        // smoothly once it is shown at another scale than the layout's.
+        painter.save();
+        painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                              scaled && picture.size() != video.size());
+        painter.drawImage(video, picture);
+        painter.restore();
+    }
+    if (scaled) {
+        drawScaledTexts(painter, scene);
+        measureNotice(scene, state);
+        // The rest is laid out in the layout's units; the pictures are
+        // scaled from their own pixels as they are drawn.
+        painter.scale(scale_, scale_);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    } else {
+        drawTexts(painter, scene, state);
+    }
     // The wayside pictures lie among the sprites, just above the signs.
     const auto above = std::find_if(scene.sprites.begin(), scene.sprites.end(),
                                     [](const SpriteLook& s) { return s.depth > kSignDepth; });
-    drawSprites(painter, std::span(scene.sprites.begin(), above), sprites, area);
+    drawSprites(painter, std::span(scene.sprites.begin(), above), sprites, reach);
     drawWayside(painter, scene.wayside);
-    drawSprites(painter, std::span(above, scene.sprites.end()), sprites, area);
+    drawSprites(painter, std::span(above, scene.sprites.end()), sprites, reach);
     painter.save();
     painter.setPen(QPen(Qt::black, 1));
+    // Drawn at the size shown, the hands are lines a scaled pixel wide.
+    painter.setRenderHint(QPainter::Antialiasing, scaled);
     for (const auto& hand : scene.clockHands) {
         painter.drawLine(scene.clockX + kClockCentre, scene.clockY + kClockCentre,
                          scene.clockX + hand[0], scene.clockY + hand[1]);

@@ -57,8 +57,10 @@ struct Scene {
     bool operator==(const Scene&) const = default;
 };
 
-// The cab's 800 x 760 drawing surface: the video picture with the status
-// texts, the sprites in depth order, the clock and the fade.
+// The cab's drawing surface: the video picture with the status texts, the
+// sprites in depth order, the clock and the fade, laid out on 800 x 760 and
+// drawn at a scale, at the size the window shows it. Scenes, areas and
+// sprites are in the layout's units; at scale 1 a unit is a pixel.
 class CabSurface {
   public:
     static constexpr int kWidth = 800;
@@ -66,13 +68,26 @@ class CabSurface {
 
     CabSurface();
 
+    // From now on the surface is the layout `scale` times as large, in the
+    // screen's own pixels, of which `pixelRatio` make one of the window's
+    // units (a high-density screen); what it showed is gone (black) until
+    // the next draw.
+    void setScale(double scale, double pixelRatio = 1);
+    double scale() const { return scale_; }
+    double pixelRatio() const { return pixelRatio_; }
+    // The pixels of the surface a rectangle of the layout covers.
+    QRect shown(const QRect& layout) const;
+    QRegion shown(const QRegion& layout) const;
+    // The rectangles of the layout that reach into these pixels.
+    QRegion reaching(const QRegion& pixels) const;
+
     // What a pass shows now: turns the gauges and steps the fade. `still`
     // replaces the video picture and its texts when given.
     Scene scene(Cab& cab, DrawState& state, const Image* still = nullptr);
     // The part of the surface that differs between the pictures of two
     // scenes: the whole surface when that cannot be told in parts.
     QRegion changes(const Scene& drawn, const Scene& next) const;
-    QRegion everywhere() const { return QRegion(surface_.rect()); }
+    QRegion everywhere() const { return QRegion(0, 0, kWidth, kHeight); }
     // Draws a scene of this run within `area`; the rest of the surface must
     // already show it.
     void draw(const Scene& scene, const SpriteModel& sprites, DrawState& state,
@@ -90,10 +105,14 @@ class CabSurface {
     const QImage& keyedPicture(const SpriteModel& sprites, std::size_t picture);
     const QImage& keyedListImage(const Image& image);
     void drawTexts(QPainter& painter, const Scene& scene, DrawState& state);
+    void drawScaledTexts(QPainter& painter, const Scene& scene);
+    void measureNotice(const Scene& scene, DrawState& state) const;
     void drawWayside(QPainter& painter, const WaysideView& view);
     void drawSprites(QPainter& painter, std::span<const SpriteLook> looks,
                      const SpriteModel& sprites, const QRegion& area);
 
+    double scale_ = 1;
+    double pixelRatio_ = 1;
     QImage surface_;
     std::vector<CachedPicture> pictures_;
     // The route's image lists keyed once; they live as long as the run.

@@ -26,7 +26,13 @@ QSize CabView::sizeHint() const {
 }
 
 QRect CabView::targetRect() const {
-    return fitCentred(surface_.image().size(), rect());
+    // The surface is drawn at the size it is shown: centred, not scaled,
+    // wherever it fits.
+    const QSize size = (QSizeF(surface_.image().size()) / surface_.pixelRatio()).toSize();
+    if (size.width() <= width() && size.height() <= height())
+        return {(width() - size.width()) / 2, (height() - size.height()) / 2, size.width(),
+                size.height()};
+    return fitCentred(size, rect());
 }
 
 void CabView::setTop(int top) {
@@ -36,14 +42,25 @@ void CabView::setTop(int top) {
 
 void CabView::showChanged(const QRegion& area) {
     const QRect target = targetRect();
-    if (target.size() != surface_.image().size() || top_ != 0) {
+    const double ratio = surface_.pixelRatio();
+    if (target.size() != (QSizeF(surface_.image().size()) / ratio).toSize() || top_ != 0) {
         update();  // scaled, or moved: not worth mapping
         return;
     }
-    update(area.translated(target.topLeft()));
+    if (ratio == 1) {
+        update(area.translated(target.topLeft()));
+        return;
+    }
+    QRegion units;
+    for (const QRect& r : area)
+        units += QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio)
+                     .toAlignedRect();
+    update(units.translated(target.topLeft()));
 }
 
 void CabView::paintEvent(QPaintEvent*) {
+    if (devicePixelRatioF() != surface_.pixelRatio())
+        QMetaObject::invokeMethod(this, &CabView::pixelRatioChanged, Qt::QueuedConnection);
     QPainter painter(this);
     const QRect target = targetRect();
     // Black only where the surface does not cover: its margins, and below it
@@ -54,9 +71,12 @@ void CabView::paintEvent(QPaintEvent*) {
     const double scale = double(target.height()) / CabSurface::kHeight;
     painter.setClipRect(target);
     // A surface shown at its own size is copied, not filtered.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform,
-                          target.size() != surface_.image().size());
-    painter.drawImage(target.translated(0, int(top_ * scale)), surface_.image());
+    const QSizeF own = QSizeF(surface_.image().size()) / surface_.pixelRatio();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, target.size() != own.toSize());
+    // In the screen's pixels when it is shown at its own size.
+    const QSizeF size = target.size() == own.toSize() ? own : QSizeF(target.size());
+    painter.drawImage(QRectF(target.translated(0, int(top_ * scale)).topLeft(), size),
+                      surface_.image());
 }
 
 void CabView::mousePressEvent(QMouseEvent* event) {

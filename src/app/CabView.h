@@ -22,6 +22,9 @@ class CabView : public QWidget {
     int top() const { return top_; }
 
   Q_SIGNALS:
+    // The screen's pixels per unit of the window differ from the surface's:
+    // it is to be drawn again for the screen the window is on now.
+    void pixelRatioChanged();
     void clicked();
     void wheelTowardsUser();
     void wheelAwayFromUser();

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <utility>
 
+#include "app/CabPane.h"
 #include "app/CabView.h"
 #include "app/CrewChangeDialog.h"
 #include "app/EasyCab.h"
@@ -48,6 +49,11 @@ constexpr const char* kAppTitle = "ヴェルモラン";
 constexpr std::array<std::size_t, 2> kAlwaysHiddenLabels = {13, 14};
 constexpr std::array<const char*, 3> kStopLines = {"img_unten_teimokuS", "img_unten_teimokuM",
                                                    "img_unten_teimokuE"};
+constexpr int kLabelWidth = 180;  // the labels' least width at scale 1
+
+int scaled(int units, double scale) {
+    return int(std::lround(units * scale));
+}
 
 void waitForNextTick(const TickDriver& driver, QTimer& timer) {
     const auto wait =
@@ -97,33 +103,39 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(2);
     view_ = new CabView(surface_, central);
-    grid->addWidget(view_, 0, 0);
-    auto* side = new QWidget(central);
-    auto* sideColumn = new QVBoxLayout(side);
+    column_ = new QWidget(central);
+    auto* sideColumn = new QVBoxLayout(column_);
     sideColumn->setContentsMargins(0, 0, 0, 0);
-    staffDisplay_ = new QLabel(side);
+    staffDisplay_ = new QLabel(column_);
     staffDisplay_->setObjectName("staffDisplay");
     sideColumn->addWidget(staffDisplay_);
-    labelPanel_ = new QWidget(side);
+    labelPanel_ = new QWidget(column_);
     sideColumn->addWidget(labelPanel_);
     sideColumn->addStretch();
     auto* labelColumn = new QVBoxLayout(labelPanel_);
     for (std::size_t i = 0; i < labels_.size(); ++i) {
         labels_[i] = new QLabel(labelPanel_);
         labels_[i]->setObjectName(QString("Label%1").arg(i));
-        labels_[i]->setMinimumWidth(180);
+        labels_[i]->setMinimumWidth(kLabelWidth);
         labelColumn->addWidget(labels_[i]);
     }
-    grid->addWidget(side, 0, 1);
+    columnSpacing_ = sideColumn->spacing();
+    labelSpacing_ = labelColumn->spacing();
+    labelMargins_ = labelColumn->contentsMargins();
+    // The picture and the column scale together with the window.
+    pane_ = new CabPane(view_, column_, central);
+    grid->addWidget(pane_, 0, 0);
+    connect(pane_, &CabPane::scaleChanged, this, &TForm1::applyScale);
     auto* back = new QToolButton(central);
     back->setObjectName("backImage");
     back->setText("◀ 戻る");
     back->setAutoRaise(true);
     back->setFocusPolicy(Qt::NoFocus);  // space and Enter belong to the cab
-    grid->addWidget(back, 1, 0, 1, 2, Qt::AlignRight);
+    grid->addWidget(back, 1, 0, Qt::AlignRight);
     setCentralWidget(central);
     connect(back, &QToolButton::clicked, this, &TForm1::returnToTitle);
     connect(view_, &CabView::clicked, this, &TForm1::videoClicked);
+    connect(view_, &CabView::pixelRatioChanged, pane_, &CabPane::placeAgain);
     connect(view_, &CabView::wheelTowardsUser, this, [this] { WheelD(*cab_); });
     connect(view_, &CabView::wheelAwayFromUser, this, [this] { WheelU(*cab_); });
     setFocusPolicy(Qt::StrongFocus);
@@ -172,7 +184,7 @@ void TForm1::runDue(TickDriver& driver, QTimer& timer, void (TForm1::*tick)()) {
 }
 
 void TForm1::requestDraw() {
-    if (!loaded_ || closing_ || drawTimer_.isActive()) return;
+    if (!loaded_ || closing_ || !clock_.isValid() || drawTimer_.isActive()) return;
     const QScreen* shown = screen();
     const qint64 refreshMs = shown && shown->refreshRate() > 1
                                  ? qRound64(1000 / shown->refreshRate())
@@ -225,15 +237,18 @@ bool TForm1::load() {
     buildMenus();
     showStopLines(!stopLines_->isChecked());
     showLabels(cab_->options.Moji != 0);
-    if (cab_->staff.side) staffDisplay_->setPixmap(QPixmap::fromImage(toQImage(*cab_->staff.side)));
+    if (cab_->staff.side) staffPicture_ = toQImage(*cab_->staff.side);
+    scaleColumn(columnScale_);
     staffDisplay_->setVisible(cab_->staff.side.has_value());
+    pane_->setSideSize(naturalColumnSize());
+    pane_->setVideoWidth(cab_->settings.VideoWidth);
     // The whole surface at its own size when the screen has room for it.
     QSize size = sizeHint();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     resize(size);
     clock_.start();
-    requestDraw();
+    applyScale(pane_->scale());
     if (remote_) remote_->attach(*this);
     return true;
 }
@@ -279,12 +294,21 @@ void TForm1::buildMenus() {
     connect(moji_, &QAction::triggered, this, [this](bool on) {
         // The window grows or shrinks by the label column; the cab picture
         // keeps its size.
-        const QSize picture = view_->size();
+        const QSize before = cabPaneNaturalSize(pane_->sideSize());
         showLabels(on);
         for (std::size_t i : kAlwaysHiddenLabels) labels_[i]->setVisible(false);
-        centralWidget()->layout()->activate();
-        resize(size() + picture - view_->size());
+        pane_->setSideSize(naturalColumnSize());
+        const QSize grown = cabPaneNaturalSize(pane_->sideSize()) - before;
+        if (!(windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
+            resize(size() + QSize(scaled(grown.width(), pane_->scale()),
+                                  scaled(grown.height(), pane_->scale())));
     });
+    fullScreen_ = show->addAction("全画面表示(&F)");
+    fullScreen_->setObjectName("fullScreen");
+    fullScreen_->setCheckable(true);
+    // F11 alone; Shift+F11 stays the testing key that slows the train.
+    fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
+    connect(fullScreen_, &QAction::triggered, this, &TForm1::setFullScreen);
     connect(show->addAction("運転記録…"), &QAction::triggered, this, &TForm1::showRunReport);
 
     QMenu* controller = runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
@@ -303,6 +327,75 @@ void TForm1::buildMenus() {
 void TForm1::showLabels(bool moji) {
     labelPanel_->setVisible(moji);
     for (QLabel* label : labels_) label->setVisible(moji);
+}
+
+void TForm1::setFullScreen(bool on) {
+    if (on != isFullScreen()) setWindowState(windowState() ^ Qt::WindowFullScreen);
+    if (fullScreen_) fullScreen_->setChecked(isFullScreen());
+}
+
+void TForm1::scaleColumn(double scale) {
+    columnScale_ = scale;
+    const bool own = scale == 1;
+    if (!staffPicture_.isNull()) {
+        // Scaled once from the card's own pixels to the screen's.
+        const double pixels = scale * devicePixelRatioF();
+        QImage card = pixels == 1 ? staffPicture_
+                                  : staffPicture_.scaled(scaled(staffPicture_.width(), pixels),
+                                                         scaled(staffPicture_.height(), pixels),
+                                                         Qt::IgnoreAspectRatio,
+                                                         Qt::SmoothTransformation);
+        card.setDevicePixelRatio(devicePixelRatioF());
+        staffDisplay_->setPixmap(QPixmap::fromImage(card));
+    }
+    // The labels' font scaled from the one they inherit; at scale 1 that one.
+    QFont font;
+    if (!own) {
+        font = column_->font();
+        font.setPointSizeF(font.pointSizeF() * scale);
+    }
+    labelPanel_->setFont(font);
+    for (QLabel* label : labels_) label->setMinimumWidth(scaled(kLabelWidth, scale));
+    column_->layout()->setSpacing(scaled(columnSpacing_, scale));
+    labelPanel_->layout()->setSpacing(scaled(labelSpacing_, scale));
+    labelPanel_->layout()->setContentsMargins(
+        scaled(labelMargins_.left(), scale), scaled(labelMargins_.top(), scale),
+        scaled(labelMargins_.right(), scale), scaled(labelMargins_.bottom(), scale));
+}
+
+QSize TForm1::naturalColumnSize() {
+    const double scale = columnScale_;
+    scaleColumn(1);
+    column_->layout()->invalidate();
+    const QSize size = column_->sizeHint();
+    scaleColumn(scale);
+    return size;
+}
+
+void TForm1::applyScale(double scale) {
+    // In the screen's own pixels, so that a high-density screen gets them too.
+    const double ratio = devicePixelRatioF();
+    surface_.setScale(scale * ratio, ratio);
+    scaleColumn(scale);
+    if (!loaded_) return;
+    // The decoder scales each picture to the size it is shown at.
+    const QSize video =
+        surface_.shown(QRect(0, 0, cab_->settings.VideoWidth, cab_->settings.VideoHeight)).size();
+    video_.setPictureSize(video.width(), video.height());
+    refetch_video_picture(*cab_);
+    // What was on show, at the new size, until the next pass brings the
+    // pictures of that size: drawn in an event of its own, so that a tick
+    // that has come due meanwhile runs first, and once for several resizes.
+    if (!redrawWhole_) QTimer::singleShot(0, this, &TForm1::redrawWhole);
+    redrawWhole_ = true;
+    requestDraw();
+}
+
+void TForm1::redrawWhole() {
+    if (!redrawWhole_ || closing_) return;
+    redrawWhole_ = false;
+    surface_.draw(drawnScene_, cab_->sprites, draw_, surface_.everywhere());
+    view_->update();
 }
 
 void TForm1::updateLabels() {
@@ -359,12 +452,15 @@ void TForm1::drawPass() {
     fetch_video_frame(cab);
     Scene scene = surface_.scene(cab, draw_);
     // A train standing still with nothing changing costs no drawing.
-    if (scene == drawnScene_ && !scene.closesWindow) return;
-    const QRegion changed = surface_.changes(drawnScene_, scene);
+    if (scene == drawnScene_ && !scene.closesWindow && !redrawWhole_) return;
+    const QRegion changed =
+        redrawWhole_ ? surface_.everywhere() : surface_.changes(drawnScene_, scene);
+    redrawWhole_ = false;
     if (scene.pictureVersion != drawnScene_.pictureVersion) videoRate_.shown(now);
     surface_.draw(scene, cab.sprites, draw_, changed);
     drawnScene_ = std::move(scene);
-    view_->showChanged(changed);
+    drawnPicture_ = cab.video.picture;
+    view_->showChanged(surface_.shown(changed));
     ++draw_.framesDrawn;
     lastDrawn_ = now;
     if (drawnScene_.closesWindow)
@@ -394,11 +490,14 @@ void TForm1::showStill() {
     if (name.empty()) return;
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
-    const Scene scene = surface_.scene(*cab_, draw_, &*still_);
+    Scene scene = surface_.scene(*cab_, draw_, &*still_);
     surface_.draw(scene, cab_->sprites, draw_, surface_.everywhere());
-    drawnScene_ = {};  // the next pass draws the video again
+    // The next pass draws the video again, over the whole surface: a scene
+    // with a still differs from every scene with the video.
+    drawnScene_ = std::move(scene);
+    drawnPicture_.reset();  // the still lives as long as the window
     view_->update();
-    if (scene.closesWindow) close();
+    if (drawnScene_.closesWindow) close();
 }
 
 void TForm1::releaseHeldKeys() {
@@ -441,10 +540,16 @@ void TForm1::changeEvent(QEvent* event) {
         !cab_->running() && !closing_)
         showStill();
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) requestDraw();
+    if (event->type() == QEvent::WindowStateChange && fullScreen_)
+        fullScreen_->setChecked(isFullScreen());
 }
 
 void TForm1::cabKeyDown(QKeyEvent* event) {
     if (!loaded_) return;
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        setFullScreen(false);
+        return;
+    }
     const CabKey key = cabKeyOf(*event);
     if (event->key() == Qt::Key_Shift) host_.held.insert(HeldKey::Shift);
     if (key.character) {

@@ -25,6 +25,7 @@ class QMenu;
 
 namespace tovra {
 
+class CabPane;
 class CabView;
 class TForm6;
 class SettingsStore;
@@ -89,6 +90,9 @@ class TForm1 : public QMainWindow, public remote::KeyPath {
 
     void start1Click();
     void returnToTitle();
+    // Full screen (F11, the Display menu) or back to the window as it was
+    // (also Esc).
+    void setFullScreen(bool on);
 
     // Shows the help window (menu "操作説明(&U)").
     std::function<void()> showHelp;
@@ -109,6 +113,16 @@ class TForm1 : public QMainWindow, public remote::KeyPath {
     void buildMenus();
     QAction* addOption(QMenu* menu, const char* caption, std::int32_t UserOptions::*option);
     void showLabels(bool moji);
+    // The cab picture and the timetable column at this scale of their
+    // default size: the surface, the size the video is decoded to, the
+    // column's picture, fonts and spacing; what was shown is drawn again.
+    void applyScale(double scale);
+    // Draws what was on show again over the whole surface, once after a
+    // change of scale.
+    void redrawWhole();
+    void scaleColumn(double scale);
+    // The column's size at scale 1 with what it holds now.
+    QSize naturalColumnSize();
     void updateLabels();
     void showStopLines(bool show);
     void showStill();
@@ -148,15 +162,28 @@ class TForm1 : public QMainWindow, public remote::KeyPath {
     DrawState draw_;
     VideoFrameRate videoRate_;
     Scene drawnScene_;  // what the surface shows now
+    // Its video picture, kept while the scene may be drawn again (at a new
+    // scale) even if the run has let the picture go meanwhile.
+    std::shared_ptr<const Image> drawnPicture_;
+    bool redrawWhole_ = false;  // the surface has a new size: all of it is to be drawn
     std::optional<Image> still_;
     CabView* view_ = nullptr;
+    CabPane* pane_ = nullptr;
     std::array<QLabel*, StatusTexts::kLabelCount> labels_{};
+    QWidget* column_ = nullptr;  // beside the cab: the timetable card, the labels
     QWidget* labelPanel_ = nullptr;
     QLabel* staffDisplay_ = nullptr;  // the timetable card beside the cab
+    QImage staffPicture_;             // the card at its own size
+    double columnScale_ = 1;
+    // The column's spacing and margins at scale 1.
+    int columnSpacing_ = 0;
+    int labelSpacing_ = 0;
+    QMargins labelMargins_;
 
     QAction* start1_ = nullptr;
     QAction* stopLines_ = nullptr;
     QAction* moji_ = nullptr;
+    QAction* fullScreen_ = nullptr;
     std::vector<std::pair<QAction*, std::int32_t UserOptions::*>> optionActions_;
 
     std::int64_t physicsTicks_ = 0;

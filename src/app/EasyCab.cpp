@@ -21,7 +21,10 @@ constexpr unsigned kGreen = 0x00FF00;
 constexpr unsigned kYellow = 0xFFFF00;
 constexpr unsigned kRed = 0xFF0000;
 
+// Called every logic tick: a style sheet is parsed and applied only when the
+// colour changes.
 void paint(QFrame* lamp, unsigned rgb) {
+    if (!lamp->styleSheet().isEmpty() && lamp->property("rgb").toUInt() == rgb) return;
     lamp->setStyleSheet(
         QString("background-color: #%1; border: 1px solid gray;").arg(rgb, 6, 16, QChar('0')));
     lamp->setProperty("rgb", rgb);

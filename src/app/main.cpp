@@ -1,4 +1,6 @@
 // The desktop program: the title window, then a cab window for every run.
+#include <malloc.h>
+
 #include <QApplication>
 #include <QTimer>
 #include <chrono>
@@ -82,6 +84,10 @@ std::optional<std::filesystem::path> dataFolder(const tovra::CommandLine& comman
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Video pictures (a megabyte and more each) are mapped from the system
+    // and given back when the frame cache lets them go, instead of staying
+    // in the heap once glibc has raised its threshold for mapping.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     std::vector<std::string> args(argv + 1, argv + argc);
     const tovra::CommandLine command = tovra::parseCommandLine(args);
     if (!command.error.empty()) {

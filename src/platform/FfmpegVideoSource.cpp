@@ -79,6 +79,7 @@ void FfmpegVideoSource::asked(int n) {
     jumped_ = wanted_ < 0 || std::abs(n - wanted_) > kLongestStep;
     if (!jumped_) direction_ = n > wanted_ ? 1 : -1;
     wanted_ = n;
+    cache_.setFrameLimit(direction_ > 0 ? kForwardFrames : 0, n, direction_);
     // A frame the running job will not reach: let it go at the next picture.
     if (busy_ && needed(n) && (n < job_.from || n > job_.to)) abandon_ = true;
     wake_.notify_one();
@@ -97,6 +98,20 @@ int FfmpegVideoSource::fetch(int n, int have, std::shared_ptr<const Image>& out)
     }
     if (give != have) out = cache_.shared(give);
     return give;
+}
+
+void FfmpegVideoSource::setPictureSize(int width, int height) {
+    const std::lock_guard lock(mutex_);
+    if (width <= 0 || height <= 0) width = height = 0;
+    if (width == width_ && height == height_) return;
+    width_ = width;
+    height_ = height;
+    cache_.clear();
+    failed_.clear();
+    // The picture on its way has the old size: let it go.
+    if (busy_) abandon_ = true;
+    if (wanted_ >= 0) owed_ = wanted_;
+    wake_.notify_one();
 }
 
 bool FfmpegVideoSource::frame(int n, Image& out) {
@@ -152,10 +167,15 @@ void FfmpegVideoSource::runJob(Job job, std::shared_ptr<Image>& scratch,
                                std::unique_lock<std::mutex>& lock) {
     for (int n = job.from; n <= job.to; ++n) {
         if (!scratch) scratch = std::make_shared<Image>();
+        const int width = width_;
+        const int height = height_;
         lock.unlock();
+        decoder_->setPictureSize(width, height);
         const bool decoded = decoder_->decode(n, *scratch);
         lock.lock();
         if (!decoded && abandon_) return;
+        // The size changed meanwhile: the picture is of no use.
+        if (width != width_ || height != height_) return;
         if (decoded)
             cache_.store(n, scratch, wanted_ >= 0 ? wanted_ : n, direction_);
         else

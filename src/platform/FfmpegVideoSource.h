@@ -42,6 +42,14 @@ class FfmpegVideoSource : public VideoSource {
     double frameRate() const { return rate_; }
     int fetch(int n, int have, std::shared_ptr<const Image>& out) override;
 
+    // The size the pictures are shown at: the worker scales each picture to
+    // it as it converts it, so that nothing larger is kept or drawn; 0 x 0
+    // (the default): the file's own size. A change lets the cached pictures
+    // go and decodes the frame asked for last again, calling onFrameReady
+    // when it is there; a picture of the old size stays with its holder.
+    // Lasts across open and close.
+    void setPictureSize(int width, int height);
+
     // Waits until frame n is decoded; false outside the file or when it
     // cannot be decoded. For tools that want every exact frame.
     bool frame(int n, Image& out);
@@ -59,6 +67,10 @@ class FfmpegVideoSource : public VideoSource {
         int to = -1;
     };
     static constexpr int kAheadForward = 6;
+    // Running forward the cache keeps no more than the frames ahead, the one
+    // on show and a few just passed (a short step back, a stop): the large
+    // budget serves running backwards, and memory goes back when it ends.
+    static constexpr int kForwardFrames = kAheadForward + 1 + 8;
     // A step longer than this is a jump and keeps the direction of travel.
     static constexpr int kLongestStep = 30;
 
@@ -91,6 +103,8 @@ class FfmpegVideoSource : public VideoSource {
     // Tells the decoder to give up the picture it is on the way to; written
     // under the mutex, read without it.
     std::atomic<bool> abandon_ = false;
+    int width_ = 0;  // the size asked of the decoder; 0: the file's
+    int height_ = 0;
     bool holding_ = false;  // open or close waits for the decoder
     bool quit_ = false;
     std::thread worker_;

@@ -20,8 +20,21 @@ std::int64_t keepCost(int n, int focus, int direction) {
 }  // namespace
 
 int FrameCache::capacity() const {
-    if (pictureBytes_ == 0) return kMinimumFrames;
-    return int(std::max<std::size_t>(budget_ / pictureBytes_, kMinimumFrames));
+    const int fit = pictureBytes_ == 0
+                        ? kMinimumFrames
+                        : int(std::max<std::size_t>(budget_ / pictureBytes_, kMinimumFrames));
+    return limit_ > 0 ? std::min(fit, std::max(limit_, kMinimumFrames)) : fit;
+}
+
+void FrameCache::setFrameLimit(int frames, int focus, int direction) {
+    limit_ = std::max(frames, 0);
+    while (int(frames_.size()) > capacity()) {
+        auto worst = frames_.begin();
+        for (auto it = frames_.begin(); it != frames_.end(); ++it)
+            if (keepCost(it->first, focus, direction) > keepCost(worst->first, focus, direction))
+                worst = it;
+        frames_.erase(worst);
+    }
 }
 
 const Image* FrameCache::find(int n) const {

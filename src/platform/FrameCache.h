@@ -22,8 +22,13 @@ class FrameCache {
     explicit FrameCache(std::size_t budgetBytes) : budget_(budgetBytes) {}
 
     void clear() { frames_.clear(); }
-    // How many pictures of the size stored last fit the budget.
+    // How many pictures of the size stored last fit the budget, and the
+    // limit when one is set.
     int capacity() const;
+    // At most this many pictures (never fewer than kMinimumFrames); 0: as
+    // many as the budget holds. Lets the ones that no longer fit go, the
+    // least likely to be asked for first.
+    void setFrameLimit(int frames, int focus, int direction);
     const Image* find(int n) const;
     std::shared_ptr<const Image> shared(int n) const;
     // The stored frame nearest n, the lower one on a tie.
@@ -39,6 +44,7 @@ class FrameCache {
     std::map<int, std::shared_ptr<Image>> frames_;
     std::size_t budget_;
     std::size_t pictureBytes_ = 0;
+    int limit_ = 0;
 };
 
 }  // namespace tovra

@@ -22,6 +22,13 @@ class FrameDecoder {
     virtual int keyFrameAtOrBefore(int n) const = 0;
     // Frame n as 0xAARRGGBB pixels; stepping on to n + 1 costs one picture.
     virtual bool decode(int n, Image& out) = 0;
+    // The size of the pictures decode gives from now on, scaled from the
+    // decoded picture in one step; 0 x 0: the file's own. Called on the
+    // decoding thread. A decoder that cannot scale keeps the file's size.
+    virtual void setPictureSize(int width, int height) {
+        (void)width;
+        (void)height;
+    }
 
     // Asked on the decoding thread between the pictures of a decode that
     // passes over several: true ends it early, with false. Must not block.

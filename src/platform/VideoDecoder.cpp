@@ -10,6 +10,7 @@ extern "C" {
 #include <cerrno>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -59,10 +60,35 @@ struct ScalerKey {
     AVPixelFormat format = AV_PIX_FMT_NONE;
     bool fullRange = false;
     int colorspace = 0;
+    int outWidth = 0;
+    int outHeight = 0;
     bool operator==(const ScalerKey&) const = default;
 };
 
+int scalerFlags(int width, int height, int outWidth, int outHeight) {
+    const std::string_view name = pictureScalingFilter(width, height, outWidth, outHeight);
+    return name == "area" ? SWS_AREA : name == "bicubic" ? SWS_BICUBIC : SWS_BILINEAR;
+}
+
 }  // namespace
+
+const char* pictureScalingFilter(int width, int height, int outWidth, int outHeight) {
+    // At the file's size only the colours are converted.
+    if (outWidth == width && outHeight == height) return "bilinear";
+    const std::int64_t in = std::int64_t(width) * height;
+    const std::int64_t out = std::int64_t(outWidth) * outHeight;
+    // Shrinking to half or less: each pixel the mean of the source pixels it
+    // covers, which does not alias and costs the least of the filters that
+    // do not (a 1080p or 2160p picture to 800 x 450 in about 70 % of the
+    // time of bilinear, 40 % of bicubic).
+    if (4 * out <= in) return "area";
+    // Shrinking less: libswscale's bilinear widens with the step, so it does
+    // not alias either, and costs less than "area" there (1080p to the
+    // 1214 x 683 of a full 1920 x 1200 screen: 75 %).
+    if (out < in) return "bilinear";
+    // Enlarging a small film: bicubic keeps its edges best.
+    return "bicubic";
+}
 
 struct VideoDecoder::Stream {
     FormatContext format;
@@ -198,14 +224,21 @@ struct VideoDecoder::Stream {
         return true;
     }
 
-    bool convert(Image& out) {
+    // The picture on show, scaled to width x height (0: its own size) in the
+    // same step that converts its colours.
+    bool convert(Image& out, int width, int height) {
         const AVFrame& f = *shown;
         bool fullRange = f.color_range == AVCOL_RANGE_JPEG;
         const AVPixelFormat source = plainFormat(AVPixelFormat(f.format), fullRange);
-        const ScalerKey key{f.width, f.height, source, fullRange, int(f.colorspace)};
+        const int outWidth = width > 0 && height > 0 ? width : f.width;
+        const int outHeight = width > 0 && height > 0 ? height : f.height;
+        const ScalerKey key{f.width,           f.height, source, fullRange, int(f.colorspace),
+                            outWidth,          outHeight};
         if (!scaler || !(key == scalerKey)) {
-            scaler.reset(sws_getContext(f.width, f.height, source, f.width, f.height,
-                                        kSurfaceFormat, SWS_BILINEAR, nullptr, nullptr, nullptr));
+            scaler.reset(sws_getContext(
+                f.width, f.height, source, outWidth, outHeight, kSurfaceFormat,
+                scalerFlags(f.width, f.height, outWidth, outHeight), nullptr, nullptr,
+                nullptr));
             if (!scaler) return false;
             const int colorspace =
                 f.colorspace == AVCOL_SPC_UNSPECIFIED ? SWS_CS_DEFAULT : int(f.colorspace);
@@ -213,11 +246,11 @@ struct VideoDecoder::Stream {
                                      sws_getCoefficients(SWS_CS_DEFAULT), 1, 0, 1 << 16, 1 << 16);
             scalerKey = key;
         }
-        out.width = f.width;
-        out.height = f.height;
-        out.pixels.resize(std::size_t(f.width) * std::size_t(f.height));
+        out.width = outWidth;
+        out.height = outHeight;
+        out.pixels.resize(std::size_t(outWidth) * std::size_t(outHeight));
         std::uint8_t* const target[4] = {reinterpret_cast<std::uint8_t*>(out.pixels.data())};
-        const int stride[4] = {f.width * 4};
+        const int stride[4] = {outWidth * 4};
         sws_scale(scaler.get(), f.data, f.linesize, 0, f.height, target, stride);
         return true;
     }
@@ -287,6 +320,12 @@ int VideoDecoder::keyFrameAtOrBefore(int n) const {
     return stream_ && n >= 0 && n < stream_->count ? stream_->keyFrameBefore(n) : -1;
 }
 
+void VideoDecoder::setPictureSize(int width, int height) {
+    const bool own = width <= 0 || height <= 0;
+    width_ = own ? 0 : width;
+    height_ = own ? 0 : height;
+}
+
 std::int64_t VideoDecoder::picturesDecoded() const {
     return stream_ ? stream_->decoded : 0;
 }
@@ -298,7 +337,7 @@ bool VideoDecoder::decode(int n, Image& out) {
     for (int attempt = 0; attempt < kSeekAttempts; ++attempt) {
         if ((attempt > 0 || !s->reachable(n)) && !s->seek(target)) return false;
         if (!s->advanceTo(n, abandon)) return false;
-        if (s->shownNumber >= 0) return s->convert(out);
+        if (s->shownNumber >= 0) return s->convert(out, width_, height_);
         if (s->nextNumber < 0) return false;
         // The seek landed past n (pictures that lead a key frame, or a coarse
         // index): go back one key frame more, and at last to the start.

@@ -7,6 +7,12 @@
 
 namespace tovra {
 
+// The filter of the one step that scales a width x height picture to
+// outWidth x outHeight as it converts its colours, by its FFmpeg name:
+// "area" to shrink, "bicubic" to enlarge, "bilinear" (no scaling, only the
+// colours) at the same size.
+const char* pictureScalingFilter(int width, int height, int outWidth, int outHeight);
+
 // The video stream of one file, decoded by frame number on the calling
 // thread. Frame n is the n-th picture in display order, counted from the
 // stream's first timestamp at its frame rate, whatever unit the container
@@ -29,12 +35,18 @@ class VideoDecoder : public FrameDecoder {
     // dropped frame) gives the picture before it. False outside the file or
     // when nothing decodable precedes n.
     bool decode(int n, Image& out) override;
+    // Scales each picture to this size in the one step that turns it into
+    // 0xAARRGGBB pixels; 0 x 0 (the default): the file's own size. Lasts
+    // until changed, across open and close.
+    void setPictureSize(int width, int height) override;
     // Pictures the codec has produced since open, shown or passed over.
     std::int64_t picturesDecoded() const;
 
   private:
     struct Stream;
     std::unique_ptr<Stream> stream_;
+    int width_ = 0;  // of the pictures handed out; 0: the file's
+    int height_ = 0;
 };
 
 }  // namespace tovra

@@ -204,4 +204,9 @@ bool fetch_video_frame(Cab& cab) {
     return true;
 }
 
+void refetch_video_picture(Cab& cab) {
+    cab.video.ShownFrame = -1;
+    cab.video.PictureFrame = -1;
+}
+
 }  // namespace tovra

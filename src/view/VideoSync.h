@@ -21,6 +21,9 @@ void check_end_of_video(Cab& cab);
 // picture the decoder has ready for it in the video picture, never waiting;
 // true when the picture changed.
 bool fetch_video_frame(Cab& cab);
+// The source's pictures changed size: the next pass asks for the frame
+// afresh, and the picture on show stays until the new one is there.
+void refetch_video_picture(Cab& cab);
 // Whether the idle pass draws nothing: inside the 500 frames past the end
 // frame, until the logic tick has stopped the train there.
 bool inEndOfVideoWindow(const Cab& cab);

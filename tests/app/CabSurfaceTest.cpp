@@ -129,8 +129,12 @@ TEST(AppSurfaceWayside, PicturesLieJustAboveTheSigns) {
 }
 
 // A pass that redraws only what changed leaves the same pixels as one that
-// redraws everything, and leaves alone what did not change.
-TEST(AppSurfaceChanges, DrawingTheChangesGivesTheWholePicture) {
+// redraws everything, and leaves alone what did not change: at the layout's
+// own size and scaled.
+class AppSurfaceChanges : public testing::TestWithParam<double> {};
+
+TEST_P(AppSurfaceChanges, DrawingTheChangesGivesTheWholePicture) {
+    const double scale = GetParam();
     SpriteModel sprites;
     sprites.add(named("needle", picture(41, 41,
                                         [](int x, int y) {
@@ -166,11 +170,16 @@ TEST(AppSurfaceChanges, DrawingTheChangesGivesTheWholePicture) {
 
     const QRegion everything(0, 0, CabSurface::kWidth, CabSurface::kHeight);
     CabSurface surface;
+    surface.setScale(scale);
     DrawState state;
     const auto drawnWhole = [&](const Scene& scene) {
         CabSurface whole;
+        whole.setScale(scale);
         whole.draw(scene, sprites, state, everything);
         return whole.image();
+    };
+    const auto at = [&](int x, int y) {
+        return surface.image().pixel(surface.shown(QRect(x, y, 1, 1)).center()) & 0xFFFFFF;
     };
     surface.draw(first, sprites, state, everything);
     const QRegion panelChanges = surface.changes(first, panel);
@@ -185,8 +194,58 @@ TEST(AppSurfaceChanges, DrawingTheChangesGivesTheWholePicture) {
     surface.draw(moving, sprites, state, videoChanges);
     EXPECT_EQ(surface.image(), drawnWhole(moving));
     // The changes showed: the lamp's second pattern and the new video colour.
-    EXPECT_EQ(surface.image().pixel(705, 45) & 0xFFFFFF, 0xFF0000u);
-    EXPECT_EQ(surface.image().pixel(100, 100) & 0xFFFFFF, 0x996633u);
+    EXPECT_EQ(at(705, 45), 0xFF0000u);
+    EXPECT_EQ(at(100, 100), 0x996633u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, AppSurfaceChanges, testing::Values(1.0, 1.5, 2.37, 0.8),
+                         [](const auto& info) {
+                             return "x" + std::to_string(int(info.param * 100));
+                         });
+
+// Scaled, the surface is the layout that many times as large: the video
+// fills the video area, a sprite its scaled rectangle, the texts are set in
+// fonts of the scaled size.
+TEST(AppSurfaceScale, EverythingGrowsWithTheScale) {
+    SpriteModel sprites;
+    sprites.add(named("lamp", picture(10, 10, [](int, int) { return kGreen; })), 100, 500, 1);
+    Image video;
+    video.width = 800;
+    video.height = 450;
+    video.pixels.assign(std::size_t(800 * 450), 0xFF102030);
+    Scene scene;
+    scene.picture = &video;
+    scene.pictureVersion = 1;
+    scene.videoWidth = 800;
+    scene.videoHeight = 450;
+    scene.texts = {2, {{"10:00:00", 100, 100, 14}}};
+    scene.sprites = {{0, 0, 100, 500, 10, 10, 0, 1}};
+
+    // The white text's height in pixels, and the surface.
+    const auto drawn = [&](double scale) {
+        CabSurface surface;
+        surface.setScale(scale);
+        DrawState state;
+        surface.draw(scene, sprites, state, surface.everywhere());
+        int top = surface.image().height(), bottom = -1;
+        for (int y = 0; y < surface.image().height(); ++y)
+            for (int x = 0; x < surface.image().width(); ++x)
+                if ((surface.image().pixel(x, y) & 0xFFFFFF) == 0xFFFFFF) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        return std::pair{bottom - top + 1, surface.image()};
+    };
+    const auto [ownHeight, own] = drawn(1);
+    const auto [textHeight, image] = drawn(2.5);
+    EXPECT_EQ(image.size(), QSize(2000, 1900));
+    EXPECT_EQ(image.pixel(1990, 1120) & 0xFFFFFF, 0x102030u);  // the video to its corner
+    EXPECT_EQ(image.pixel(1990, 1130) & 0xFFFFFF, 0u);         // the panel's black below it
+    EXPECT_EQ(image.pixel(251, 1251) & 0xFFFFFF, 0x00FF00u);  // the lamp, 25 x 25 pixels
+    EXPECT_EQ(image.pixel(274, 1274) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(image.pixel(276, 1276) & 0xFFFFFF, 0u);
+    // Glyphs of a font 2.5 times as large, not a picture of the small ones.
+    EXPECT_NEAR(textHeight, ownHeight * 2.5, ownHeight * 0.3);
 }
 
 }  // namespace

@@ -116,7 +116,7 @@ TEST_F(AppCabWindow, LoadsWithProgressMenusAndRunningTimers) {
     EXPECT_EQ(display,
               QStringList({"操作説明(&U)", "解説なし(&D)", "かんたん運転台(&E)", "喚呼なし(&K)",
                            "停止位置ラインを表示しない(&S)", "列車設定(&P)", "視覚効果OFF(&V)",
-                           "文字表示モード切り替え(&C)", "運転記録…"}));
+                           "文字表示モード切り替え(&C)", "全画面表示(&F)", "運転記録…"}));
     // A fresh user: only "no commentary" is checked; two items are hidden.
     EXPECT_TRUE(item("解説なし(&D)")->isChecked());
     EXPECT_FALSE(item("喚呼なし(&K)")->isChecked());

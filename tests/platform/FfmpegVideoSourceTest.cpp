@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -117,6 +118,21 @@ TEST_P(FfmpegVideoSourceTest, PreparesTheNextFramesWhileOneIsShown) {
     EXPECT_TRUE(eventually([&] { return video_.prepared(38); }));
     ASSERT_TRUE(video_.frame(38, picture));
     EXPECT_EQ(readFrameNumber(picture), 38);
+}
+
+// The worker hands each picture over at the size it is shown: smaller or
+// larger than the file's, and the file's own again.
+TEST_P(FfmpegVideoSourceTest, ScalesThePicturesToTheSizeShown) {
+    for (const auto& [width, height] : {std::pair{160, 90}, {640, 480}, {0, 0}}) {
+        video_.setPictureSize(width, height);
+        for (const int n : {7, 8, 40, 3}) {
+            Image picture;
+            ASSERT_TRUE(video_.frame(n, picture));
+            EXPECT_EQ(picture.width, width > 0 ? width : test::kNumberedWidth);
+            EXPECT_EQ(picture.height, height > 0 ? height : test::kNumberedHeight);
+            EXPECT_EQ(readFrameNumber(picture), n) << width << " x " << height;
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Codecs, FfmpegVideoSourceTest,
@@ -304,6 +320,59 @@ TEST(FfmpegVideoSource, APictureOnShowOutlivesItsPlaceInTheCache) {
     for (int n = 11; n < 40; ++n) ASSERT_TRUE(video.frame(n, picture));
     EXPECT_FALSE(video.prepared(10));
     EXPECT_EQ(shown->pixels, std::vector<std::uint32_t>{10});
+}
+
+// A new size lets the cached pictures go and brings the frame on show again
+// at that size, telling the caller; the picture it holds stays as it was.
+TEST(FfmpegVideoSource, ANewSizeBringsTheFrameOnShowAgain) {
+    test::TempDir dir;
+    const auto file = dir.path() / "numbered.avi";
+    ASSERT_TRUE(test::writeNumberedVideo(file, VideoRecipe{"mpeg4", "avi", 30, 0}, 40));
+    FfmpegVideoSource video;
+    std::atomic<int> ready = 0;
+    video.onFrameReady = [&] { ++ready; };
+    ASSERT_TRUE(video.open(file));
+    std::shared_ptr<const Image> shown;
+    ASSERT_TRUE(eventually([&] { return video.fetch(12, -1, shown) == 12; }));
+    const std::shared_ptr<const Image> before = shown;
+    ASSERT_EQ(before->width, test::kNumberedWidth);
+
+    const int heard = ready;
+    video.setPictureSize(200, 150);
+    EXPECT_FALSE(video.prepared(12));
+    EXPECT_TRUE(eventually([&] { return ready > heard; }));
+    ASSERT_EQ(video.fetch(12, -1, shown), 12);
+    EXPECT_EQ(shown->width, 200);
+    EXPECT_EQ(shown->height, 150);
+    EXPECT_EQ(readFrameNumber(*shown), 12);
+    EXPECT_EQ(before->width, test::kNumberedWidth);
+    EXPECT_EQ(readFrameNumber(*before), 12);
+
+    // Across files: the size belongs to the source.
+    ASSERT_TRUE(video.open(file));
+    Image picture;
+    ASSERT_TRUE(video.frame(30, picture));
+    EXPECT_EQ(picture.width, 200);
+    EXPECT_EQ(readFrameNumber(picture), 30);
+}
+
+// Running forward the cache keeps only the frames ahead and a few behind;
+// running backwards it fills its budget again.
+TEST(FfmpegVideoSource, RunningForwardKeepsFewPictures) {
+    auto gated = std::make_unique<GatedDecoder>();
+    GatedDecoder& decoder = *gated;
+    FfmpegVideoSource video(FfmpegVideoSource::kDefaultCacheBytes, std::move(gated));
+    ASSERT_TRUE(video.open("any"));
+    decoder.allow(100000);
+    Image picture;
+    for (int n = 0; n < 60; ++n) ASSERT_TRUE(video.frame(n, picture));
+    EXPECT_TRUE(eventually([&] { return video.prepared(65); }));
+    std::vector<int> kept = video.cachedFrames();
+    EXPECT_LE(kept.size(), 15u);
+    EXPECT_EQ(kept.back(), 65);   // the frames ahead
+    EXPECT_GE(kept.front(), 51);  // and the last ones passed
+    for (int n = 59; n >= 20; --n) ASSERT_TRUE(video.frame(n, picture));
+    EXPECT_GT(video.cachedFrames().size(), 30u);
 }
 
 TEST(FfmpegVideoSource, AJumpAbandonsTheDecodeOnItsWay) {

@@ -35,11 +35,14 @@ AVPixelFormat pictureFormat(const AVCodec& encoder) {
     return AV_PIX_FMT_NONE;
 }
 
-void paint(AVFrame& frame, int number) {
+void paint(AVFrame& frame, int number, bool textured) {
     const bool rgb = frame.format == AV_PIX_FMT_RGB24;
     for (int y = 0; y < frame.height; ++y)
         for (int x = 0; x < frame.width; ++x) {
-            const std::uint8_t value = bitAt(number, x, y) ? 255 : 0;
+            const bool white = bitAt(number, x * kNumberedWidth / frame.width,
+                                     y * kNumberedHeight / frame.height);
+            const int grain = textured ? (x * 7 + y * 13 + (x ^ y)) % 48 : 0;
+            const auto value = std::uint8_t(white ? 255 - grain : grain);
             if (rgb)
                 std::fill_n(frame.data[0] + y * frame.linesize[0] + 3 * x, 3, value);
             else
@@ -109,8 +112,8 @@ bool addPictures(Encoder& e, const VideoRecipe& recipe) {
     const AVCodec* encoder = avcodec_find_encoder_by_name(recipe.codec.c_str());
     if (!encoder || !e.add(e.video, *encoder)) return false;
     AVCodecContext& c = *e.video.codec;
-    c.width = kNumberedWidth;
-    c.height = kNumberedHeight;
+    c.width = recipe.width;
+    c.height = recipe.height;
     c.time_base = {1, recipe.frameRate};
     c.framerate = {recipe.frameRate, 1};
     c.pix_fmt = pictureFormat(*encoder);
@@ -190,7 +193,7 @@ bool writeNumberedVideo(const std::filesystem::path& file, const VideoRecipe& re
     std::int64_t written = 0;
     for (int n = 0; n < frames; ++n) {
         if (av_frame_make_writable(e.video.frame) < 0) return false;
-        paint(*e.video.frame, n);
+        paint(*e.video.frame, recipe.firstNumber + n, recipe.textured);
         e.video.frame->pts = n;
         if (!e.send(e.video, e.video.frame)) return false;
         const std::int64_t until = std::int64_t(n + 1) * tone.sampleRate / recipe.frameRate;
@@ -201,11 +204,14 @@ bool writeNumberedVideo(const std::filesystem::path& file, const VideoRecipe& re
 }
 
 int readFrameNumber(const Image& picture) {
-    if (picture.width != kNumberedWidth || picture.height != kNumberedHeight) return -1;
+    if (picture.empty()) return -1;
     int number = 0;
     for (int bit = 0; bit < kBits; ++bit) {
-        const int x = bit % kColumns * kBlockWidth + kBlockWidth / 2;
-        const int y = bit / kColumns * kBlockHeight + kBlockHeight / 2;
+        // The block centres, wherever a picture of another size puts them.
+        const int x = (bit % kColumns * kBlockWidth + kBlockWidth / 2) * picture.width /
+                      kNumberedWidth;
+        const int y = (bit / kColumns * kBlockHeight + kBlockHeight / 2) * picture.height /
+                      kNumberedHeight;
         const int green = int(picture.at(x, y) >> 8 & 0xFF);
         if (green > 192)
             number |= 1 << bit;

@@ -19,6 +19,7 @@
 
 #include "Options.h"
 #include "platform/FfmpegVideoSource.h"
+#include "platform/VideoDecoder.h"
 
 namespace tovra::sim {
 
@@ -167,15 +168,16 @@ double secondsAfter(const std::string& text, const std::string& label) {
     return at == std::string::npos ? 0 : std::strtod(text.c_str() + at + label.size(), nullptr);
 }
 
-// Runs `ffmpeg -benchmark` decoding the first `frames` frames to nothing; the
-// figure is its real time per frame.
+// Runs `ffmpeg -benchmark` decoding the first `frames` frames to nothing,
+// with output `options` (e.g. a conversion) before it; the figures are its
+// real and processor time per frame.
 std::optional<Reference> ffmpegReference(const std::filesystem::path& ffmpeg,
                                          const std::filesystem::path& file, int frames,
-                                         bool toSurfaceFormat) {
+                                         const std::string& options) {
     const std::string command =
         shellQuoted(ffmpeg.string()) + " -hide_banner -nostdin -benchmark -i " +
         shellQuoted(file.string()) + " -map 0:v:0 -frames:v " + std::to_string(frames) +
-        (toSurfaceFormat ? " -pix_fmt bgra" : "") + " -f null - 2>&1";
+        (options.empty() ? "" : " " + options) + " -f null - 2>&1";
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return std::nullopt;
     std::string output;
@@ -208,6 +210,42 @@ void printRow(const std::string& name, const Timing& timing, const std::string& 
               << timing.waits.size() << " frames"
               << (timing.wrong ? ", " + std::to_string(timing.wrong) + " " + wrong : "") << ")"
               << note << '\n';
+}
+
+// The pictures handed over at the size the cab shows them: each forward
+// frame decoded and scaled in one step to the cab's 800 x 450 and to
+// 1920 x 1080, against ffmpeg decoding and scaling with the same filter into
+// the same pixel format.
+void scaledLines(const std::filesystem::path& file, int width, int height, int frames,
+                 const std::optional<std::filesystem::path>& ffmpeg) {
+    std::cout << "  decoded at the size shown, in one scaling step (cab's filter):\n";
+    for (const auto& [w, h] : {std::pair{800, 450}, std::pair{1920, 1080}}) {
+        const std::string size = std::to_string(w) + "x" + std::to_string(h);
+        const std::string filter = pictureScalingFilter(width, height, w, h);
+        FfmpegVideoSource video;
+        video.setPictureSize(w, h);
+        if (!video.open(file)) return;
+        const Timing timing = exactFrames(video, stepping(0, frames, 1));
+        printRow("to " + size, timing, ", " + filter);
+        if (!ffmpeg) continue;
+        const auto reference =
+            ffmpegReference(*ffmpeg, file, frames,
+                            "-vf scale=" + std::to_string(w) + ":" + std::to_string(h) +
+                                ":flags=" + filter + ",format=bgra");
+        if (!reference) {
+            std::cout << "    ffmpeg -benchmark (scale " << filter << " to " << size
+                      << " BGRA): failed\n";
+            continue;
+        }
+        std::cout << "    ffmpeg -benchmark, decode + scale (" << filter << ") to " << size
+                  << " BGRA: " << std::setprecision(3) << reference->msPerFrame
+                  << " ms/frame real, " << reference->cpuPerFrame << " ms/frame cpu ("
+                  << reference->frames << " frames)\n"
+                  << "    to " << size << " / ffmpeg: " << std::setprecision(2)
+                  << median(timing.waits) / reference->msPerFrame << " median, "
+                  << mean(timing.waits) / reference->msPerFrame << " mean, "
+                  << timing.cpuPerFrame / reference->cpuPerFrame << " cpu\n";
+    }
 }
 
 }  // namespace
@@ -265,10 +303,12 @@ int benchVideoCommand(const std::vector<std::string>& args) {
     const auto ffmpeg = findProgram("ffmpeg");
     if (!ffmpeg) {
         std::cout << "  ffmpeg: not installed, no reference figure (Debian package \"ffmpeg\")\n";
+        scaledLines(file, first.width, first.height, forward, std::nullopt);
         return 0;
     }
     for (const bool convert : {false, true}) {
-        const auto reference = ffmpegReference(*ffmpeg, file, forward, convert);
+        const auto reference =
+            ffmpegReference(*ffmpeg, file, forward, convert ? "-pix_fmt bgra" : "");
         const std::string what = convert ? "decode + convert to BGRA" : "decode only";
         if (!reference) {
             std::cout << "  ffmpeg -benchmark (" << what << "): failed\n";
@@ -282,6 +322,7 @@ int benchVideoCommand(const std::vector<std::string>& args) {
                   << mean(ahead.waits) / reference->msPerFrame << " mean, "
                   << ahead.cpuPerFrame / reference->cpuPerFrame << " cpu\n";
     }
+    scaledLines(file, first.width, first.height, forward, *ffmpeg);
     return 0;
 }
 

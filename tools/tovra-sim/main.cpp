@@ -169,6 +169,9 @@ Usage:
       program is installed, the same forward frames decoded by
       `ffmpeg -benchmark` to nothing (and converted to BGRA) on the same
       machine, and the ratios of the two; otherwise it says ffmpeg is absent.
+      Then the same forward frames decoded at the sizes the cab shows them,
+      800x450 and 1920x1080, each scaled in one step with the cab's filter,
+      against `ffmpeg -benchmark` scaling with the same filter into BGRA.
 
 Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr),
 3 a soak breach.
