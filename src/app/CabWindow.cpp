@@ -26,7 +26,7 @@
 #include "app/ValueDisplay.h"
 #include "common/DataError.h"
 #include "common/DataPath.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "ports/PictureDecoder.h"
 #include "ports/SettingsStore.h"
 #include "ports/SoundDevice.h"

@@ -11,8 +11,8 @@
 
 #include "app/MessageBox.h"
 #include "cab/Cab.h"
-#include "input/GamePad.h"
-#include "input/SerialMessages.h"
+#include "cab/PadInput.h"
+#include "cab/SerialInput.h"
 #include "run/MoveToStation.h"
 #include "run/SaveSlots.h"
 

@@ -16,6 +16,7 @@
 #include "ports/SoundChannels.h"
 #include "report/RunRecorder.h"
 #include "sim/DieselState.h"
+#include "sim/HandleState.h"
 #include "sim/MotionState.h"
 #include "sim/PanelLamps.h"
 #include "sim/ProtectionRecords.h"
@@ -112,6 +113,7 @@ class Cab {
     TractionState traction;
     MotionState motion;
     DieselState diesel;
+    HandleState handles;
     ControllerState controller;
     ExternalControllerState external;
     ProtectionState protection;

@@ -1,6 +1,6 @@
 // The two ticks of a run: each calls its subsystems in their fixed order.
 #include "cab/Cab.h"
-#include "input/GamePad.h"
+#include "cab/PadInput.h"
 #include "input/Masconupdate.h"
 #include "sim/AirBrake.h"
 #include "sim/Announcements.h"

@@ -8,14 +8,8 @@
 
 namespace tovra {
 
-// The handle state beyond TrainState's core fields, its texts, and the
-// keyboard's own switches.
+// The handle texts and the keyboard's own switches.
 struct ControllerState {
-    std::int32_t PowerMode = 0;  // 0 .. PowerModeCount - 1
-    // The lever has just left the holding position for B1; the next step
-    // towards brake only clears it.
-    bool HoldLeft = false;
-
     std::string MasconText, BrakeText, ReverserText, GearText;
 
     // Tell the panel drawing to redraw the handle, notch and lamp images.

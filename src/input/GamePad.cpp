@@ -6,26 +6,9 @@
 #include <span>
 #include <string>
 
-#include "cab/Cab.h"
-#include "input/ExternalControllerState.h"
-#include "input/KeyCommands.h"
-#include "input/Masconupdate.h"
-#include "input/PowerModes.h"
-#include "ports/Host.h"
-#include "sim/PendingDelays.h"
-#include "view/StatusTextUpdates.h"
-
 namespace tovra {
 
 namespace {
-
-// A handle step the reading asks for; none leaves that handle as it is.
-using Step = std::optional<std::int32_t>;
-
-struct PadCommand {
-    Step power;
-    Step brake;
-};
 
 struct ButtonKey {
     int button;
@@ -36,10 +19,12 @@ bool pressed(const PadReading& pad, int button) {
     return (pad.buttons >> button) & 1u;
 }
 
-void postPressed(Cab& cab, const PadReading& pad, std::span<const ButtonKey> keys) {
+std::string pressedKeys(const PadReading& pad, std::span<const ButtonKey> keys) {
+    std::string typed;
     for (const ButtonKey& k : keys) {
-        if (pressed(pad, k.button)) cab.host.postCharacter(k.key);
+        if (pressed(pad, k.button)) typed += k.key;
     }
+    return typed;
 }
 
 // A lever read as bands between limits; a reading no further than 0 is step
@@ -62,9 +47,11 @@ constexpr std::array<ButtonKey, 5> kTwoLeverKeys{
     {{0, '9'}, {1, '1'}, {2, '3'}, {3, '7'}, {5, 's'}}};
 constexpr int kCalloutButton = 4;
 
-PadCommand twoLever(Cab& cab, const PadReading& pad) {
-    postPressed(cab, pad, kTwoLeverKeys);
-    return {leverStep(-std::int64_t(pad.y), kPowerLimits), leverStep(pad.x, kBrakeLimits)};
+PadCommand twoLever(const PadReading& pad) {
+    PadCommand command{leverStep(-std::int64_t(pad.y), kPowerLimits),
+                       leverStep(pad.x, kBrakeLimits), pressedKeys(pad, kTwoLeverKeys)};
+    command.callout = pressed(pad, kCalloutButton);
+    return command;
 }
 
 constexpr std::array<ButtonKey, 5> kPsKeys{{{9, '1'}, {1, '3'}, {2, '7'}, {3, '9'}, {8, 'r'}}};
@@ -79,13 +66,11 @@ Step firstMatch(const std::array<int, N>& codes, std::int64_t reading) {
 
 // Controller behind an adapter: the readings of each position are the user's
 // codes from the settings store.
-PadCommand psAdapter(Cab& cab, const PadReading& pad) {
-    const ControllerCodes& codes = cab.controllerCodes;
+PadCommand psAdapter(const ControllerCodes& codes, const PadReading& pad) {
     const std::int32_t high = padButtonsHigh(pad);
     Step brake = firstMatch(codes.brake, high);
     if (!brake && codes.emergency == high) brake = kEmergencyStep;
-    postPressed(cab, pad, kPsKeys);
-    return {firstMatch(codes.power, std::int64_t(pad.x) + pad.y), brake};
+    return {firstMatch(codes.power, std::int64_t(pad.x) + pad.y), brake, pressedKeys(pad, kPsKeys)};
 }
 
 struct HandleCode {
@@ -117,32 +102,19 @@ constexpr int kHornButton = 0;
 constexpr std::int32_t kPositionBits = ~0xF;
 
 // One-handle controller: the handle position is encoded on buttons 4-9.
-PadCommand oneHandle(Cab& cab, ExternalControllerState& controllers, const PadReading& pad) {
+PadCommand oneHandle(const PadReading& pad) {
     const std::int32_t high = padButtonsHigh(pad);
     const std::int32_t low = padButtonsLow(pad) & kPositionBits;
     PadCommand command;
     for (const HandleCode& code : kOneHandleCodes) {
-        if (code.high == high && code.low == low) command = {code.power, code.brake};
+        if (code.high == high && code.low == low) {
+            command.power = code.power;
+            command.brake = code.brake;
+        }
     }
-    controllers.controllerHorn = pressed(pad, kHornButton);
-    cab.host.postCharacter(pad.y < 0 ? 'f' : pad.y == 0 ? 'n' : 'b');
+    command.horn = pressed(pad, kHornButton);
+    command.keys = pad.y < 0 ? "f" : pad.y == 0 ? "n" : "b";
     return command;
-}
-
-// A game controller moves one handle without touching the other.
-void apply(Cab& cab, const PadCommand& command) {
-    const VehicleSpec& v = cab.vehicle;
-    TrainState& s = cab.state;
-    if (const Step k = command.power) {
-        const std::int32_t mode = cab.controller.PowerMode;
-        s.PowerHandle =
-            *k == 0 ? 0 : firstNotchOf(v, mode) - 1 + std::min(*k, notchCountOf(v, mode));
-        markPowerPending(s);
-    }
-    if (const Step k = command.brake) {
-        s.BrakeHandle = std::max(-*k, -v.Brake);
-        markBrakePending(s);
-    }
 }
 
 }  // namespace
@@ -159,46 +131,18 @@ std::int64_t padSignature(const PadReading& pad) {
     return std::int64_t(pad.x) + pad.y + padButtonsLow(pad) + padButtonsHigh(pad);
 }
 
-void pollGamePad(Cab& cab, GamePadInput& pad) {
-    ExternalControllerState& controllers = cab.external;
-    if (controllers.controllerType != PadType::None) USBScan(cab, pad.read());
-}
-
-void USBScan(Cab& cab, const PadReading& pad) {
-    ExternalControllerState& controllers = cab.external;
-    const std::int64_t signature = padSignature(pad);
-    if (controllers.controllerType == PadType::None || controllers.lastPadSignature == signature)
-        return;
-    resetVigilance(cab);
-    PadCommand command;
-    switch (controllers.controllerType) {
+PadCommand padCommand(PadType type, const ControllerCodes& codes, const PadReading& pad) {
+    switch (type) {
         case PadType::TwoLever:
-            command = twoLever(cab, pad);
-            break;
+            return twoLever(pad);
         case PadType::PsAdapter:
-            command = psAdapter(cab, pad);
-            break;
+            return psAdapter(codes, pad);
         case PadType::OneHandle:
-            command = oneHandle(cab, controllers, pad);
-            break;
+            return oneHandle(pad);
         case PadType::None:
             break;
     }
-    apply(cab, command);
-    masconupdate(cab);
-    if (controllers.debug)
-        setWindowCaption(cab, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
-    controllers.lastPadSignature = signature;
-    // The host queues characters only; the call-out key acts here, after the
-    // poll, where a queued key would have acted.
-    if (controllers.controllerType == PadType::TwoLever && pressed(pad, kCalloutButton))
-        keydowns(cab, VirtualKey::Enter, false);
-}
-
-void debug1Click(Cab& cab) {
-    ExternalControllerState& controllers = cab.external;
-    controllers.debug = !controllers.debug;
-    if (!controllers.debug) setWindowCaption(cab, cab.route.LineName);
+    return {};
 }
 
 }  // namespace tovra

@@ -1,13 +1,26 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
+#include "data/ControllerFiles.h"
+#include "input/ExternalControllerState.h"
 #include "input/PadReading.h"
 
 namespace tovra {
 
-class Cab;
-struct ExternalControllerState;
+// A handle step a reading asks for; none leaves that handle as it is.
+using Step = std::optional<std::int32_t>;
+
+// What one reading of a game controller asks for.
+struct PadCommand {
+    Step power;
+    Step brake;
+    std::string keys;          // the characters of the pressed buttons, in order
+    std::optional<bool> horn;  // a horn button held or not
+    bool callout = false;      // the call-out button, which acts as Enter
+};
 
 // Buttons 0-3 and 8-15 as the values 1, 2, 4, 8 and 16 .. 2048.
 std::int32_t padButtonsLow(const PadReading& pad);
@@ -17,17 +30,8 @@ std::int32_t padButtonsHigh(const PadReading& pad);
 // for the same state.
 std::int64_t padSignature(const PadReading& pad);
 
-// The logic tick's poll: reads the controller only while a game controller
-// type is chosen.
-void pollGamePad(Cab& cab, GamePadInput& pad);
-
-// One reading of the chosen controller type. Acts only when the signature
-// differs from the last one: moves the handles, posts the buttons'
-// characters and runs masconupdate. The headless driver feeds its script's
-// readings here.
-void USBScan(Cab& cab, const PadReading& pad);
-
-// The debug option's menu item; switching it off restores the caption.
-void debug1Click(Cab& cab);
+// One reading of a controller of the given type; the adapter's positions are
+// the user's codes.
+PadCommand padCommand(PadType type, const ControllerCodes& codes, const PadReading& pad);
 
 }  // namespace tovra

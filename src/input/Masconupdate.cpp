@@ -3,10 +3,10 @@
 #include <string>
 
 #include "cab/Cab.h"
+#include "cab/LaterCommands.h"
 #include "input/HandlePanel.h"
-#include "input/LaterCommands.h"
-#include "input/PowerModes.h"
 #include "sim/HandleRules.h"
+#include "sim/PowerModes.h"
 
 namespace tovra {
 
@@ -61,7 +61,7 @@ void updateMasconText(Cab& cab) {
     } else if (s.PowerHandle == 0) {
         c.MasconText = cab.settings.Neut2;
     } else if (s.PowerHandle > 0 && s.PowerHandle <= v.Power) {
-        const std::int32_t mode = c.PowerMode;
+        const std::int32_t mode = cab.handles.PowerMode;
         const std::int32_t inMode =
             mode == 0 ? s.PowerHandle : s.PowerHandle - modeStartOf(v, mode - 1);
         c.MasconText = powerModeName(v, mode, 0) + std::to_string(inMode);
@@ -89,7 +89,7 @@ void updateGearText(Cab& cab) {
     const VehicleSpec& v = cab.vehicle;
     std::string& text = cab.controller.GearText;
     if (v.Engine_Type == 1) {
-        text = powerModeName(v, cab.controller.PowerMode, 1);
+        text = powerModeName(v, cab.handles.PowerMode, 1);
         return;
     }
     const auto& gears = cab.settings.Gears;

@@ -105,7 +105,7 @@ std::shared_ptr<const CabSnapshot> SnapshotTaker::take(const Cab& cab, std::int6
     n.reverserText = cab.controller.ReverserText;
     n.powerHandle = s.PowerHandle;
     n.powerNotch = s.PowerNotch;
-    n.powerMode = cab.controller.PowerMode;
+    n.powerMode = cab.handles.PowerMode;
     n.powerText = cab.controller.MasconText;
     n.brakeHandle = -s.BrakeHandle;
     n.brakeNotch = -s.BrakeNotch;

@@ -28,7 +28,7 @@ struct Handles {
     bool operator==(const Handles&) const = default;
 };
 Handles handlesOf(const Cab& cab) {
-    return {cab.state.PowerHandle, cab.state.BrakeHandle, cab.controller.PowerMode,
+    return {cab.state.PowerHandle, cab.state.BrakeHandle, cab.handles.PowerMode,
             cab.state.HoldBrake};
 }
 

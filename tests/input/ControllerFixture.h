@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "headless/HeadlessRun.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "support/SilentWave.h"
 #include "support/TempDir.h"
 

@@ -1,3 +1,4 @@
+#include "cab/PadInput.h"
 #include "input/GamePad.h"
 
 #include <string>
@@ -105,7 +106,7 @@ TEST_F(GamePad, PowerStepsFollowThePowerMode) {
     for (int i = 0; i < 6; ++i) v.Notch[std::size_t(i)].ModeNumber = modes[i];
     v.ModeStart = {3, 5};
     v.PowerModeName = {{"P", "通勤"}, {"S", "快速"}, {"E", "特急"}};
-    cab.controller.PowerMode = 1;
+    cab.handles.PowerMode = 1;
     controllers.controllerType = PadType::TwoLever;
     EXPECT_EQ(fresh(1000, -1).first, 4);
     EXPECT_EQ(cab.controller.MasconText, "S1");

@@ -1,9 +1,9 @@
-#include "input/HandleOperations.h"
+#include "cab/HandleInput.h"
 
 #include <tuple>
 
+#include "cab/KeyInput.h"
 #include "input/ControllerFixture.h"
-#include "input/KeyCommands.h"
 
 namespace tovra {
 namespace {
@@ -39,7 +39,7 @@ TEST_F(HandleOperations, OneLeverPassesTheHoldingPositionBothWays) {
     EXPECT_EQ(handles(), H(0, 0, true));
     type("a");
     EXPECT_EQ(handles(), H(0, -1, false));
-    EXPECT_FALSE(cab.controller.HoldLeft);
+    EXPECT_FALSE(cab.handles.HoldLeft);
     type("a");
     EXPECT_EQ(handles(), H(0, -2, false));
     EXPECT_EQ(cab.controller.BrakeText, "B2");
@@ -120,17 +120,17 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
     v.PowerModeName = {{"P", "通勤"}, {"S", "快速"}, {"E", "特急"}};
 
     type("w9");
-    EXPECT_EQ(cab.controller.PowerMode, 2);
+    EXPECT_EQ(cab.handles.PowerMode, 2);
     EXPECT_EQ(cab.controller.GearText, "特急");
     type("z");
     EXPECT_EQ(cab.state.PowerHandle, 6);
     EXPECT_EQ(cab.controller.MasconText, "E1");
     type("w");  // no mode change with the power on
-    EXPECT_EQ(cab.controller.PowerMode, 2);
+    EXPECT_EQ(cab.handles.PowerMode, 2);
     type("a");
     EXPECT_EQ(cab.state.PowerHandle, 0);
     type("w");  // wraps
-    EXPECT_EQ(cab.controller.PowerMode, 0);
+    EXPECT_EQ(cab.handles.PowerMode, 0);
 
     type("9zzz");
     EXPECT_EQ(cab.state.PowerHandle, 5);
@@ -140,12 +140,12 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
     type("a");
     EXPECT_EQ(cab.state.PowerHandle, 0);
 
-    SetPowerPosition(cab, 5);
+    operateHandles(cab, {HandleMove::SetPowerPosition, 5});
     EXPECT_EQ(cab.state.PowerHandle, 5);
-    SetPowerPosition(cab, 1);
+    operateHandles(cab, {HandleMove::SetPowerPosition, 1});
     EXPECT_EQ(cab.state.PowerHandle, 4);
-    cab.controller.PowerMode = 0;
-    SetPowerPosition(cab, 9);
+    cab.handles.PowerMode = 0;
+    operateHandles(cab, {HandleMove::SetPowerPosition, 9});
     EXPECT_EQ(cab.state.PowerHandle, 3);
     EXPECT_EQ(cab.controller.MasconText, "P3");
 }
@@ -153,16 +153,16 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
 TEST_F(HandleOperations, AbsolutePositionsAndEmergency) {
     cab.state.PowerHandle = 3;
     cab.state.BrakeHandle = 0;
-    SetBrakePosition(cab, 3);
+    operateHandles(cab, {HandleMove::SetBrakePosition, 3});
     EXPECT_EQ(handles(), H(0, -3, false));
-    SetBrakePosition(cab, 12);
+    operateHandles(cab, {HandleMove::SetBrakePosition, 12});
     EXPECT_EQ(cab.state.BrakeHandle, -8);
-    Neutral(cab);
+    operateHandles(cab, {HandleMove::Neutral});
     EXPECT_EQ(handles(), H(0, 0, false));
-    TowardsPower(cab);
-    TowardsPower(cab);
+    operateHandles(cab, {HandleMove::TowardsPower});
+    operateHandles(cab, {HandleMove::TowardsPower});
     clearPending();
-    Emergency(cab);
+    operateHandles(cab, {HandleMove::Emergency});
     EXPECT_EQ(handles(), H(0, -8, false));
     EXPECT_TRUE(cab.state.PowerDelayState.pending && cab.state.BrakeDelayState.pending);
 }
@@ -179,7 +179,7 @@ TEST_F(HandleOperations, ReverserOnlyAtRest) {
     cab.state.Speed = 1.01L;
     type("b");
     EXPECT_EQ(cab.state.Reverser, 1);
-    SetReverser(cab, 0);
+    operateHandles(cab, {HandleMove::ReverserNeutral});
     EXPECT_EQ(cab.state.Reverser, 1);
     cab.state.Speed = 0;
     type("b");

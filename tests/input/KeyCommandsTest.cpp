@@ -1,4 +1,4 @@
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 
 #include "input/ControllerFixture.h"
 

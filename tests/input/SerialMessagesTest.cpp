@@ -1,4 +1,4 @@
-#include "input/SerialMessages.h"
+#include "cab/SerialInput.h"
 
 #include <string>
 #include <vector>

@@ -13,7 +13,7 @@
 
 #include "cab/Cab.h"
 #include "input/ExternalControllerState.h"
-#include "input/SerialMessages.h"
+#include "cab/SerialInput.h"
 #include "platform/FfmpegVideoSource.h"
 #include "platform/OpenAlSoundDevice.h"
 #include "platform/PictureFileDecoder.h"

@@ -21,7 +21,7 @@
 #include "ScriptPlayer.h"
 #include "Trace.h"
 #include "headless/HeadlessRun.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "remote/CommandKeys.h"
 #include "support/QuickDemo.h"
 

@@ -11,7 +11,7 @@
 #include "ScriptPlayer.h"
 #include "Trace.h"
 #include "headless/HeadlessRun.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "remote/CabSnapshot.h"
 #include "remote/CommandKeys.h"
 #include "remote/StateJson.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "sim/Announcements.h"
 #include "sound/SoundFixture.h"
 

@@ -7,7 +7,7 @@
 
 #include "AutoDriver.h"
 #include "headless/HeadlessRun.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 
 namespace tovra::sim {
 

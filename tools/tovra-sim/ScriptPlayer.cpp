@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "cab/KeyInput.h"
+#include "cab/PadInput.h"
+#include "cab/SerialInput.h"
 #include "common/TextCodec.h"
 #include "headless/HeadlessRun.h"
-#include "input/GamePad.h"
-#include "input/KeyCommands.h"
-#include "input/SerialMessages.h"
 #include "input/VirtualKey.h"
 #include "run/MoveToStation.h"
 #include "run/SaveSlots.h"

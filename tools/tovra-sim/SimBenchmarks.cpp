@@ -14,7 +14,7 @@
 #include "AutoDriver.h"
 #include "demo-gen/DemoSet.h"
 #include "headless/HeadlessRun.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "report/ReportFiles.h"
 #include "run/MoveToStation.h"
 

@@ -15,7 +15,7 @@
 #include "common/TextCodec.h"
 #include "common/TextFields.h"
 #include "headless/HeadlessRun.h"
-#include "input/SerialMessages.h"
+#include "cab/SerialInput.h"
 
 namespace tovra::sim {
 

@@ -1,5 +1,5 @@
 #include "cab/Cab.h"
-#include "input/KeyCommands.h"
+#include "cab/KeyInput.h"
 #include "ports/Host.h"
 
 namespace tovra {

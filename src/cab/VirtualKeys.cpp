@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "cab/Cab.h"
-#include "input/KeyCommands.h"
-#include "input/LaterCommands.h"
+#include "cab/KeyInput.h"
+#include "cab/LaterCommands.h"
 #include "sound/CalloutQueue.h"
 
 namespace tovra {

@@ -1,4 +1,4 @@
-#include "input/LaterCommands.h"
+#include "cab/LaterCommands.h"
 
 #include "cab/Cab.h"
 #include "ports/Host.h"

@@ -1,0 +1,50 @@
+#include "cab/PadInput.h"
+
+#include <string>
+
+#include "cab/Cab.h"
+#include "cab/KeyInput.h"
+#include "input/GamePad.h"
+#include "input/Masconupdate.h"
+#include "ports/Host.h"
+#include "sim/HandleMoves.h"
+#include "view/StatusTextUpdates.h"
+
+namespace tovra {
+
+void pollGamePad(Cab& cab, GamePadInput& pad) {
+    if (cab.external.controllerType != PadType::None) USBScan(cab, pad.read());
+}
+
+void USBScan(Cab& cab, const PadReading& pad) {
+    ExternalControllerState& controllers = cab.external;
+    const std::int64_t signature = padSignature(pad);
+    if (controllers.controllerType == PadType::None || controllers.lastPadSignature == signature)
+        return;
+    resetVigilance(cab);
+    const PadCommand command = padCommand(controllers.controllerType, cab.controllerCodes, pad);
+    for (const char key : command.keys) cab.host.postCharacter(key);
+    if (command.horn) controllers.controllerHorn = *command.horn;
+    // A game controller moves one handle without touching the other.
+    if (command.power)
+        applyHandleCommand(cab.state, cab.handles, cab.vehicle,
+                           {HandleMove::PowerStep, *command.power});
+    if (command.brake)
+        applyHandleCommand(cab.state, cab.handles, cab.vehicle,
+                           {HandleMove::BrakeStep, *command.brake});
+    masconupdate(cab);
+    if (controllers.debug)
+        setWindowCaption(cab, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
+    controllers.lastPadSignature = signature;
+    // The host queues characters only; the call-out key acts here, after the
+    // poll, where a queued key would have acted.
+    if (command.callout) keydowns(cab, VirtualKey::Enter, false);
+}
+
+void debug1Click(Cab& cab) {
+    ExternalControllerState& controllers = cab.external;
+    controllers.debug = !controllers.debug;
+    if (!controllers.debug) setWindowCaption(cab, cab.route.LineName);
+}
+
+}  // namespace tovra
