@@ -17,10 +17,10 @@ StatusStrings statusStringsOf(const Cab& cab) {
     StatusStrings s;
     s.notice = cab.statusTexts.noticeText;
     s.speed = cab.motion.SpeedText;
-    s.reverser = cab.controller.ReverserText;
-    s.mascon = cab.controller.MasconText;
-    s.brake = cab.controller.BrakeText;
-    s.gear = cab.controller.GearText;
+    s.reverser = cab.handleTexts.ReverserText;
+    s.mascon = cab.handleTexts.MasconText;
+    s.brake = cab.handleTexts.BrakeText;
+    s.gear = cab.handleTexts.GearText;
     s.protection = cab.statusTexts.limitText;
     s.protection2 = cab.statusTexts.limitText2;
     s.message = cab.statusTexts.signalText;

@@ -29,6 +29,7 @@
 #include "sound/CalloutState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
+#include "view/HandleTexts.h"
 #include "view/PanelLampSprites.h"
 #include "view/SignalSprites.h"
 #include "view/SpriteModel.h"
@@ -115,6 +116,7 @@ class Cab {
     DieselState diesel;
     HandleState handles;
     ControllerState controller;
+    HandleTexts handleTexts;
     ExternalControllerState external;
     ProtectionState protection;
     PanelLamps lamps;

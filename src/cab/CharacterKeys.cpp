@@ -3,10 +3,10 @@
 #include "cab/Cab.h"
 #include "cab/KeyInput.h"
 #include "cab/LaterCommands.h"
-#include "input/HandleSounds.h"
+#include "cab/Masconupdate.h"
 #include "input/KeyMap.h"
-#include "input/Masconupdate.h"
 #include "sim/HandleMoves.h"
+#include "sound/HandleSounds.h"
 
 namespace tovra {
 
@@ -83,7 +83,7 @@ void AsciiDown(Cab& cab, char key) {
         cab.controller.panelRefresh.fill(true);
     }
     masconupdate(cab);
-    playHandleSounds(cab, before);
+    playHandleSounds(cab.sound, cab.state, cab.vehicle, before);
     act(cab, command);
     updateGearText(cab);
 }

@@ -1,7 +1,7 @@
 #include "cab/HandleInput.h"
 
 #include "cab/Cab.h"
-#include "input/Masconupdate.h"
+#include "cab/Masconupdate.h"
 #include "sim/HandleMoves.h"
 
 namespace tovra {

@@ -4,8 +4,8 @@
 
 #include "cab/Cab.h"
 #include "cab/KeyInput.h"
+#include "cab/Masconupdate.h"
 #include "input/GamePad.h"
-#include "input/Masconupdate.h"
 #include "ports/Host.h"
 #include "sim/HandleMoves.h"
 #include "view/StatusTextUpdates.h"

@@ -4,9 +4,9 @@
 #include <limits>
 
 #include "cab/Cab.h"
+#include "cab/Masconupdate.h"
 #include "common/DataError.h"
 #include "data/VehicleLoader.h"
-#include "input/Masconupdate.h"
 
 namespace tovra {
 

@@ -1,7 +1,7 @@
 // The two ticks of a run: each calls its subsystems in their fixed order.
 #include "cab/Cab.h"
+#include "cab/Masconupdate.h"
 #include "cab/PadInput.h"
-#include "input/Masconupdate.h"
 #include "sim/AirBrake.h"
 #include "sim/Announcements.h"
 #include "sim/BrakeForce.h"

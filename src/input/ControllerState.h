@@ -8,10 +8,8 @@
 
 namespace tovra {
 
-// The handle texts and the keyboard's own switches.
+// The keyboard's own switches and what the keys hold.
 struct ControllerState {
-    std::string MasconText, BrakeText, ReverserText, GearText;
-
     // Tell the panel drawing to redraw the handle, notch and lamp images.
     std::array<bool, 4> panelRefresh{};
 

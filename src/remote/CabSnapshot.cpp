@@ -102,17 +102,17 @@ std::shared_ptr<const CabSnapshot> SnapshotTaker::take(const Cab& cab, std::int6
     n.speed = double(s.Speed);
     n.position = double(s.Position) / 100;
     n.reverser = s.Reverser;
-    n.reverserText = cab.controller.ReverserText;
+    n.reverserText = cab.handleTexts.ReverserText;
     n.powerHandle = s.PowerHandle;
     n.powerNotch = s.PowerNotch;
     n.powerMode = cab.handles.PowerMode;
-    n.powerText = cab.controller.MasconText;
+    n.powerText = cab.handleTexts.MasconText;
     n.brakeHandle = -s.BrakeHandle;
     n.brakeNotch = -s.BrakeNotch;
     n.holdBrake = s.HoldBrake;
-    n.brakeText = cab.controller.BrakeText;
+    n.brakeText = cab.handleTexts.BrakeText;
     n.constSpeed = s.ConstSpeed != 0;
-    n.gearText = cab.controller.GearText;
+    n.gearText = cab.handleTexts.GearText;
 
     n.bcM = double(s.BcPressM);
     n.bcT = double(s.BcPressT);

@@ -6,7 +6,7 @@
 
 #include "cab/Cab.h"
 #include "cab/StartState.h"
-#include "input/Masconupdate.h"
+#include "cab/Masconupdate.h"
 #include "ports/Host.h"
 #include "run/TrainPlacement.h"
 #include "sim/Protection.h"

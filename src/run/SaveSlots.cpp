@@ -5,7 +5,7 @@
 #include "cab/Cab.h"
 #include "cab/StartState.h"
 #include "common/DataError.h"
-#include "input/Masconupdate.h"
+#include "cab/Masconupdate.h"
 #include "ports/Host.h"
 #include "ports/SettingsStore.h"
 #include "run/SavedState.h"

@@ -12,11 +12,12 @@ constexpr std::size_t kDoorSideLabel = 6;
 
 void update_cab_labels(Cab& cab) {
     if (cab.options.Moji == 0) return;  // the labels are hidden and keep their text
+    const HandleTexts& h = cab.handleTexts;
     const ControllerState& c = cab.controller;
     const StationState& st = cab.stations;
     StatusTexts& t = cab.statusTexts;
     const std::array<const std::string*, StatusTexts::kLabelCount> strings = {
-        &c.ReverserText,        &c.MasconText,       &c.BrakeText,      &c.GearText,
+        &h.ReverserText,        &h.MasconText,       &h.BrakeText,      &h.GearText,
         &st.stationText,        &st.doorMessage,     &c.doorSideText,   &st.clockText,
         &t.signalText,          &t.signalMessage,    &t.limitText,      &cab.motion.SpeedText,
         &cab.motion.RemainText, &st.fromStationName, &st.toStationName,

@@ -109,7 +109,7 @@ TEST_F(GamePad, PowerStepsFollowThePowerMode) {
     cab.handles.PowerMode = 1;
     controllers.controllerType = PadType::TwoLever;
     EXPECT_EQ(fresh(1000, -1).first, 4);
-    EXPECT_EQ(cab.controller.MasconText, "S1");
+    EXPECT_EQ(cab.handleTexts.MasconText, "S1");
     EXPECT_EQ(fresh(1000, -12001).first, 5);
     EXPECT_EQ(fresh(1000, 0).first, 0);
 }

@@ -25,13 +25,13 @@ TEST_F(HandleOperations, OneLeverPassesTheHoldingPositionBothWays) {
     EXPECT_EQ(handles(), H(0, -1, false));
     type("z");
     EXPECT_EQ(handles(), H(0, 0, true));
-    EXPECT_EQ(cab.controller.BrakeText, "抑速");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "抑速");
     type("z");  // only leaves the holding position
     EXPECT_EQ(handles(), H(0, 0, false));
-    EXPECT_EQ(cab.controller.BrakeText, "抜取");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "抜取");
     type("z");
     EXPECT_EQ(handles(), H(1, 0, false));
-    EXPECT_EQ(cab.controller.MasconText, "1");
+    EXPECT_EQ(cab.handleTexts.MasconText, "1");
 
     type("a");
     EXPECT_EQ(handles(), H(0, 0, false));
@@ -42,7 +42,7 @@ TEST_F(HandleOperations, OneLeverPassesTheHoldingPositionBothWays) {
     EXPECT_FALSE(cab.handles.HoldLeft);
     type("a");
     EXPECT_EQ(handles(), H(0, -2, false));
-    EXPECT_EQ(cab.controller.BrakeText, "B2");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "B2");
 }
 
 TEST_F(HandleOperations, SteppingStopsAtTheLastServicePositionAndTheWheelGoesBeyond) {
@@ -62,7 +62,7 @@ TEST_F(HandleOperations, SteppingStopsAtTheLastServicePositionAndTheWheelGoesBey
     EXPECT_EQ(run.host.posted.front(), '0');
     type(std::string(1, run.host.posted.front()));
     EXPECT_EQ(cab.state.BrakeHandle, -8);
-    EXPECT_EQ(cab.controller.BrakeText, "非常");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "非常");
 
     // Above the last service position the wheel only steps.
     cab.state.BrakeHandle = -3;
@@ -121,10 +121,10 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
 
     type("w9");
     EXPECT_EQ(cab.handles.PowerMode, 2);
-    EXPECT_EQ(cab.controller.GearText, "特急");
+    EXPECT_EQ(cab.handleTexts.GearText, "特急");
     type("z");
     EXPECT_EQ(cab.state.PowerHandle, 6);
-    EXPECT_EQ(cab.controller.MasconText, "E1");
+    EXPECT_EQ(cab.handleTexts.MasconText, "E1");
     type("w");  // no mode change with the power on
     EXPECT_EQ(cab.handles.PowerMode, 2);
     type("a");
@@ -134,7 +134,7 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
 
     type("9zzz");
     EXPECT_EQ(cab.state.PowerHandle, 5);
-    EXPECT_EQ(cab.controller.MasconText, "S2");
+    EXPECT_EQ(cab.handleTexts.MasconText, "S2");
     type("a");
     EXPECT_EQ(cab.state.PowerHandle, 4);
     type("a");
@@ -147,7 +147,7 @@ TEST_F(HandleOperations, PowerModesEnterAtTheirFirstNotch) {
     cab.handles.PowerMode = 0;
     operateHandles(cab, {HandleMove::SetPowerPosition, 9});
     EXPECT_EQ(cab.state.PowerHandle, 3);
-    EXPECT_EQ(cab.controller.MasconText, "P3");
+    EXPECT_EQ(cab.handleTexts.MasconText, "P3");
 }
 
 TEST_F(HandleOperations, AbsolutePositionsAndEmergency) {
@@ -173,7 +173,7 @@ TEST_F(HandleOperations, ReverserOnlyAtRest) {
     cab.state.Speed = -1.0L;
     type("f");
     EXPECT_EQ(cab.state.Reverser, 1);
-    EXPECT_EQ(cab.controller.ReverserText, "前進");
+    EXPECT_EQ(cab.handleTexts.ReverserText, "前進");
     EXPECT_TRUE(cab.lamps.forward);
     EXPECT_FALSE(cab.lamps.backward);
     cab.state.Speed = 1.01L;
@@ -184,10 +184,10 @@ TEST_F(HandleOperations, ReverserOnlyAtRest) {
     cab.state.Speed = 0;
     type("b");
     EXPECT_EQ(cab.state.Reverser, -1);
-    EXPECT_EQ(cab.controller.ReverserText, "後退");
+    EXPECT_EQ(cab.handleTexts.ReverserText, "後退");
     EXPECT_TRUE(cab.sprites.find("img_Lamp_Bck")->visible);
     type("n");
-    EXPECT_EQ(cab.controller.ReverserText, "中立");
+    EXPECT_EQ(cab.handleTexts.ReverserText, "中立");
 }
 
 }  // namespace

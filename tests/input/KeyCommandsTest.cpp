@@ -16,14 +16,14 @@ TEST_F(KeyCommands, EveryCharacterSilencesTheVigilanceAlarmEvenWhenLocked) {
     cab.sound.playOnce(7);
     cab.protection.vigilanceCount = 612;
     cab.KeysLocked = true;
-    cab.controller.BrakeText = "before";
+    cab.handleTexts.BrakeText = "before";
     type("z");
     EXPECT_EQ(cab.protection.vigilanceCount, 0);
     EXPECT_FALSE(cab.sound.isPlaying(7));
     EXPECT_FALSE(cab.lamps.emergency);
     // Locked keys are ignored, masconupdate included.
     EXPECT_EQ(cab.state.PowerHandle, 0);
-    EXPECT_EQ(cab.controller.BrakeText, "before");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "before");
     EXPECT_FALSE(cab.controller.panelRefresh[0]);
 }
 
@@ -72,14 +72,14 @@ TEST_F(KeyCommands, GearLeverKeysOnlyWithAManualLeverAndNoPowerModes) {
     cab.vehicle.Gear_Type = 1;
     type("w");
     EXPECT_EQ(cab.diesel.GearLever, 2);
-    EXPECT_EQ(cab.controller.GearText, "直結1");
+    EXPECT_EQ(cab.handleTexts.GearText, "直結1");
     EXPECT_EQ(cab.sprites.find("img_gearlever")->patternIndex, 2);
     type("x");
     EXPECT_EQ(cab.diesel.GearLever, 1);
-    EXPECT_EQ(cab.controller.GearText, "変速");
+    EXPECT_EQ(cab.handleTexts.GearText, "変速");
     type("s");
     EXPECT_EQ(cab.diesel.GearLever, 0);
-    EXPECT_EQ(cab.controller.GearText, "中立");
+    EXPECT_EQ(cab.handleTexts.GearText, "中立");
     cab.vehicle.PowerModeName = {{"P", "P"}};
     type("x");
     EXPECT_EQ(cab.diesel.GearLever, 0);

@@ -1,4 +1,4 @@
-#include "input/Masconupdate.h"
+#include "cab/Masconupdate.h"
 
 #include "input/ControllerFixture.h"
 
@@ -36,13 +36,13 @@ TEST_F(Masconupdate, ConstantSpeedEngagesOnlyWhenSteppingBackOntoTheHoldingNotch
     at(4, 4, 40);
     type("a");
     EXPECT_EQ(cab.state.ConstSpeed, 1);
-    EXPECT_EQ(cab.controller.MasconText, "定速");
+    EXPECT_EQ(cab.handleTexts.MasconText, "定速");
     EXPECT_EQ(cab.state.PowerNotch, 4);
 
     type("a");  // any further step leaves it at once
     EXPECT_EQ(cab.state.ConstSpeed, 0);
     EXPECT_EQ(cab.state.PowerNotch, 2);
-    EXPECT_EQ(cab.controller.MasconText, "2");
+    EXPECT_EQ(cab.handleTexts.MasconText, "2");
 
     at(4, 4, 50);
     type("a");
@@ -71,7 +71,7 @@ TEST_F(Masconupdate, ConstantSpeedKeyEngagesOnlyAtFullPower) {
     at(5, 5, 30);
     type("t");
     EXPECT_EQ(cab.state.ConstSpeed, 1);
-    EXPECT_EQ(cab.controller.MasconText, "定速");
+    EXPECT_EQ(cab.handleTexts.MasconText, "定速");
     type("t6");  // keys that move nothing keep it
     EXPECT_EQ(cab.state.ConstSpeed, 1);
     type("a");
@@ -83,7 +83,7 @@ TEST_F(Masconupdate, BrakeTextsForNotchesAndValvePositions) {
     const auto textAt = [this](int brake) {
         cab.state.BrakeHandle = brake;
         masconupdate(cab);
-        return cab.controller.BrakeText;
+        return cab.handleTexts.BrakeText;
     };
     EXPECT_EQ(textAt(-3), "B3");
     EXPECT_EQ(textAt(-7), "B7");
@@ -169,7 +169,7 @@ TEST_F(Masconupdate, DieselGearTextFollowsTheLever) {
     const auto textAt = [this](int lever) {
         cab.diesel.GearLever = lever;
         masconupdate(cab);
-        return cab.controller.GearText;
+        return cab.handleTexts.GearText;
     };
     EXPECT_EQ(textAt(0), "中立");
     EXPECT_EQ(textAt(1), "変速");

@@ -70,17 +70,17 @@ TEST_F(SerialMessages, HandleCodesSetAbsolutePositions) {
     EXPECT_EQ(cab.state.BrakeHandle, 0);
     EXPECT_TRUE(cab.state.PowerDelayState.pending);
     EXPECT_TRUE(cab.state.ElecBrakeDelayState.pending);
-    EXPECT_EQ(cab.controller.MasconText, "2");
+    EXPECT_EQ(cab.handleTexts.MasconText, "2");
     receive("PWR06\r");  // the vehicle has four notches
     EXPECT_EQ(cab.state.PowerHandle, 4);
 
     receive("BRK03\r");
     EXPECT_EQ(cab.state.PowerHandle, 0);
     EXPECT_EQ(cab.state.BrakeHandle, -3);
-    EXPECT_EQ(cab.controller.BrakeText, "B3");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "B3");
     receive("BRK09\r");  // beyond the emergency position
     EXPECT_EQ(cab.state.BrakeHandle, -8);
-    EXPECT_EQ(cab.controller.BrakeText, "非常");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "非常");
 
     clearPending();
     receive("NEUTR\r");
@@ -88,7 +88,7 @@ TEST_F(SerialMessages, HandleCodesSetAbsolutePositions) {
     EXPECT_EQ(cab.state.BrakeHandle, 0);
     EXPECT_TRUE(cab.state.PowerDelayState.pending);
     EXPECT_TRUE(cab.state.BrakeDelayState.pending);
-    EXPECT_EQ(cab.controller.BrakeText, "抜取");
+    EXPECT_EQ(cab.handleTexts.BrakeText, "抜取");
 
     receive("REV_F\r");
     EXPECT_EQ(cab.state.Reverser, 1);

@@ -310,7 +310,7 @@ TEST_F(DieselTest, AutomaticGearboxDrivesUpThroughTheGears) {
     logicTicks(1);
     EXPECT_EQ(d.GearLever, 1);
     EXPECT_EQ(d.ShiftState, 1);
-    EXPECT_EQ(cab.controller.GearText, "T");  // the shift updated the controller
+    EXPECT_EQ(cab.handleTexts.GearText, "T");  // the shift updated the controller
     logicTicks(9);
     EXPECT_EQ(d.GearActual, 1);
     EXPECT_EQ(cab.lamps.gearPattern, 1);
@@ -320,7 +320,7 @@ TEST_F(DieselTest, AutomaticGearboxDrivesUpThroughTheGears) {
     EXPECT_EQ(d.GearLever, 2);
     EXPECT_EQ(d.GearActual, 2);
     EXPECT_EQ(cab.lamps.gearPattern, 2);
-    EXPECT_EQ(cab.controller.GearText, "D");  // three rows: no gear number
+    EXPECT_EQ(cab.handleTexts.GearText, "D");  // three rows: no gear number
 }
 
 TEST_F(DieselTest, PowerAtAStandstillInTopGearStallsTheEngine) {

@@ -11,10 +11,10 @@ void nameTheSources(Cab& cab) {
     ControllerState& c = cab.controller;
     StationState& st = cab.stations;
     StatusTexts& t = cab.statusTexts;
-    c.ReverserText = "0";
-    c.MasconText = "1";
-    c.BrakeText = "2";
-    c.GearText = "3";
+    cab.handleTexts.ReverserText = "0";
+    cab.handleTexts.MasconText = "1";
+    cab.handleTexts.BrakeText = "2";
+    cab.handleTexts.GearText = "3";
     st.stationText = "4";
     st.doorMessage = "5";
     c.doorSideText = "6";

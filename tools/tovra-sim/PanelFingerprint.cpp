@@ -45,8 +45,9 @@ std::uint64_t panelFingerprint(const Cab& cab) {
         d.add(*text);
     }
     const ControllerState& c = cab.controller;
+    const HandleTexts& h = cab.handleTexts;
     for (const std::string* text :
-         {&c.MasconText, &c.BrakeText, &c.ReverserText, &c.GearText, &c.doorSideText}) {
+         {&h.MasconText, &h.BrakeText, &h.ReverserText, &h.GearText, &c.doorSideText}) {
         d.add(*text);
     }
     for (bool refresh : c.panelRefresh) d.add(refresh);

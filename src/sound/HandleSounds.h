@@ -2,9 +2,11 @@
 
 #include <cstdint>
 
-namespace tovra {
+#include "data/VehicleSpec.h"
+#include "ports/SoundChannels.h"
+#include "sim/TrainState.h"
 
-class Cab;
+namespace tovra {
 
 // The effective commands as they stood before a key took effect.
 struct NotchesBefore {
@@ -14,6 +16,7 @@ struct NotchesBefore {
 
 // The click of the handles after a character event: the handles as they are
 // now against the effective commands before the key.
-void playHandleSounds(Cab& cab, NotchesBefore before);
+void playHandleSounds(SoundChannels& sound, const TrainState& s, const VehicleSpec& v,
+                      NotchesBefore before);
 
 }  // namespace tovra

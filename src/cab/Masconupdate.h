@@ -12,8 +12,7 @@ void masconupdate(Cab& cab);
 // already applied.
 void showHandleState(Cab& cab);
 
-// GearText alone: the power mode's second name on an electric train, the gear
-// lever's text on a diesel.
+// GearText alone.
 void updateGearText(Cab& cab);
 
 }  // namespace tovra

@@ -1,10 +1,8 @@
-#include "input/HandleSounds.h"
+#include "sound/HandleSounds.h"
 
 #include <cmath>
 #include <cstdlib>
 #include <vector>
-
-#include "cab/Cab.h"
 
 namespace tovra {
 
@@ -19,10 +17,9 @@ void play(SoundChannels& sound, int channel) {
     if (!sound.isPlaying(channel)) sound.restartOnce(channel);
 }
 
-void playBrakeSounds(Cab& cab, std::int32_t notch) {
-    const VehicleSpec& v = cab.vehicle;
-    SoundChannels& sound = cab.sound;
-    const std::int32_t handle = cab.state.BrakeHandle;
+void playBrakeSounds(SoundChannels& sound, const TrainState& s, const VehicleSpec& v,
+                     std::int32_t notch) {
+    const std::int32_t handle = s.BrakeHandle;
     const std::int32_t b = std::abs(notch);
     if (handle < notch) {
         for (std::int32_t i = 0; i < v.Brake; ++i) {
@@ -39,7 +36,7 @@ void playBrakeSounds(Cab& cab, std::int32_t notch) {
         } else if (-v.Brake < handle && handle < notch) {
             play(sound, entry(v.Sound_BA, b));
         }
-    } else if (handle == -v.Brake && handle < notch && std::fabs(cab.state.Speed) > 15) {
+    } else if (handle == -v.Brake && handle < notch && std::fabs(s.Speed) > 15) {
         // Above 15 km/h the emergency application has its own sound.
         if (!sound.isPlaying(entry(v.Sound_BA, v.Brake))) play(sound, entry(v.Sound_BA, b));
     } else if (-v.Brake <= handle && handle < notch) {
@@ -47,23 +44,24 @@ void playBrakeSounds(Cab& cab, std::int32_t notch) {
     }
 }
 
-void playPowerSounds(Cab& cab, std::int32_t notch) {
-    const VehicleSpec& v = cab.vehicle;
-    const std::int32_t handle = cab.state.PowerHandle;
+void playPowerSounds(SoundChannels& sound, const TrainState& s, const VehicleSpec& v,
+                     std::int32_t notch) {
+    const std::int32_t handle = s.PowerHandle;
     if (handle == 0 && notch > 0) {
-        play(cab.sound, entry(v.Sound_PR, notch - 1));  // the release of the notch in force
+        play(sound, entry(v.Sound_PR, notch - 1));  // the release of the notch in force
     } else if (handle > notch) {
-        play(cab.sound, entry(v.Sound_PA, handle - 1));
+        play(sound, entry(v.Sound_PA, handle - 1));
     } else if (handle < notch) {
-        play(cab.sound, entry(v.Sound_PA, handle));
+        play(sound, entry(v.Sound_PA, handle));
     }
 }
 
 }  // namespace
 
-void playHandleSounds(Cab& cab, NotchesBefore before) {
-    playBrakeSounds(cab, before.brake);
-    playPowerSounds(cab, before.power);
+void playHandleSounds(SoundChannels& sound, const TrainState& s, const VehicleSpec& v,
+                      NotchesBefore before) {
+    playBrakeSounds(sound, s, v, before.brake);
+    playPowerSounds(sound, s, v, before.power);
 }
 
 }  // namespace tovra

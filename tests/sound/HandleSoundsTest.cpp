@@ -1,4 +1,4 @@
-#include "input/HandleSounds.h"
+#include "sound/HandleSounds.h"
 
 #include "input/ControllerFixture.h"
 

@@ -1,6 +1,4 @@
-#include "input/HandlePanel.h"
-
-#include "cab/Cab.h"
+#include "view/HandlePanel.h"
 
 namespace tovra {
 
@@ -21,39 +19,38 @@ void showPattern(SpriteModel& sprites, Sprite* sprite, int pattern) {
     if (sprite && hasPattern(sprites, *sprite, pattern)) sprite->patternIndex = pattern;
 }
 
-int brakePattern(const Cab& cab) {
-    const TrainState& s = cab.state;
+int brakePattern(const TrainState& s, const VehicleSpec& v) {
     if (s.HoldBrake) return 1;
-    if (cab.vehicle.Hold == 1) return s.BrakeHandle == 0 ? 0 : 1 - s.BrakeHandle;
+    if (v.Hold == 1) return s.BrakeHandle == 0 ? 0 : 1 - s.BrakeHandle;
     return -s.BrakeHandle;
 }
 
 // One row of the panel: a power picture and the brake picture beside it. A
 // one-handle controller in a brake position shows only the brake picture.
-void showRow(Cab& cab, const char* powerName, const char* brakeName, int powerPattern,
-             int protectionBack) {
-    SpriteModel& sprites = cab.sprites;
+void showRow(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v, const char* powerName,
+             const char* brakeName, int powerPattern, int protectionBack) {
     Sprite* power = sprites.find(powerName);
     Sprite* brake = sprites.find(brakeName);
     showPattern(sprites, power, powerPattern);
     if (!brake) return;
     const int pattern =
-        protectionBack > 0 ? patternCount(sprites, *brake) - protectionBack : brakePattern(cab);
+        protectionBack > 0 ? patternCount(sprites, *brake) - protectionBack : brakePattern(s, v);
     showPattern(sprites, brake, pattern);
-    if (power) power->visible = cab.vehicle.Handle != 0 || cab.state.BrakeHandle >= 0;
+    if (power) power->visible = v.Handle != 0 || s.BrakeHandle >= 0;
 }
 
 }  // namespace
 
-void showHandlePanel(Cab& cab) {
-    const TrainState& s = cab.state;
+void showHandlePanel(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v,
+                     std::int32_t gearLever) {
     const bool protection = s.ProtectEmergency || s.ProtectService;
     // The second row's brake picture ends with the service and emergency
     // protection patterns.
     const int protectionBack = s.ProtectEmergency ? 1 : s.ProtectService ? 2 : 0;
-    showRow(cab, "img_lamp_p", "img_lamp_b", s.PowerHandle, 0);
-    showRow(cab, "img_lamp_p2", "img_lamp_b2", protection ? 0 : s.PowerHandle, protectionBack);
-    showPattern(cab.sprites, cab.sprites.find("img_gearlever"), cab.diesel.GearLever);
+    showRow(sprites, s, v, "img_lamp_p", "img_lamp_b", s.PowerHandle, 0);
+    showRow(sprites, s, v, "img_lamp_p2", "img_lamp_b2", protection ? 0 : s.PowerHandle,
+            protectionBack);
+    showPattern(sprites, sprites.find("img_gearlever"), gearLever);
 }
 
 }  // namespace tovra
