@@ -107,8 +107,8 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
     poll->start(100);
 
     try {
-        video_ = probeVideo(request_.video);
-        if (!decoder_.open(request_.video)) throw std::runtime_error("cannot be decoded");
+        frames_ = std::make_unique<UprightFrames>(request_.video);
+        video_ = frames_->facts();
         slider_->setRange(0, std::max(0, video_.frameCount - 1));
         fillTable(request_.stations);
         showFrame(0);
@@ -127,7 +127,7 @@ AuthorWindow::~AuthorWindow() {
 void AuthorWindow::showFrame(int frame) {
     if (slider_->value() != frame) slider_->setValue(frame);  // comes back here
     Image image;
-    if (decoder_.decode(frame, image) && !image.empty())
+    if (frames_ && frames_->decode(frame, image) && !image.empty())
         picture_->setPixmap(QPixmap::fromImage(pictureOf(image).scaled(
             picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     QString text = QString("frame %1, video %2").arg(frame).arg(clock(frame / video_.fps));

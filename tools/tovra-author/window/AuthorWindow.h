@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "Author.h"
-#include "platform/VideoDecoder.h"
 
 class QLabel;
 class QProgressBar;
@@ -52,7 +51,7 @@ class AuthorWindow : public QWidget {
     void refreshCurve();
 
     AuthorRequest request_;
-    VideoDecoder decoder_;
+    std::unique_ptr<UprightFrames> frames_;
     VideoFacts video_;
     std::optional<Authored> authored_;
     QLabel* picture_;
