@@ -51,6 +51,9 @@ TEST(AuthorPhoneVideo, TurnedAndIrregularPicturesMeasureTheGroundsMotion) {
         }));
         const VideoFacts facts = probeVideo(file);
         EXPECT_EQ(facts.rotation, film.rotation);
+        // The program shows the pictures as stored: the author is told.
+        EXPECT_NE(videoNote(file, facts).find(std::to_string(film.rotation) + " degrees"),
+                  std::string::npos);
         // Frame numbers cover the time filmed, not only the pictures kept.
         EXPECT_NEAR(facts.frameCount, 10 * facts.fps, 2);
         const std::vector<double> motion = measureMotion(file, {0, 1}, {}, {});

@@ -112,6 +112,8 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
         slider_->setRange(0, std::max(0, video_.frameCount - 1));
         fillTable(request_.stations);
         showFrame(0);
+        if (const std::string note = videoNote(request_.video, video_); !note.empty())
+            showMessage(QString::fromStdString(note), false);
     } catch (const std::exception& error) {
         showMessage(QString::fromStdString(error.what()), true);
     }
