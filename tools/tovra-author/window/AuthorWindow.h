@@ -31,6 +31,9 @@ class AuthorWindow : public QWidget {
     // route file, writes it; waits when `wait`, as the tests do.
     void measure(bool wait = false);
     void writeRoute(const std::filesystem::path& routeFile, bool wait = false);
+    // Starts tovra on the route written last; a message when it cannot.
+    void drive();
+    bool canDrive() const;
 
     void showFrame(int frame);
     int shownFrame() const;
@@ -61,6 +64,7 @@ class AuthorWindow : public QWidget {
     QTableWidget* table_;
     QPushButton* measureButton_;
     QPushButton* writeButton_;
+    QPushButton* driveButton_;
     QPushButton* cancelButton_;
     QProgressBar* progress_;
     QLabel* message_;
@@ -72,6 +76,8 @@ class AuthorWindow : public QWidget {
     std::optional<Authored> result_;
     std::string error_;
     std::string summary_;
+    AuthorRequest pending_;  // the worker's request
+    AuthorRequest written_;  // the request of the route written last, to drive
 };
 
 }  // namespace tovra::author
