@@ -28,7 +28,7 @@ double groundOffset(double t) {
 TEST(AuthorPhoneVideo, TurnedAndIrregularPicturesMeasureTheGroundsMotion) {
     const std::vector<float> ground = test::sleeperGround(2400, 3);
     tovra::test::TempDir dir;
-    // Turned a quarter at a steady 30 a second; upside down at about 30 a
+    // Turned a quarter either way at a steady 30 a second; upside down at about 30 a
     // second, a few ms early or late, every fifth picture dropped and half a
     // second lost in the fast part.
     std::vector<double> steady, irregular;
@@ -42,8 +42,8 @@ TEST(AuthorPhoneVideo, TurnedAndIrregularPicturesMeasureTheGroundsMotion) {
         const std::vector<double>& times;
         int rotation;
     };
-    for (const Film& film :
-         {Film{"turned.mp4", steady, 90}, Film{"irregular.mp4", irregular, 180}}) {
+    for (const Film& film : {Film{"turned.mp4", steady, 90}, Film{"turned back.mp4", steady, 270},
+                             Film{"irregular.mp4", irregular, 180}}) {
         SCOPED_TRACE(film.name);
         const auto file = dir / film.name;
         ASSERT_TRUE(test::writePhoneVideo(file, film.times, film.rotation, [&](int i) {
