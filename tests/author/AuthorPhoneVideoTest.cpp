@@ -56,6 +56,13 @@ TEST(AuthorPhoneVideo, TurnedAndIrregularPicturesMeasureTheGroundsMotion) {
                   std::string::npos);
         // Frame numbers cover the time filmed, not only the pictures kept.
         EXPECT_NEAR(facts.frameCount, 10 * facts.fps, 2);
+        // Shrunk for the measure, upright whichever way it was stored.
+        UprightFrames small(file);
+        small.limitSize(80);
+        Image picture;
+        ASSERT_TRUE(small.decode(0, picture));
+        EXPECT_EQ(picture.width, 80);
+        EXPECT_EQ(picture.height, 60);
         const std::vector<double> motion = measureMotion(file, {0, 1}, {}, {});
         double moved = 0;  // rows, from the four strips' sum
         for (int f = 0; f < facts.frameCount; ++f) {

@@ -16,6 +16,8 @@ struct VideoFacts {
     // the pictures came at.
     double fps = 30;
     int rotation = 0;  // degrees clockwise the stored pictures are turned to be seen
+    int width = 0;     // of the pictures as stored
+    int height = 0;
 };
 
 using Progress = std::function<void(int done, int total)>;
@@ -27,6 +29,9 @@ class UprightFrames {
     // Throws std::runtime_error when FFmpeg cannot decode the file.
     explicit UprightFrames(const std::filesystem::path& file);
     const VideoFacts& facts() const { return facts_; }
+    // Pictures no longer than `side` pixels either way from now on, shrunk
+    // as they are decoded.
+    void limitSize(int side);
     bool decode(int frame, Image& out);
 
   private:
