@@ -37,6 +37,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--route" || a == "--screenshot-after") {
             const auto v = value();
             if (!v) break;
+            if (a == "--route" && v->ends_with(".dat")) {
+                c.routeFile = *v;
+                continue;
+            }
             double number = -1;
             try {
                 number = double(parseDecimal(*v));
@@ -47,7 +51,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             } else if (a == "--route") {
                 c.route = int(number);
                 if (c.route < 1 || c.route > 3 || c.route != number)
-                    c.error = "--route takes 1, 2 or 3";
+                    c.error = "--route takes 1, 2, 3 or a route file (.dat)";
             } else {
                 c.screenshotAfter = number;
             }
@@ -55,7 +59,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.error = "unknown argument: " + a;
         }
     }
-    if (c.error.empty() && c.stats && c.route == 0) c.error = "--stats needs --route";
+    if (c.error.empty() && c.stats && c.route == 0 && c.routeFile.empty())
+        c.error = "--stats needs --route";
     if (c.error.empty() && !c.remoteToken.empty() && !c.remote)
         c.error = "--remote-token needs --remote";
     return c;
@@ -65,7 +70,7 @@ std::string usageText() {
     return "tovra: a railway driving simulator\n"
            "\n"
            "Usage:\n"
-           "  tovra [--data DIR] [--route N [--stats]] [--keys TEXT]\n"
+           "  tovra [--data DIR] [--route N|FILE [--stats]] [--keys TEXT]\n"
            "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
            "        [--remote [ADDR:]PORT [--remote-token TOKEN]]\n"
            "\n"
@@ -76,6 +81,8 @@ std::string usageText() {
            "                  with none, tovra offers to write the demo line\n"
            "  --route N       skip the title menu: drive route 1, 2 or 3 with the\n"
            "                  default train\n"
+           "  --route FILE    the same with a route file (name ending in .dat) in the\n"
+           "                  data folder or anywhere, such as one tovra-author wrote\n"
            "  --stats         with --route: print the time from the train's choice to\n"
            "                  the first drawn cab frame, then every 10 s the frames\n"
            "                  drawn per second, the processor share of tovra and\n"

@@ -11,8 +11,10 @@ struct CommandLine {
     std::optional<std::string> dataDir;
     bool help = false;
     bool version = false;
-    // Start the given route (1 to 3) with the default train at once.
+    // Start the given route (1 to 3), or a route file of any name (relative
+    // to the data folder, or a path), with the default train at once.
     int route = 0;
+    std::string routeFile;
     // Characters typed into the cab, one every 0.2 s, once it runs.
     std::string keys;
     std::optional<std::string> screenshot;  // PNG written after screenshotAfter seconds

@@ -242,6 +242,11 @@ void TitleWindow::routeClick(int line) {
     choice_.routeFile = kRouteFiles[std::size_t(line - 1)];
 }
 
+void TitleWindow::routeFileClick(const std::string& routeFile) {
+    routeClick(1);
+    choice_.routeFile = routeFile;
+}
+
 void TitleWindow::rightClick(int line) {
     const QString file = QFileDialog::getOpenFileName(
         this, "この路線を任意の列車で運転することができます",

@@ -40,6 +40,8 @@ class TitleWindow : public QWidget {
     void timerTick();
     void goOn();
     void routeClick(int line);  // 1, 2 or 3
+    // Another route file, as if it were the first line of the menu.
+    void routeFileClick(const std::string& routeFile);
     // The vehicle file chosen in the file dialog (full path).
     void chooseVehicle(const std::filesystem::path& file, int line);
     bool trainClick();

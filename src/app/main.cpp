@@ -145,11 +145,14 @@ int main(int argc, char** argv) {
     title.show();
 
     tovra::RunStats stats([&title] { return title.cabWindow(); });
-    if (command.route > 0) {
+    if (command.route > 0 || !command.routeFile.empty()) {
         QTimer::singleShot(0, &title, [&title, &command, &stats] {
             title.goOn();
             title.goOn();
-            title.routeClick(command.route);
+            if (command.routeFile.empty())
+                title.routeClick(command.route);
+            else
+                title.routeFileClick(command.routeFile);
             if (command.stats) stats.trainChosen();
             title.trainClick();
         });

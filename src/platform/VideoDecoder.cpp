@@ -8,11 +8,13 @@ extern "C" {
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <string_view>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace tovra {
 
@@ -23,6 +25,7 @@ constexpr AVPixelFormat kSurfaceFormat = AV_PIX_FMT_RGB32;
 // Without a key-frame index, a jump this far ahead seeks instead of decoding on.
 constexpr int kBlindForwardLimit = 60;
 constexpr int kSeekAttempts = 4;
+constexpr int kScalerRowAlign = 64;  // bytes
 
 using namespace ffmpeg;
 
@@ -119,6 +122,7 @@ struct VideoDecoder::Stream {
 
     std::unique_ptr<SwsContext, FreeScaler> scaler;
     ScalerKey scalerKey;
+    std::vector<std::uint8_t> wide;  // rows of a width libswscale cannot write exactly
 
     std::int64_t durationOf(int n) const {
         return av_rescale_q(n, av_inv_q(rate), video->time_base);
@@ -128,13 +132,16 @@ struct VideoDecoder::Stream {
     }
 
     int countFrames() const {
-        if (video->nb_frames > 0) return int(std::min<std::int64_t>(video->nb_frames, INT32_MAX));
         std::int64_t frames = 0;
         if (video->duration != AV_NOPTS_VALUE && video->duration > 0)
             frames = framesIn(video->duration);
         else if (format->duration != AV_NOPTS_VALUE && format->duration > 0)
             frames = av_rescale_q_rnd(format->duration, AV_TIME_BASE_Q, av_inv_q(rate),
                                       AV_ROUND_NEAR_INF);
+        // A stream of variable rate (a phone's) holds fewer pictures than its
+        // time has numbers; the stored count is kept unless the time says
+        // more than the last picture's own duration can explain.
+        if (video->nb_frames > 0 && frames <= video->nb_frames + 1) frames = video->nb_frames;
         return int(std::clamp<std::int64_t>(frames, 0, INT32_MAX));
     }
 
@@ -232,13 +239,12 @@ struct VideoDecoder::Stream {
         const AVPixelFormat source = plainFormat(AVPixelFormat(f.format), fullRange);
         const int outWidth = width > 0 && height > 0 ? width : f.width;
         const int outHeight = width > 0 && height > 0 ? height : f.height;
-        const ScalerKey key{f.width,           f.height, source, fullRange, int(f.colorspace),
-                            outWidth,          outHeight};
+        const ScalerKey key{f.width,           f.height, source,   fullRange,
+                            int(f.colorspace), outWidth, outHeight};
         if (!scaler || !(key == scalerKey)) {
             scaler.reset(sws_getContext(
                 f.width, f.height, source, outWidth, outHeight, kSurfaceFormat,
-                scalerFlags(f.width, f.height, outWidth, outHeight), nullptr, nullptr,
-                nullptr));
+                scalerFlags(f.width, f.height, outWidth, outHeight), nullptr, nullptr, nullptr));
             if (!scaler) return false;
             const int colorspace =
                 f.colorspace == AVCOL_SPC_UNSPECIFIED ? SWS_CS_DEFAULT : int(f.colorspace);
@@ -249,9 +255,19 @@ struct VideoDecoder::Stream {
         out.width = outWidth;
         out.height = outHeight;
         out.pixels.resize(std::size_t(outWidth) * std::size_t(outHeight));
-        std::uint8_t* const target[4] = {reinterpret_cast<std::uint8_t*>(out.pixels.data())};
-        const int stride[4] = {outWidth * 4};
+        // libswscale writes whole blocks of 16 pixels: a row of another
+        // width is scaled into a wider one and copied.
+        const int rowBytes = outWidth * 4;
+        const int wideBytes = (rowBytes + kScalerRowAlign - 1) / kScalerRowAlign * kScalerRowAlign;
+        auto* pixels = reinterpret_cast<std::uint8_t*>(out.pixels.data());
+        if (wideBytes != rowBytes) wide.resize(std::size_t(wideBytes) * std::size_t(outHeight));
+        std::uint8_t* const target[4] = {wideBytes == rowBytes ? pixels : wide.data()};
+        const int stride[4] = {wideBytes};
         sws_scale(scaler.get(), f.data, f.linesize, 0, f.height, target, stride);
+        if (wideBytes != rowBytes)
+            for (int y = 0; y < outHeight; ++y)
+                std::memcpy(pixels + std::size_t(y) * rowBytes,
+                            wide.data() + std::size_t(y) * wideBytes, std::size_t(rowBytes));
         return true;
     }
 };

@@ -98,6 +98,10 @@ TEST(AppCommandLine, OptionsAndMistakes) {
     EXPECT_TRUE(c.stats);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
+    c = parseCommandLine({"--route", "own/line_mine.dat", "--stats"});
+    EXPECT_TRUE(c.error.empty()) << c.error;
+    EXPECT_EQ(c.routeFile, "own/line_mine.dat");
+    EXPECT_EQ(c.route, 0);
     c = parseCommandLine({"--remote", "0.0.0.0:8428", "--remote-token", "abcdefgh"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_EQ(c.remote, "0.0.0.0:8428");

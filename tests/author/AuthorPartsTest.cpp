@@ -8,6 +8,7 @@
 #include "GpsTrack.h"
 #include "PictureMotion.h"
 #include "SegmentFit.h"
+#include "gen/Ground.h"
 
 namespace tovra::author {
 namespace {
@@ -106,31 +107,8 @@ TEST(AuthorStations, EachStretchTakesItsFramesAndItsLength) {
     EXPECT_NO_THROW(checkStations({{"A", 10, 0}, {"B", 50, 0}}, 100, false));
 }
 
-// A band of ground seen from above: random ballast and a dark sleeper every
-// 9 rows, shifted down by `offset` rows (between rows by interpolation).
-Image groundFrame(const std::vector<float>& ground, double offset) {
-    constexpr int kWidth = 160, kHeight = 120;
-    Image image{kWidth, kHeight, std::vector<std::uint32_t>(kWidth * kHeight)};
-    for (int y = 0; y < kHeight; ++y) {
-        const double source = kHeight + 10 - y + offset;
-        const int r = int(std::floor(source));
-        const double w = source - r;
-        for (int x = 0; x < kWidth; ++x) {
-            const double v = (1 - w) * ground[r * kWidth + x] + w * ground[(r + 1) * kWidth + x];
-            const auto g = std::uint32_t(std::clamp(v, 0.0, 255.0));
-            image.pixels[y * kWidth + x] = 0xff000000u | g << 16 | g << 8 | g;
-        }
-    }
-    return image;
-}
-
 TEST(AuthorPicture, TracksTheGroundPastTheSleeperSpacingAndARoad) {
-    std::mt19937 random(7);
-    std::uniform_real_distribution<double> ballast(60, 140);
-    const int rows = 6000;
-    std::vector<float> ground(160 * rows);
-    for (int r = 0; r < rows; ++r)
-        for (int x = 0; x < 160; ++x) ground[r * 160 + x] = float(r % 9 < 3 ? 30 : ballast(random));
+    std::vector<float> ground = test::sleeperGround(6000, 7);
     // A level crossing's road, taller than the band, passes at full speed.
     std::fill(ground.begin() + 1250 * 160, ground.begin() + 1400 * 160, 90.0f);
     // From standing up to 12 rows a frame, well past half the sleeper
@@ -141,10 +119,10 @@ TEST(AuthorPicture, TracksTheGroundPastTheSleeperSpacingAndARoad) {
     for (int f = 0; f < 150; ++f) shift.push_back(12.0 - 12.0 * f / 150);
     MotionMeter meter({0, 1});
     double offset = 0, measured = 0, truth = 0;
-    meter.step(groundFrame(ground, 0));
+    meter.step(test::groundFrame(ground, 0));
     for (std::size_t f = 1; f < shift.size(); ++f) {
         offset += shift[f];
-        const double m = meter.step(groundFrame(ground, offset)) / 4;  // four strips
+        const double m = meter.step(test::groundFrame(ground, offset)) / 4;  // four strips
         ASSERT_NEAR(m, shift[f], 0.3) << "frame " << f;
         measured += m;
         truth += shift[f];

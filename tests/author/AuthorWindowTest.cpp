@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QTableWidget>
 #include <cstdlib>
+#include <fstream>
 
 #include "AuthorWindow.h"
+#include "DriveCommand.h"
 #include "common/DataPath.h"
 #include "data/ProgramSettings.h"
 #include "data/RouteLoader.h"
@@ -61,6 +63,7 @@ TEST(AuthorWindow, TableEditsAreWhatIsWritten) {
     EXPECT_NEAR(double(*frame_to_position(written.SpeedUnits, written.Stations[1].videoFrame)),
                 150000, 100);
     EXPECT_TRUE(window.message().contains("loads"));
+    EXPECT_TRUE(window.canDrive());
 
     // A bad cell is a message, and the route written before stays whole.
     table.item(1, 1)->setText("x");
@@ -69,6 +72,30 @@ TEST(AuthorWindow, TableEditsAreWhatIsWritten) {
         << window.message().toStdString();
     EXPECT_EQ(loadRouteSpec(dir / "own.dat", "").Stations.size(), 2u);
     EXPECT_FALSE(std::filesystem::exists(dir / "own.dat.partial"));
+}
+
+TEST(AuthorWindow, DrivesWithTheTovraBesideItElseOnThePath) {
+    tovra::test::TempDir own, path, data;
+    const auto program = [](const std::filesystem::path& folder) {
+        const auto file = folder / "tovra";
+        std::ofstream(file) << "#!/bin/sh\n";
+        std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+        return QString::fromStdString(file.string());
+    };
+    const QByteArray oldPath = qgetenv("PATH");
+    qputenv("PATH", QByteArray::fromStdString(path.path().string()));
+    const QString ownFolder = QString::fromStdString(own.path().string());
+    EXPECT_FALSE(driveCommand(data.path(), data / "line.dat", ownFolder));
+    const QString onPath = program(path.path());
+    EXPECT_EQ(driveCommand(data.path(), data / "line.dat", ownFolder)->program, onPath);
+    const QString beside = program(own.path());
+    const auto command = driveCommand(data.path(), data / "line.dat", ownFolder);
+    qputenv("PATH", oldPath);
+    ASSERT_TRUE(command);
+    EXPECT_EQ(command->program, beside);
+    const QString dataDir = QString::fromStdString(data.path().string());
+    EXPECT_EQ(command->arguments,
+              QStringList({"--data", dataDir, "--route", dataDir + "/line.dat"}));
 }
 
 }  // namespace

@@ -256,6 +256,18 @@ std::vector<double> stretchSpeedErrors(const std::vector<SpeedUnit>& units,
     return errors;
 }
 
+std::string videoNote(const fs::path& video, const VideoFacts& facts) {
+    if (facts.rotation == 0) return {};
+    // The program shows the pictures as stored; FFmpeg turns them when it
+    // re-encodes, keeping their times.
+    fs::path upright = video;
+    upright.replace_filename(video.stem().string() + "-upright.mp4");
+    return "the video is to be shown turned " + std::to_string(facts.rotation) +
+           " degrees clockwise: it is measured so, but the program shows its pictures as "
+           "stored; turn it once with\n  ffmpeg -i " +
+           video.string() + " -c:a copy " + upright.string() + "\nand author from that file";
+}
+
 bool checkRoute(const fs::path& routeFile, std::ostream& out) {
     RouteSpec route;
     try {

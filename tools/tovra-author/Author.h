@@ -73,6 +73,10 @@ std::vector<double> stretchSpeedErrors(const std::vector<SpeedUnit>& units,
                                        const std::vector<SpeedUnit>& truth,
                                        const std::vector<StationMark>& stations, double fps);
 
+// What the author should know about a video the program shows otherwise
+// than the measure sees it; empty when nothing.
+std::string videoNote(const std::filesystem::path& video, const VideoFacts& facts);
+
 // Loads the written route with the program's loader and prints its length,
 // stations with their positions and segments. Returns false (having printed
 // why) when the route does not load.

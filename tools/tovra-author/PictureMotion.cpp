@@ -54,7 +54,8 @@ std::vector<float> MotionMeter::grey(const Image& frame) const {
     return out;
 }
 
-double MotionMeter::step(const Image& frame) {
+double MotionMeter::step(const Image& frame, int slots) {
+    slots = std::max(1, slots);
     const int rows = int(frame.height * band_.bottom) - int(frame.height * band_.top);
     const int columns = std::max(1, frame.width / std::max(1, frame.width / kColumns));
     if (rows != rows_ || columns != columns_) {
@@ -85,9 +86,11 @@ double MotionMeter::step(const Image& frame) {
             }
             return count > 0 ? sum / count : std::numeric_limits<double>::infinity();
         };
-        const int centre = int(std::lround(shifts_[k]));
-        const int low = std::max(-1, centre - kSearch),
-                  high = std::min(rows_ / 2, centre + kSearch);
+        // Over frames without pictures of their own the ground ran on at
+        // about its last pace, and a little more or less.
+        const int centre = int(std::lround(shifts_[k] * slots));
+        const int margin = kSearch + std::min(slots - 1, kSearch);
+        const int low = std::max(-1, centre - margin), high = std::min(rows_ / 2, centre + margin);
         int best = low;
         double bestCost = std::numeric_limits<double>::infinity();
         for (int d = low; d <= high; ++d) {
@@ -100,17 +103,17 @@ double MotionMeter::step(const Image& frame) {
         double shift = best;
         if (std::isfinite(curve) && curve > 0)
             shift += std::clamp((before - after) / (2 * curve), -0.5, 0.5);
-        found[k] = shift;
+        found[k] = shift / slots;
         // A road or a platform edge has no sleepers: every shift matches as
         // well, or the best lies at the end of the rows searched.
         const double away = std::min(cost(best - kContrastRows), cost(best + kContrastRows));
         const bool inside = (best > low || low == -1) && best < high;
         sure[k] = inside && !(away < bestCost * kContrast) &&
-                  !(std::abs(shift) < kRepeatedFrame && shifts_[k] > kFastShift);
+                  !(std::abs(found[k]) < kRepeatedFrame && shifts_[k] > kFastShift);
     }
     const double total = agree(found, sure);
     previous_ = std::move(current);
-    return total;
+    return total * slots;
 }
 
 double MotionMeter::agree(const std::vector<double>& found, const std::vector<bool>& sure) {

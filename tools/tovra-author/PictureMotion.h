@@ -25,9 +25,10 @@ struct MotionBand {
 class MotionMeter {
   public:
     explicit MotionMeter(MotionBand band = {});
-    // The motion from the previous frame to this one (rows, summed over the
-    // strips; a measure that grows in proportion to speed); 0 for the first.
-    double step(const Image& frame);
+    // The motion from the previous picture to this one, `slots` frame
+    // numbers later (rows, summed over the strips; a measure that grows in
+    // proportion to speed); 0 for the first.
+    double step(const Image& frame, int slots = 1);
     void restart();
 
   private:

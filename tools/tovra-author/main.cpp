@@ -185,6 +185,8 @@ int run(int argc, char** argv) {
     if (request.dataDir.empty()) request.dataDir = request.routeFile.parent_path();
     if (request.dataDir.empty()) request.dataDir = ".";
 
+    if (const std::string note = videoNote(request.video, probeVideo(request.video)); !note.empty())
+        std::cerr << "note: " << note << '\n';
     const Authored authored = authorRoute(request, [](int done, int total) {
         std::cerr << "\rmeasuring the picture: frame " << done << " of " << total << std::flush;
         if (done == total) std::cerr << '\n';

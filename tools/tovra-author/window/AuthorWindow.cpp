@@ -1,9 +1,11 @@
 #include "AuthorWindow.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSlider>
@@ -14,6 +16,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "DriveCommand.h"
 #include "SpeedCurve.h"
 #include "StationList.h"
 #include "common/TextFields.h"
@@ -58,6 +61,8 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
     auto* add = new QPushButton("Add at this frame");
     auto* remove = new QPushButton("Remove");
     writeButton_ = new QPushButton("Write route…");
+    driveButton_ = new QPushButton("Drive it");
+    driveButton_->setEnabled(false);
     cancelButton_ = new QPushButton("Cancel");
     cancelButton_->setEnabled(false);
     progress_ = new QProgressBar;
@@ -79,6 +84,7 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
     auto* run = new QHBoxLayout;
     run->addWidget(measureButton_);
     run->addWidget(writeButton_);
+    run->addWidget(driveButton_);
     run->addWidget(cancelButton_);
     right->addLayout(run);
     right->addWidget(progress_);
@@ -96,8 +102,11 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
         const QString file = QFileDialog::getSaveFileName(
             this, "Write route", QString::fromStdString(request_.routeFile.string()),
             "Route files (*.dat)");
-        if (!file.isEmpty()) writeRoute(file.toStdString());
+        // tovra takes a route file by its ending.
+        if (!file.isEmpty())
+            writeRoute((file.endsWith(".dat") ? file : file + ".dat").toStdString());
     });
+    connect(driveButton_, &QPushButton::clicked, this, [this] { drive(); });
     connect(table_, &QTableWidget::cellChanged, this, [this] { refreshCurve(); });
     auto* poll = new QTimer(this);
     connect(poll, &QTimer::timeout, this, [this] {
@@ -107,11 +116,13 @@ AuthorWindow::AuthorWindow(AuthorRequest request, QWidget* parent)
     poll->start(100);
 
     try {
-        video_ = probeVideo(request_.video);
-        if (!decoder_.open(request_.video)) throw std::runtime_error("cannot be decoded");
+        frames_ = std::make_unique<UprightFrames>(request_.video);
+        video_ = frames_->facts();
         slider_->setRange(0, std::max(0, video_.frameCount - 1));
         fillTable(request_.stations);
         showFrame(0);
+        if (const std::string note = videoNote(request_.video, video_); !note.empty())
+            showMessage(QString::fromStdString(note), false);
     } catch (const std::exception& error) {
         showMessage(QString::fromStdString(error.what()), true);
     }
@@ -127,7 +138,7 @@ AuthorWindow::~AuthorWindow() {
 void AuthorWindow::showFrame(int frame) {
     if (slider_->value() != frame) slider_->setValue(frame);  // comes back here
     Image image;
-    if (decoder_.decode(frame, image) && !image.empty())
+    if (frames_ && frames_->decode(frame, image) && !image.empty())
         picture_->setPixmap(QPixmap::fromImage(pictureOf(image).scaled(
             picture_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     QString text = QString("frame %1, video %2").arg(frame).arg(clock(frame / video_.fps));
@@ -258,8 +269,10 @@ void AuthorWindow::start(AuthorRequest request, bool wait) {
         }
     });
     connect(worker_, &QThread::finished, this, [this] { finished(); });
+    pending_ = request;
     measureButton_->setEnabled(false);
     writeButton_->setEnabled(false);
+    driveButton_->setEnabled(false);
     cancelButton_->setEnabled(true);
     showMessage(request.routeFile.empty() ? "measuring…" : "writing…", false);
     worker_->start();
@@ -276,18 +289,40 @@ void AuthorWindow::finished() {
     measureButton_->setEnabled(true);
     writeButton_->setEnabled(true);
     cancelButton_->setEnabled(false);
+    driveButton_->setEnabled(canDrive());
     if (!result_) {
         showMessage(QString::fromStdString(error_), true);
         return;
     }
     authored_ = std::move(result_);
     result_.reset();
+    if (!summary_.empty()) written_ = std::move(pending_);
+    driveButton_->setEnabled(canDrive());
     if (table_->rowCount() == 0) fillTable(authored_->stations);
     refreshCurve();
     showFrame(shownFrame());
     showMessage(summary_.empty() ? QString("measured: %1 stations").arg(authored_->stations.size())
                                  : QString::fromStdString(summary_),
                 false);
+}
+
+bool AuthorWindow::canDrive() const {
+    return !worker_ && !written_.routeFile.empty();
+}
+
+void AuthorWindow::drive() {
+    if (!canDrive()) return;
+    const auto command =
+        driveCommand(written_.dataDir, written_.routeFile, QCoreApplication::applicationDirPath());
+    if (!command) {
+        showMessage("tovra is neither beside tovra-author nor on the PATH", true);
+        return;
+    }
+    if (!QProcess::startDetached(command->program, command->arguments)) {
+        showMessage("could not start " + command->program, true);
+        return;
+    }
+    showMessage("started " + command->program + " " + command->arguments.join(' '), false);
 }
 
 void AuthorWindow::showMessage(const QString& text, bool error) {

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "Author.h"
-#include "platform/VideoDecoder.h"
 
 class QLabel;
 class QProgressBar;
@@ -32,6 +31,9 @@ class AuthorWindow : public QWidget {
     // route file, writes it; waits when `wait`, as the tests do.
     void measure(bool wait = false);
     void writeRoute(const std::filesystem::path& routeFile, bool wait = false);
+    // Starts tovra on the route written last; a message when it cannot.
+    void drive();
+    bool canDrive() const;
 
     void showFrame(int frame);
     int shownFrame() const;
@@ -52,7 +54,7 @@ class AuthorWindow : public QWidget {
     void refreshCurve();
 
     AuthorRequest request_;
-    VideoDecoder decoder_;
+    std::unique_ptr<UprightFrames> frames_;
     VideoFacts video_;
     std::optional<Authored> authored_;
     QLabel* picture_;
@@ -62,6 +64,7 @@ class AuthorWindow : public QWidget {
     QTableWidget* table_;
     QPushButton* measureButton_;
     QPushButton* writeButton_;
+    QPushButton* driveButton_;
     QPushButton* cancelButton_;
     QProgressBar* progress_;
     QLabel* message_;
@@ -73,6 +76,8 @@ class AuthorWindow : public QWidget {
     std::optional<Authored> result_;
     std::string error_;
     std::string summary_;
+    AuthorRequest pending_;  // the worker's request
+    AuthorRequest written_;  // the request of the route written last, to drive
 };
 
 }  // namespace tovra::author
