@@ -7,7 +7,7 @@
 # reported but do not fail the check.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
-pending=${TOVRA_LAYERS_PENDING-"input sound view"}
+pending=${TOVRA_LAYERS_PENDING-"sound view"}
 
 rank() {
     case $1 in

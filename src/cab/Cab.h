@@ -15,6 +15,7 @@
 #include "ports/ChannelLayout.h"
 #include "ports/SoundChannels.h"
 #include "report/RunRecorder.h"
+#include "sim/CalloutOffer.h"
 #include "sim/DieselState.h"
 #include "sim/HandleState.h"
 #include "sim/MotionState.h"
@@ -124,6 +125,7 @@ class Cab {
     CalloutState callouts;
     StationState stations;
     CalloutRequests calloutRequests;
+    CalloutOffer calloutOffer;
     StatusTexts statusTexts;
     RunRecorder runRecord;  // what the run did, for its report
 

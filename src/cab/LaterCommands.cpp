@@ -44,7 +44,7 @@ void skipToNextSignal(Cab& cab) {
     for (const SignalRecord& signal : cab.route.Signals) {
         if (signal.viewFrame - kSignalLeadFrames <= frame) continue;
         cab.state.Frame = signal.viewFrame - kSignalLeadFrames;
-        cab.controller.lastKankoChannel = -1;
+        cab.calloutOffer.lastKankoChannel = -1;
         cab.protection.signalInView = -1;
         cab.protection.shownFace = -2;
         return;

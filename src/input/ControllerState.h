@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "view/StatusTexts.h"
-
 namespace tovra {
 
 // The keyboard's own switches and what the keys hold.
@@ -19,9 +17,6 @@ struct ControllerState {
     // while it is 1.
     std::int32_t doorSide = 0;
     std::string doorSideText;
-
-    std::int32_t kankoPending = kNoSign;  // the wayside call-out on offer: a sign or kTimeCheckMark
-    std::int32_t lastKankoChannel = -1;   // number of the call-out given last with Enter; -1 none
 
     // Set by the "3" and "4" keys; the logic tick sounds the horn and the
     // buzzer while the keys stay held.

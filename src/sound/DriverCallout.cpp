@@ -45,7 +45,7 @@ std::int32_t faceCallout(std::int32_t face) {
 // A sign on the "other signs" sprite is called out from [OtherKanko] by its
 // image index, the table numbered right after the call-out sounds.
 bool waysideCallout(Cab& cab) {
-    ControllerState& c = cab.controller;
+    CalloutOffer& c = cab.calloutOffer;
     const std::int32_t k = c.kankoPending;
     const auto& others = cab.calloutWaves.others;
     const bool loaded =

@@ -4,16 +4,13 @@
 #include <cstdint>
 #include <string>
 
+#include "sim/CalloutOffer.h"
+
 namespace tovra {
 
 // The application's bare title: the cab window's caption until the tick puts
 // the prepared one in its place.
 inline constexpr const char* kApplicationTitle = "ヴェルモラン";
-
-// What the sign sprite shows besides a sign's image, and what the Enter key
-// is offered from it (ControllerState::kankoPending).
-inline constexpr std::int32_t kNoSign = 999;
-inline constexpr std::int32_t kTimeCheckMark = 900;
 
 // The status strings that no other subsystem owns, what the wayside sign and
 // animation sprites show, and the label captions copied at the end of a tick.

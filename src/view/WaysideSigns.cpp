@@ -16,7 +16,7 @@ void showSign(Cab& cab, std::int32_t image, std::int32_t shown) {
         sprite->patternIndex = image;
     }
     cab.statusTexts.shownSign = shown;
-    cab.controller.lastKankoChannel = -1;
+    cab.calloutOffer.lastKankoChannel = -1;
 }
 
 bool secondImageDue(const Cab& cab, const SignRecord& sign) {
@@ -62,7 +62,7 @@ void update_wayside_signs(Cab& cab) {
         if (Sprite* sprite = cab.sprites.find("img_unten_other")) sprite->visible = false;
         cab.statusTexts.shownSign = kNoSign;
     }
-    cab.controller.kankoPending = cab.statusTexts.shownSign;
+    cab.calloutOffer.kankoPending = cab.statusTexts.shownSign;
 }
 
 void update_wayside_animation(Cab& cab) {

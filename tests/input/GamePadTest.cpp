@@ -93,9 +93,9 @@ TEST_F(GamePad, TwoLeverButtonsAndTheCalloutKey) {
     fresh(1000, -5000, button(0) | button(1) | button(2) | button(3) | button(5) | button(15));
     EXPECT_EQ(posted(), "9137s");
 
-    cab.controller.kankoPending = 900;  // a time check is on offer
+    cab.calloutOffer.kankoPending = 900;  // a time check is on offer
     fresh(1000, -5000, button(4));
-    EXPECT_EQ(cab.controller.lastKankoChannel, 900);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, 900);
     EXPECT_EQ(posted(), "");
 }
 

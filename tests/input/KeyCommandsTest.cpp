@@ -154,10 +154,10 @@ TEST_F(KeyCommands, WindowKeysAndTheSignalSkip) {
     far.viewFrame = 900;
     cab.route.Signals = {near, far};
     cab.state.Frame = 295;  // within the lead of the first: the second is next
-    cab.controller.lastKankoChannel = 7;
+    cab.calloutOffer.lastKankoChannel = 7;
     keydowns(cab, VirtualKey::F3, true);
     EXPECT_EQ(cab.state.Frame, 890);
-    EXPECT_EQ(cab.controller.lastKankoChannel, -1);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, -1);
     EXPECT_FALSE(run.host.valueDisplayShown);
     keydowns(cab, VirtualKey::F3, true);  // no signal further on
     EXPECT_EQ(cab.state.Frame, 890);

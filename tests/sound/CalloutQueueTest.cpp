@@ -146,11 +146,11 @@ TEST_F(CalloutQueueTest, EnterCallsOutTheSignTheCrossingOrTheSignalAhead) {
     cab.calloutWaves.sounds[22 + 1] = waves.back();  // [KankoSound2] entry for signal 1
     waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
     cab.calloutWaves.others = {std::nullopt, std::nullopt, waves.back()};  // other call-out 2
-    cab.controller.kankoPending = 2;
+    cab.calloutOffer.kankoPending = 2;
     driverCallout(cab);
     EXPECT_EQ(queued(), std::vector<int>{23});
     cab.callouts = CalloutState{};
-    cab.controller.kankoPending = kNoSign;
+    cab.calloutOffer.kankoPending = kNoSign;
     cab.route.CalloutSound2Count = 2;
     cab.route.Crossings = {CrossingRecord{0, 7, 0, 100, 0}, CrossingRecord{0, 9, 0, 100, 0}};
     cab.runningSound.crossingQueue[0] = 1;

@@ -92,7 +92,7 @@ TEST(StatusTextsTick, LogicTickShowsSignCaptionLimitAndLabels) {
 
     EXPECT_EQ(run.host.caption, "快速線 下り");
     EXPECT_EQ(cab.statusTexts.shownSign, 2);
-    EXPECT_EQ(cab.controller.kankoPending, 2);
+    EXPECT_EQ(cab.calloutOffer.kankoPending, 2);
     EXPECT_TRUE(cab.sprites.find("img_unten_other")->visible);
     EXPECT_EQ(cab.statusTexts.limitText.rfind("60km/h ", 0), 0u) << cab.statusTexts.limitText;
     EXPECT_EQ(cab.statusTexts.labels[10], cab.statusTexts.limitText);

@@ -13,12 +13,12 @@ struct WaysideSignsTest : test::StatusTextsFixture {
         picture.patternWidth = 32;
         cab.sprites.add(std::move(picture), 0, 0, 100).visible = false;
         cab.state.Frame = 150;
-        cab.controller.lastKankoChannel = 7;
+        cab.calloutOffer.lastKankoChannel = 7;
     }
     const Sprite& sign() const { return *cab.sprites.find("img_unten_other"); }
     std::int32_t tick() {
         update_wayside_signs(cab);
-        EXPECT_EQ(cab.controller.kankoPending, cab.statusTexts.shownSign);
+        EXPECT_EQ(cab.calloutOffer.kankoPending, cab.statusTexts.shownSign);
         return cab.statusTexts.shownSign;
     }
 };
@@ -28,23 +28,23 @@ TEST_F(WaysideSignsTest, SignSwitchesToItsSecondImageAfterSecondsInView) {
     cab.state.Frame = 99;
     EXPECT_EQ(tick(), 999);
     EXPECT_FALSE(sign().visible);
-    EXPECT_EQ(cab.controller.lastKankoChannel, 7);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, 7);
 
     cab.state.Frame = 100;
     EXPECT_EQ(tick(), 3);
     EXPECT_TRUE(sign().visible);
     EXPECT_EQ(sign().patternIndex, 3);
-    EXPECT_EQ(cab.controller.lastKankoChannel, -1);  // the new sign can be called out
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, -1);  // the new sign can be called out
 
-    cab.controller.lastKankoChannel = 3;
+    cab.calloutOffer.lastKankoChannel = 3;
     for (int k = 2; k <= 21; ++k) ASSERT_EQ(tick(), 3) << k;
-    EXPECT_EQ(cab.controller.lastKankoChannel, 3);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, 3);
     EXPECT_EQ(tick(), 4);  // more than 20 ticks in view
     EXPECT_EQ(sign().patternIndex, 4);
-    EXPECT_EQ(cab.controller.lastKankoChannel, -1);
-    cab.controller.lastKankoChannel = 4;
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, -1);
+    cab.calloutOffer.lastKankoChannel = 4;
     EXPECT_EQ(tick(), 4);
-    EXPECT_EQ(cab.controller.lastKankoChannel, 4);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, 4);
 
     cab.state.Frame = 200;
     EXPECT_EQ(tick(), 999);
@@ -77,7 +77,7 @@ TEST_F(WaysideSignsTest, TimeCheckMarkWhileRunningTowardsAFarStop) {
     EXPECT_EQ(tick(), 900);
     EXPECT_TRUE(sign().visible);
     EXPECT_EQ(sign().patternIndex, 0);
-    EXPECT_EQ(cab.controller.lastKankoChannel, -1);
+    EXPECT_EQ(cab.calloutOffer.lastKankoChannel, -1);
     cab.state.RemainDistance = 10000;
     EXPECT_EQ(tick(), 999);
     EXPECT_FALSE(sign().visible);
