@@ -1,0 +1,83 @@
+#include "input/PadMapping.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tovra {
+
+namespace {
+
+constexpr std::array<PadKeyInfo, 13> kPadKeys{{
+    {PadKey::Horn, "horn", '3', {}, "警笛"},
+    {PadKey::Horn2, "horn2", '6', {}, "警笛2"},
+    {PadKey::Buzzer, "buzzer", '4', {}, "ブザー"},
+    {PadKey::Doors, "doors", 'd', {}, "ドア"},
+    {PadKey::Acknowledge, "acknowledge", ' ', {}, "ATS確認"},
+    {PadKey::AtsReset, "reset", 'r', {}, "ATS復帰"},
+    {PadKey::NextAnnouncement, "next_announcement", 'c', {}, "次の放送"},
+    {PadKey::PreviousAnnouncement, "previous_announcement", '-', {}, "前の放送"},
+    {PadKey::ReverserForward, "reverser_forward", 'f', {}, "レバーサ 前"},
+    {PadKey::ReverserNeutral, "reverser_neutral", 'n', {}, "レバーサ 切"},
+    {PadKey::ReverserBack, "reverser_back", 'b', {}, "レバーサ 後"},
+    {PadKey::NextPowerMode, "next_power_mode", '9', {}, "力行モード切替"},
+    {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
+}};
+
+std::int32_t stepAt(double t, double deadZone, const std::vector<double>& notches) {
+    if (t <= 0 || t < deadZone) return 0;
+    return std::int32_t(std::upper_bound(notches.begin(), notches.end(), t) - notches.begin());
+}
+
+}  // namespace
+
+double axisTravel(std::int32_t rest, std::int32_t end, std::int32_t reading) {
+    if (end == rest) return 0;
+    const double share = double(std::int64_t(reading) - rest) / double(std::int64_t(end) - rest);
+    return std::clamp(share, 0.0, 1.0);
+}
+
+std::span<const PadKeyInfo> padKeys() {
+    return kPadKeys;
+}
+
+const PadKeyInfo& padKeyInfo(PadKey key) {
+    return kPadKeys[std::size_t(key)];
+}
+
+std::optional<PadKey> padKeyNamed(std::string_view name) {
+    for (const PadKeyInfo& info : kPadKeys) {
+        if (info.name == name) return info.key;
+    }
+    return std::nullopt;
+}
+
+std::vector<double> evenNotches(int count, double deadZone) {
+    std::vector<double> notches;
+    for (int k = 0; k < count; ++k) notches.push_back(deadZone + (1 - deadZone) * k / count);
+    return notches;
+}
+
+HandleSteps axisSteps(const AxisMapping& m, std::int32_t reading) {
+    const double power = axisTravel(m.rest, m.powerEnd, reading);
+    const double brake = axisTravel(m.rest, m.brakeEnd, reading);
+    switch (m.role) {
+        case AxisRole::Power:
+            return {stepAt(power, m.deadZone, m.powerNotches), std::nullopt};
+        case AxisRole::Brake:
+            return {std::nullopt, stepAt(brake, m.deadZone, m.brakeNotches)};
+        case AxisRole::Combined:
+            break;
+    }
+    if (power > 0) return {stepAt(power, m.deadZone, m.powerNotches), 0};
+    return {0, stepAt(brake, m.deadZone, m.brakeNotches)};
+}
+
+bool controlPressed(const PadControl& control, const DeviceReading& reading) {
+    const auto index = std::size_t(control.index);
+    if (control.index < 0) return false;
+    if (control.hat)
+        return index < reading.hats.size() && (reading.hats[index] & control.direction);
+    return index < reading.buttons.size() && reading.buttons[index];
+}
+
+}  // namespace tovra
