@@ -27,14 +27,16 @@ constexpr std::array<int, 6> kBaudRates = {1200, 2400, 4800, 9600, 19200, 38400}
 
 }  // namespace
 
-RunMenus::RunMenus(Cab& cab, SettingsStore& store, QWidget* window)
+RunMenus::RunMenus(Cab& cab, SettingsStore& store, QWidget* window, remote::KeyPath& keys)
     : cab_(cab),
       store_(store),
       window_(window),
-      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); },
-              [this] { COMClosed(cab_); }) {
+      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); }, [this] { COMClosed(cab_); }),
+      mapped_(cab, keys, controllerMappingFile()) {
     serialSettings_.portName = SerialPort::defaultPortName();
     cab_.setGamePad(&joystick_);
+    if (!mapped_.loadError().empty())
+        showMessageBox(window_, QString::fromStdString(mapped_.loadError()));
 }
 
 RunMenus::~RunMenus() {
@@ -109,6 +111,7 @@ void RunMenus::refreshSaveMenu() {
 
 void RunMenus::afterLogicTick() {
     if (move_) move_->setEnabled(cab_.state.VideoMode[0] == 0);
+    mapped_.poll();
 }
 
 void RunMenus::close() {
