@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <array>
 
+#include "app/ControllerMapDialog.h"
 #include "app/MessageBox.h"
 #include "cab/Cab.h"
 #include "cab/PadInput.h"
@@ -74,6 +75,12 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
             &RunMenus::editSerialSettings);
     connect(menu->addAction("VMマスコン（接続）(&C)"), &QAction::triggered, this,
             &RunMenus::toggleSerialConnection);
+    QAction* mapping = menu->addAction("コントローラの割り当て…");
+    mapping->setObjectName("ControllerMap1");
+    connect(mapping, &QAction::triggered, this, [this] {
+        ControllerMapDialog dialog(mapped_, window_);
+        dialog.exec();
+    });
     QAction* debug = menu->addAction("デバッグオプション(&D)");
     debug->setCheckable(true);
     connect(debug, &QAction::triggered, this, [this] { debug1Click(cab_); });

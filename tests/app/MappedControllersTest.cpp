@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <cstdlib>
 
 #include "CabWindowFixture.h"
 #include "ShownMessages.h"
+#include "app/ControllerMapDialog.h"
 #include "app/MappedControllers.h"
 
 namespace tovra {
@@ -88,6 +90,77 @@ TEST_F(AppMappedControllers, ADamagedFileIsToldAndTheRunGoesOnWithoutMappings) {
     EXPECT_TRUE(test::shownMessages()[0].contains("3 行目"));
     window->logicTick();
     EXPECT_TRUE(window->cab().running());
+}
+
+// The dialog learns a combined handle and a button by doing, saves them,
+// and the saved mapping drives the cab.
+TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    const int device =
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, 3, kButtons, kHats);
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    const auto file = userConfig / "dialog.ini";
+    MappedControllers controllers(window->cab(), *window, file);
+    {
+        ControllerMapDialog dialog(controllers);
+        const auto set = [&](int value) {
+            SDL_JoystickSetVirtualAxis(pad, 2, std::int16_t(value));
+            dialog.refresh();
+        };
+        set(0);
+        dialog.learnHandle(AxisRole::Combined);
+        dialog.next();  // the centre
+        set(-20000);
+        set(-32768);
+        set(-30000);  // a spring pulls it back a little before "next"
+        dialog.next();
+        set(0);
+        dialog.next();  // not at the brake end: still asked for
+        for (const auto& [guid, mapping] : dialog.edited()) EXPECT_TRUE(mapping.axes.empty());
+        set(32767);
+        dialog.next();
+        dialog.learnKey(PadKey::Doors);
+        SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_DOWN);
+        dialog.refresh();
+        SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_CENTERED);
+        set(-16384);
+        if (const char* dir = std::getenv("TOVRA_SHOT_DIR")) {
+            dialog.resize(540, 720);
+            dialog.grab().save(QString(dir) + "/controllers.png");
+        }
+        dialog.accept();
+    }
+    const MappingFile saved = loadMappings(file);
+    ASSERT_EQ(saved.error, "");
+    ASSERT_EQ(saved.devices.size(), 1u);
+    const DeviceMapping& m = saved.devices.begin()->second;
+    ASSERT_EQ(m.axes.size(), 1u);
+    EXPECT_EQ(m.axes[0].axis, 2);
+    EXPECT_EQ(m.axes[0].role, AxisRole::Combined);
+    EXPECT_EQ(m.axes[0].rest, 0);
+    EXPECT_EQ(m.axes[0].powerEnd, -32768);
+    EXPECT_EQ(m.axes[0].brakeEnd, 32767);
+    ASSERT_EQ(m.controls.size(), 1u);
+    EXPECT_EQ(m.controls[0].control, (PadControl{true, 0, HatDown}));
+    EXPECT_EQ(m.controls[0].key, PadKey::Doors);
+
+    // Half way to the power end: travel 0.5 is notch 3 of five from 0.05,
+    // 0.24, 0.43, ...; then the brake end is the last of nine brake steps.
+    ASSERT_EQ(window->cab().vehicle.Brake, 8);
+    Cab& cab = window->cab();
+    controllers.poll();
+    EXPECT_EQ(cab.state.PowerHandle, 3);
+    EXPECT_EQ(cab.state.BrakeHandle, 0);
+    SDL_JoystickSetVirtualAxis(pad, 2, 32767);
+    controllers.poll();
+    EXPECT_EQ(cab.state.PowerHandle, 0);
+    EXPECT_EQ(cab.state.BrakeHandle, -8);  // step 9 is beyond the demo train's emergency, 8
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
 }  // namespace
