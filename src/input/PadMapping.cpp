@@ -23,6 +23,14 @@ constexpr std::array<PadKeyInfo, 13> kPadKeys{{
     {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
 }};
 
+// padKeyInfo finds a key by its place in the table.
+static_assert([] {
+    for (std::size_t i = 0; i < kPadKeys.size(); ++i) {
+        if (kPadKeys[i].key != PadKey(i)) return false;
+    }
+    return true;
+}());
+
 std::int32_t stepAt(double t, double deadZone, const std::vector<double>& notches) {
     if (t <= 0 || t < deadZone) return 0;
     return std::int32_t(std::upper_bound(notches.begin(), notches.end(), t) - notches.begin());

@@ -31,15 +31,23 @@ class AppMappedControllers : public test::CabWindowFixture {
   protected:
     void SetUp() override {}
     void start(const std::string& ini) {
+        hadConfig_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
         previousConfig_ = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(userConfig.path().string()));
         userConfig.writeBytes("Velmoran/controllers.ini", ini);
         test::shownMessages().clear();
         CabWindowFixture::SetUp();
     }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", previousConfig_); }
+    void TearDown() override {
+        if (hadConfig_) {
+            qputenv("XDG_CONFIG_HOME", previousConfig_);
+        } else {
+            qunsetenv("XDG_CONFIG_HOME");
+        }
+    }
 
     test::TempDir userConfig;
+    bool hadConfig_ = false;
     QByteArray previousConfig_;
 };
 
