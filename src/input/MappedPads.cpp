@@ -50,8 +50,8 @@ void MappedPads::follow(const DeviceMapping& mapping, Followed& device,
     for (std::size_t i = 0; i < mapping.axes.size(); ++i) {
         const AxisMapping& axis = mapping.axes[i];
         if (axis.axis < 0 || std::size_t(axis.axis) >= reading.axes.size()) continue;
-        const HandleSteps steps = axisSteps(axis, reading.axes[std::size_t(axis.axis)]);
         HandleSteps& last = device.axisSteps[i];
+        const HandleSteps steps = axisSteps(axis, reading.axes[std::size_t(axis.axis)], last);
         if (steps.power && (device.fresh || steps.power != last.power))
             events.steps.power = steps.power;
         if (steps.brake && (device.fresh || steps.brake != last.brake))

@@ -31,9 +31,22 @@ static_assert([] {
     return true;
 }());
 
+// A reading this close to a notch mark keeps the step it had: a lever that
+// rests on a mark, read with a little noise, would otherwise flicker between
+// two notches.
+constexpr double kHysteresis = 0.01;
+
 std::int32_t stepAt(double t, double deadZone, const std::vector<double>& notches) {
     if (t <= 0 || t < deadZone) return 0;
     return std::int32_t(std::upper_bound(notches.begin(), notches.end(), t) - notches.begin());
+}
+
+std::int32_t stepNear(double t, double deadZone, const std::vector<double>& notches, Step before) {
+    const std::int32_t step = stepAt(t, deadZone, notches);
+    if (!before || t <= 0) return step;
+    const bool kept = *before >= stepAt(t - kHysteresis, deadZone, notches) &&
+                      *before <= stepAt(t + kHysteresis, deadZone, notches);
+    return kept ? *before : step;
 }
 
 }  // namespace
@@ -65,19 +78,19 @@ std::vector<double> evenNotches(int count, double deadZone) {
     return notches;
 }
 
-HandleSteps axisSteps(const AxisMapping& m, std::int32_t reading) {
+HandleSteps axisSteps(const AxisMapping& m, std::int32_t reading, const HandleSteps& before) {
     const double power = axisTravel(m.rest, m.powerEnd, reading);
     const double brake = axisTravel(m.rest, m.brakeEnd, reading);
     switch (m.role) {
         case AxisRole::Power:
-            return {stepAt(power, m.deadZone, m.powerNotches), std::nullopt};
+            return {stepNear(power, m.deadZone, m.powerNotches, before.power), std::nullopt};
         case AxisRole::Brake:
-            return {std::nullopt, stepAt(brake, m.deadZone, m.brakeNotches)};
+            return {std::nullopt, stepNear(brake, m.deadZone, m.brakeNotches, before.brake)};
         case AxisRole::Combined:
             break;
     }
-    if (power > 0) return {stepAt(power, m.deadZone, m.powerNotches), 0};
-    return {0, stepAt(brake, m.deadZone, m.brakeNotches)};
+    if (power > 0) return {stepNear(power, m.deadZone, m.powerNotches, before.power), 0};
+    return {0, stepNear(brake, m.deadZone, m.brakeNotches, before.brake)};
 }
 
 bool controlPressed(const PadControl& control, const DeviceReading& reading) {

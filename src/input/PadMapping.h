@@ -106,8 +106,10 @@ struct HandleSteps {
 };
 
 // The steps one axis reading gives: a power lever only power, a brake lever
-// only brake, a combined handle both (the side not taken at 0).
-HandleSteps axisSteps(const AxisMapping& mapping, std::int32_t reading);
+// only brake, a combined handle both (the side not taken at 0). Within a
+// hundredth of the travel of a notch mark the step `before` is kept.
+HandleSteps axisSteps(const AxisMapping& mapping, std::int32_t reading,
+                      const HandleSteps& before = {});
 
 bool controlPressed(const PadControl& control, const DeviceReading& reading);
 

@@ -34,21 +34,25 @@ AttachedDevice device(int id, const std::string& guid, std::vector<std::int32_t>
             {std::move(axes), std::move(buttons), std::move(hats)}};
 }
 
-TEST(MappedPads, AxisSweepGivesEachNotchOnceBothWaysWithTheDeadZone) {
+TEST(MappedPads, AxisSweepGivesEachNotchOnceBothWaysWithDeadZoneAndAMarginAtTheMarks) {
     MappedPads pads({{kThrottle, {"throttle", {throttle()}, {}}}});
-    // Readings at travel 0, 0.05, 0.15, 0.279, 0.281, 0.5, 0.7, 0.9 and 1.
-    const std::vector<std::int32_t> sweep{32767, 29490,  22936,  14482, 14351,
-                                          0,     -13107, -26214, -32768};
-    const std::vector<Step> forward{0, {}, 1, {}, 2, 3, 4, 5, {}};
-    for (std::size_t i = 0; i < sweep.size(); ++i) {
-        const AttachedDevice d = device(7, kThrottle, {0, sweep[i]});
-        EXPECT_EQ(pads.poll({&d, 1}).steps, (HandleSteps{forward[i], {}})) << sweep[i];
-    }
-    const std::vector<Step> back{{}, {}, 4, 3, 2, 1, {}, 0, {}};
-    for (std::size_t i = 0; i < sweep.size(); ++i) {
-        const AttachedDevice d = device(7, kThrottle, {0, sweep[sweep.size() - 1 - i]});
-        EXPECT_EQ(pads.poll({&d, 1}).steps, (HandleSteps{back[i], {}})) << i;
-    }
+    const auto sweep = [&](const std::vector<std::int32_t>& readings) {
+        std::vector<Step> steps;
+        for (const std::int32_t reading : readings) {
+            const AttachedDevice d = device(7, kThrottle, {0, reading});
+            const MappedPadEvents e = pads.poll({&d, 1});
+            EXPECT_FALSE(e.steps.brake);
+            steps.push_back(e.steps.power);
+        }
+        return steps;
+    };
+    // Travel 0, 0.05, 0.15, 0.285, 0.295, 0.5, 0.7, 0.9, 1. Within a
+    // hundredth of the mark at 0.28 the step it had stays.
+    EXPECT_EQ(sweep({32767, 29490, 22936, 14089, 13434, 0, -13107, -26214, -32768}),
+              (std::vector<Step>{0, {}, 1, {}, 2, 3, 4, 5, {}}));
+    // Back: 0.9, 0.7, 0.5, 0.295, 0.285, 0.275, 0.265, 0.15, 0.05, 0.
+    EXPECT_EQ(sweep({-26214, -13107, 0, 13434, 14089, 14745, 15400, 22936, 29490, 32767}),
+              (std::vector<Step>{{}, 4, 3, 2, {}, {}, 1, {}, 0, {}}));
     // A first mark dragged into the dead zone acts only beyond it.
     AxisMapping dragged = throttle();
     dragged.powerNotches = {0.02, 0.5};
