@@ -270,7 +270,7 @@ void TForm1::buildMenus() {
     start1_->setObjectName("start1");
     connect(start1_, &QAction::triggered, this, &TForm1::start1Click);
 
-    runMenus_ = std::make_unique<RunMenus>(*cab_, store_, this);
+    runMenus_ = std::make_unique<RunMenus>(*cab_, store_, this, *this);
     runMenus_->buildMove(bar, caption(s.MoveCaption, "Move"));
 
     QMenu* show = bar->addMenu(caption(s.DisplayCaption, "Display"));

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <array>
 
+#include "app/ControllerMapDialog.h"
 #include "app/MessageBox.h"
 #include "cab/Cab.h"
 #include "cab/PadInput.h"
@@ -27,14 +28,16 @@ constexpr std::array<int, 6> kBaudRates = {1200, 2400, 4800, 9600, 19200, 38400}
 
 }  // namespace
 
-RunMenus::RunMenus(Cab& cab, SettingsStore& store, QWidget* window)
+RunMenus::RunMenus(Cab& cab, SettingsStore& store, QWidget* window, remote::KeyPath& keys)
     : cab_(cab),
       store_(store),
       window_(window),
-      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); },
-              [this] { COMClosed(cab_); }) {
+      serial_([this](std::string_view chunk) { RxChar(cab_, chunk); }, [this] { COMClosed(cab_); }),
+      mapped_(cab, keys, controllerMappingFile()) {
     serialSettings_.portName = SerialPort::defaultPortName();
     cab_.setGamePad(&joystick_);
+    if (!mapped_.loadError().empty())
+        showMessageBox(window_, QString::fromStdString(mapped_.loadError()));
 }
 
 RunMenus::~RunMenus() {
@@ -72,6 +75,12 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
             &RunMenus::editSerialSettings);
     connect(menu->addAction("VMマスコン（接続）(&C)"), &QAction::triggered, this,
             &RunMenus::toggleSerialConnection);
+    QAction* mapping = menu->addAction("コントローラの割り当て…");
+    mapping->setObjectName("ControllerMap1");
+    connect(mapping, &QAction::triggered, this, [this] {
+        ControllerMapDialog dialog(mapped_, window_);
+        dialog.exec();
+    });
     QAction* debug = menu->addAction("デバッグオプション(&D)");
     debug->setCheckable(true);
     connect(debug, &QAction::triggered, this, [this] { debug1Click(cab_); });
@@ -109,6 +118,7 @@ void RunMenus::refreshSaveMenu() {
 
 void RunMenus::afterLogicTick() {
     if (move_) move_->setEnabled(cab_.state.VideoMode[0] == 0);
+    mapped_.poll();
 }
 
 void RunMenus::close() {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <memory>
 
+#include "app/MappedControllers.h"
 #include "platform/SdlJoystick.h"
 #include "platform/SerialPort.h"
 
@@ -18,18 +19,20 @@ class SettingsStore;
 // The cab window's "Move", "Controller(&C)" and "Save(&S)" menus: moving
 // the train to a station, the serial master controller and the game
 // controller, saving and restoring the driving state. Owns the serial port
-// and the game controller of the window.
+// and the game controllers of the window.
 class RunMenus : public QObject {
     Q_OBJECT
   public:
-    RunMenus(Cab& cab, SettingsStore& store, QWidget* window);
+    // `keys` is the keyboard's path, which the mapped controllers' buttons take.
+    RunMenus(Cab& cab, SettingsStore& store, QWidget* window, remote::KeyPath& keys);
     ~RunMenus() override;
 
     QMenu* buildMove(QMenuBar* bar, const QString& caption);
     QMenu* buildController(QMenuBar* bar, const QString& caption);
     QMenu* buildSave(QMenuBar* bar, const QString& caption);
 
-    // After every logic tick: "Move" only while the route video plays.
+    // After every logic tick: "Move" only while the route video plays; the
+    // mapped controllers are read.
     void afterLogicTick();
     // The window closes: the serial port is let go.
     void close();
@@ -45,6 +48,7 @@ class RunMenus : public QObject {
     SerialPort serial_;
     SerialSettings serialSettings_;
     SdlJoystick joystick_;
+    MappedControllers mapped_;
     QMenu* move_ = nullptr;
     QMenu* saveTo_ = nullptr;
     QMenu* restore_ = nullptr;

@@ -25,20 +25,27 @@ void USBScan(Cab& cab, const PadReading& pad) {
     const PadCommand command = padCommand(controllers.controllerType, cab.controllerCodes, pad);
     for (const char key : command.keys) cab.host.postCharacter(key);
     if (command.horn) controllers.controllerHorn = *command.horn;
-    // A game controller moves one handle without touching the other.
-    if (command.power)
-        applyHandleCommand(cab.state, cab.handles, cab.vehicle,
-                           {HandleMove::PowerStep, *command.power});
-    if (command.brake)
-        applyHandleCommand(cab.state, cab.handles, cab.vehicle,
-                           {HandleMove::BrakeStep, *command.brake});
-    masconupdate(cab);
+    applyPadSteps(cab, command.power, command.brake);
     if (controllers.debug)
         setWindowCaption(cab, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
     controllers.lastPadSignature = signature;
     // The host queues characters only; the call-out key acts here, after the
     // poll, where a queued key would have acted.
     if (command.callout) keydowns(cab, VirtualKey::Enter, false);
+}
+
+void applyPadSteps(Cab& cab, Step power, Step brake) {
+    // A game controller moves one handle without touching the other.
+    if (power)
+        applyHandleCommand(cab.state, cab.handles, cab.vehicle, {HandleMove::PowerStep, *power});
+    if (brake)
+        applyHandleCommand(cab.state, cab.handles, cab.vehicle, {HandleMove::BrakeStep, *brake});
+    masconupdate(cab);
+}
+
+void showControllerNotice(Cab& cab, const std::string& text) {
+    cab.statusTexts.noticeText = text;
+    --cab.video.ShownFrame;  // drawn again with the line
 }
 
 void debug1Click(Cab& cab) {

@@ -1,0 +1,404 @@
+#include "app/ControllerMapDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string_view>
+
+#include "app/MappedControllers.h"
+#include "app/MessageBox.h"
+#include "app/NotchBar.h"
+
+namespace tovra {
+
+namespace {
+
+constexpr int kRefreshMs = 30;
+constexpr int kMaxSteps = 31;
+constexpr int kDefaultPowerSteps = 5;
+constexpr int kDefaultBrakeSteps = 9;  // eight service positions and emergency
+constexpr int kDefaultDeadZonePercent = 5;
+// The other end of a combined handle must lie as far from the centre as a
+// learnt lever must move.
+constexpr std::int64_t kLeastTravel = 65536 / 4;
+
+QString roleCaption(AxisRole role) {
+    switch (role) {
+        case AxisRole::Power:
+            return "力行";
+        case AxisRole::Brake:
+            return "ブレーキ";
+        case AxisRole::Combined:
+            return "ワンハンドル";
+    }
+    return {};
+}
+
+QString controlCaption(const PadControl& c) {
+    if (!c.hat) return QString("ボタン %1").arg(c.index);
+    const char* way = c.direction == HatUp      ? "上"
+                      : c.direction == HatRight ? "右"
+                      : c.direction == HatDown  ? "下"
+                                                : "左";
+    return QString("ハット %1 %2").arg(c.index).arg(way);
+}
+
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
+
+QSpinBox* spinBox(QWidget* parent, int low, int high, int value) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(low, high);
+    box->setValue(value);
+    return box;
+}
+
+}  // namespace
+
+ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget* parent)
+    : QDialog(parent), controllers_(controllers), edited_(controllers.mappings()) {
+    setWindowTitle("コントローラの割り当て");
+    controllers_.setSuspended(true);
+    auto* layout = new QVBoxLayout(this);
+    device_ = new QComboBox(this);
+    device_->setObjectName("device");
+    layout->addWidget(device_);
+
+    auto* learn = new QHBoxLayout;
+    for (const AxisRole role : {AxisRole::Power, AxisRole::Brake, AxisRole::Combined}) {
+        auto* button = new QPushButton(roleCaption(role) + "を覚える", this);
+        connect(button, &QPushButton::clicked, this, [this, role] { learnHandle(role); });
+        learn->addWidget(button);
+    }
+    layout->addLayout(learn);
+    auto* stepRow = new QHBoxLayout;
+    instruction_ = new QLabel(this);
+    instruction_->setObjectName("instruction");
+    instruction_->setWordWrap(true);
+    next_ = new QPushButton("次へ", this);
+    next_->setEnabled(false);
+    connect(next_, &QPushButton::clicked, this, &ControllerMapDialog::next);
+    stepRow->addWidget(instruction_, 1);
+    stepRow->addWidget(next_);
+    layout->addLayout(stepRow);
+
+    auto* grid = new QGridLayout;
+    axis_ = new QComboBox(this);
+    auto* forget = new QPushButton("軸の割り当てを外す", this);
+    grid->addWidget(new QLabel("軸", this), 0, 0);
+    grid->addWidget(axis_, 0, 1, 1, 3);
+    grid->addWidget(forget, 0, 4);
+    powerSteps_ = spinBox(this, 1, kMaxSteps, kDefaultPowerSteps);
+    brakeSteps_ = spinBox(this, 1, kMaxSteps, kDefaultBrakeSteps);
+    deadZone_ = spinBox(this, 0, 50, kDefaultDeadZonePercent);
+    deadZone_->setSuffix(" %");
+    auto* even = new QPushButton("均等に配置", this);
+    grid->addWidget(new QLabel("力行段数", this), 1, 0);
+    grid->addWidget(powerSteps_, 1, 1);
+    grid->addWidget(new QLabel("ブレーキ段数", this), 1, 2);
+    grid->addWidget(brakeSteps_, 1, 3);
+    grid->addWidget(new QLabel("不感帯", this), 2, 0);
+    grid->addWidget(deadZone_, 2, 1);
+    grid->addWidget(even, 2, 4);
+    powerBar_ = new NotchBar(this);
+    brakeBar_ = new NotchBar(this);
+    grid->addWidget(new QLabel("力行", this), 3, 0);
+    grid->addWidget(powerBar_, 3, 1, 1, 4);
+    grid->addWidget(new QLabel("ブレーキ", this), 4, 0);
+    grid->addWidget(brakeBar_, 4, 1, 1, 4);
+    layout->addLayout(grid);
+
+    keys_ = new QTableWidget(int(padKeys().size()), 2, this);
+    keys_->setHorizontalHeaderLabels({"操作", "ボタン"});
+    keys_->horizontalHeader()->setStretchLastSection(true);
+    keys_->verticalHeader()->hide();
+    keys_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    keys_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    keys_->setSelectionMode(QAbstractItemView::SingleSelection);
+    keys_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    for (std::size_t i = 0; i < padKeys().size(); ++i)
+        keys_->setItem(int(i), 0, new QTableWidgetItem(text(padKeys()[i].caption)));
+    layout->addWidget(keys_);
+    auto* keyRow = new QHBoxLayout;
+    auto* assign = new QPushButton("ボタンを割り当て", this);
+    auto* clear = new QPushButton("外す", this);
+    keyRow->addWidget(assign);
+    keyRow->addWidget(clear);
+    keyRow->addStretch();
+    layout->addLayout(keyRow);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    layout->addWidget(buttons);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &ControllerMapDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(device_, &QComboBox::currentIndexChanged, this, [this] {
+        step_ = Step::None;
+        next_->setEnabled(false);
+        refreshAxes();
+        refreshKeys();
+    });
+    connect(axis_, &QComboBox::currentIndexChanged, this, &ControllerMapDialog::showAxis);
+    connect(forget, &QPushButton::clicked, this, [this] {
+        if (!shownAxis()) return;
+        auto& axes = deviceMapping().axes;
+        axes.erase(axes.begin() + axis_->currentIndex());
+        refreshAxes();
+    });
+    for (QSpinBox* box : {powerSteps_, brakeSteps_, deadZone_})
+        connect(box, &QSpinBox::valueChanged, this, &ControllerMapDialog::respaceNotches);
+    connect(even, &QPushButton::clicked, this, &ControllerMapDialog::respaceNotches);
+    powerBar_->notchesChanged = [this](const std::vector<double>& n) {
+        if (AxisMapping* a = shownAxis()) a->powerNotches = n;
+    };
+    brakeBar_->notchesChanged = [this](const std::vector<double>& n) {
+        if (AxisMapping* a = shownAxis()) a->brakeNotches = n;
+    };
+    connect(assign, &QPushButton::clicked, this, [this] {
+        const int row = keys_->currentRow();
+        if (row >= 0) learnKey(padKeys()[std::size_t(row)].key);
+    });
+    connect(clear, &QPushButton::clicked, this, [this] {
+        const int row = keys_->currentRow();
+        if (row < 0 || !device()) return;
+        auto& controls = deviceMapping().controls;
+        std::erase_if(controls, [&](const ControlMapping& c) {
+            return c.key == padKeys()[std::size_t(row)].key;
+        });
+        refreshKeys();
+    });
+
+    refreshDevices();
+    connect(&timer_, &QTimer::timeout, this, &ControllerMapDialog::refresh);
+    timer_.start(kRefreshMs);
+}
+
+ControllerMapDialog::~ControllerMapDialog() {
+    controllers_.setSuspended(false);
+}
+
+const AttachedDevice* ControllerMapDialog::device() const {
+    const std::string guid = device_->currentData().toString().toStdString();
+    for (const AttachedDevice& d : controllers_.devices().attached()) {
+        if (d.guid == guid) return &d;
+    }
+    return nullptr;
+}
+
+DeviceMapping& ControllerMapDialog::deviceMapping() {
+    const AttachedDevice* d = device();
+    DeviceMapping& mapping = edited_[d->guid];
+    mapping.name = d->name;
+    return mapping;
+}
+
+AxisMapping* ControllerMapDialog::shownAxis() {
+    const int index = axis_->currentIndex();
+    if (!device() || index < 0) return nullptr;
+    auto& axes = deviceMapping().axes;
+    return std::size_t(index) < axes.size() ? &axes[std::size_t(index)] : nullptr;
+}
+
+void ControllerMapDialog::say(const QString& text) {
+    instruction_->setText(text);
+}
+
+void ControllerMapDialog::learnHandle(AxisRole role) {
+    if (!device()) return say("コントローラが接続されていません");
+    role_ = role;
+    step_ = Step::Rest;
+    next_->setEnabled(true);
+    switch (role) {
+        case AxisRole::Power:
+            return say("力行レバーを切（0）の位置にして「次へ」を押してください");
+        case AxisRole::Brake:
+            return say("ブレーキレバーを緩めの位置にして「次へ」を押してください");
+        case AxisRole::Combined:
+            return say("ハンドルを中立（切）にして「次へ」を押してください");
+    }
+}
+
+void ControllerMapDialog::next() {
+    const AttachedDevice* d = device();
+    if (!d) return;
+    const DeviceReading& now = d->reading;
+    switch (step_) {
+        case Step::Rest:
+            rest_ = now;
+            learner_.begin(now);
+            step_ = Step::End;
+            return say(role_ == AxisRole::Brake
+                           ? "ブレーキレバーを非常の端まで動かして「次へ」を押してください"
+                           : "レバーを力行の最大の端まで動かして「次へ」を押してください");
+        case Step::End: {
+            const auto moved = learner_.movedAxis();
+            if (!moved) return say("動いた軸が見つかりません。レバーを端まで動かしてください");
+            if (role_ == AxisRole::Combined) {
+                powerEnd_ = moved;
+                step_ = Step::BrakeEnd;
+                return say("ハンドルを非常ブレーキの端まで動かして「次へ」を押してください");
+            }
+            const bool power = role_ == AxisRole::Power;
+            storeAxis(leverMapping(role_, moved->axis, moved->start,
+                                   power ? moved->furthest : moved->start,
+                                   power ? moved->start : moved->furthest, powerSteps_->value(),
+                                   brakeSteps_->value(), deadZone_->value() / 100.0));
+            break;
+        }
+        case Step::BrakeEnd: {
+            const auto axis = std::size_t(powerEnd_->axis);
+            if (axis >= now.axes.size()) return;
+            const std::int64_t brake = std::int64_t(now.axes[axis]) - powerEnd_->start;
+            const std::int64_t power = std::int64_t(powerEnd_->furthest) - powerEnd_->start;
+            if (std::llabs(brake) < kLeastTravel || (brake > 0) == (power > 0))
+                return say(
+                    "ブレーキ側の端が見つかりません。ハンドルを非常の端まで動かしてください");
+            storeAxis(leverMapping(AxisRole::Combined, powerEnd_->axis, powerEnd_->start,
+                                   powerEnd_->furthest, now.axes[axis], powerSteps_->value(),
+                                   brakeSteps_->value(), deadZone_->value() / 100.0));
+            break;
+        }
+        case Step::None:
+        case Step::Key:
+            return;
+    }
+    step_ = Step::None;
+    next_->setEnabled(false);
+    say("割り当てました。目盛りはドラッグで動かせます");
+}
+
+void ControllerMapDialog::learnKey(PadKey key) {
+    const AttachedDevice* d = device();
+    if (!d) return say("コントローラが接続されていません");
+    key_ = key;
+    step_ = Step::Key;
+    next_->setEnabled(false);
+    learner_.begin(d->reading);
+    say("「" + text(padKeyInfo(key).caption) + "」に使うボタンを押してください");
+}
+
+void ControllerMapDialog::storeAxis(const AxisMapping& axis) {
+    auto& axes = deviceMapping().axes;
+    const auto same = std::find_if(axes.begin(), axes.end(),
+                                   [&](const AxisMapping& a) { return a.axis == axis.axis; });
+    const auto index = same - axes.begin();
+    if (same == axes.end()) {
+        axes.push_back(axis);
+    } else {
+        *same = axis;
+    }
+    refreshAxes();
+    axis_->setCurrentIndex(int(index));
+}
+
+void ControllerMapDialog::respaceNotches() {
+    AxisMapping* a = shownAxis();
+    if (!a) return;
+    a->deadZone = deadZone_->value() / 100.0;
+    if (a->role != AxisRole::Brake)
+        a->powerNotches = evenNotches(powerSteps_->value(), a->deadZone);
+    if (a->role != AxisRole::Power)
+        a->brakeNotches = evenNotches(brakeSteps_->value(), a->deadZone);
+    powerBar_->setNotches(a->powerNotches);
+    brakeBar_->setNotches(a->brakeNotches);
+}
+
+void ControllerMapDialog::refresh() {
+    const auto before = controllers_.devices().attached().size();
+    controllers_.devices().poll();
+    if (controllers_.devices().attached().size() != before) refreshDevices();
+    const AttachedDevice* d = device();
+    if (!d) return;
+    if (step_ == Step::End || step_ == Step::Key) learner_.watch(d->reading);
+    if (step_ == Step::Key && learner_.pressedControl()) {
+        const PadControl control = *learner_.pressedControl();
+        auto& controls = deviceMapping().controls;
+        std::erase_if(controls, [&](const ControlMapping& c) { return c.control == control; });
+        controls.push_back({control, key_});
+        step_ = Step::None;
+        say(controlCaption(control) + " を割り当てました");
+        refreshKeys();
+    }
+    const AxisMapping* a = shownAxis();
+    if (!a || std::size_t(a->axis) >= d->reading.axes.size()) {
+        powerBar_->setTravel(std::nullopt);
+        brakeBar_->setTravel(std::nullopt);
+        return;
+    }
+    const std::int32_t value = d->reading.axes[std::size_t(a->axis)];
+    powerBar_->setTravel(a->role == AxisRole::Brake
+                             ? std::nullopt
+                             : std::optional(axisTravel(a->rest, a->powerEnd, value)));
+    brakeBar_->setTravel(a->role == AxisRole::Power
+                             ? std::nullopt
+                             : std::optional(axisTravel(a->rest, a->brakeEnd, value)));
+}
+
+void ControllerMapDialog::refreshDevices() {
+    const QString current = device_->currentData().toString();
+    device_->blockSignals(true);
+    device_->clear();
+    for (const AttachedDevice& d : controllers_.devices().attached())
+        device_->addItem(QString::fromStdString(d.name + "  (" + d.guid + ")"),
+                         QString::fromStdString(d.guid));
+    device_->setCurrentIndex(std::max(0, device_->findData(current)));
+    device_->blockSignals(false);
+    if (device_->count() == 0) say("コントローラが接続されていません");
+    refreshAxes();
+    refreshKeys();
+}
+
+void ControllerMapDialog::refreshAxes() {
+    axis_->blockSignals(true);
+    axis_->clear();
+    if (device()) {
+        for (const AxisMapping& a : deviceMapping().axes)
+            axis_->addItem(QString("軸 %1: %2").arg(a.axis).arg(roleCaption(a.role)));
+    }
+    axis_->blockSignals(false);
+    axis_->setCurrentIndex(axis_->count() - 1);
+    showAxis();
+}
+
+void ControllerMapDialog::showAxis() {
+    const AxisMapping* a = shownAxis();
+    powerBar_->setNotches(a ? a->powerNotches : std::vector<double>{});
+    brakeBar_->setNotches(a ? a->brakeNotches : std::vector<double>{});
+    if (!a) return;
+    deadZone_->blockSignals(true);
+    deadZone_->setValue(int(std::lround(a->deadZone * 100)));
+    deadZone_->blockSignals(false);
+}
+
+void ControllerMapDialog::refreshKeys() {
+    for (std::size_t row = 0; row < padKeys().size(); ++row) {
+        QStringList controls;
+        if (device()) {
+            for (const ControlMapping& c : deviceMapping().controls) {
+                if (c.key == padKeys()[row].key) controls << controlCaption(c.control);
+            }
+        }
+        keys_->setItem(int(row), 1, new QTableWidgetItem(controls.join(", ")));
+    }
+}
+
+void ControllerMapDialog::accept() {
+    std::erase_if(edited_, [](const auto& entry) {
+        return entry.second.axes.empty() && entry.second.controls.empty();
+    });
+    if (const auto error = controllers_.setMappings(edited_))
+        showMessageBox(this, QString::fromStdString(*error));
+    QDialog::accept();
+}
+
+}  // namespace tovra

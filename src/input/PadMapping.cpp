@@ -1,0 +1,104 @@
+#include "input/PadMapping.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tovra {
+
+namespace {
+
+constexpr std::array<PadKeyInfo, 13> kPadKeys{{
+    {PadKey::Horn, "horn", '3', {}, "警笛"},
+    {PadKey::Horn2, "horn2", '6', {}, "警笛2"},
+    {PadKey::Buzzer, "buzzer", '4', {}, "ブザー"},
+    {PadKey::Doors, "doors", 'd', {}, "ドア"},
+    {PadKey::Acknowledge, "acknowledge", ' ', {}, "ATS確認"},
+    {PadKey::AtsReset, "reset", 'r', {}, "ATS復帰"},
+    {PadKey::NextAnnouncement, "next_announcement", 'c', {}, "次の放送"},
+    {PadKey::PreviousAnnouncement, "previous_announcement", '-', {}, "前の放送"},
+    {PadKey::ReverserForward, "reverser_forward", 'f', {}, "レバーサ 前"},
+    {PadKey::ReverserNeutral, "reverser_neutral", 'n', {}, "レバーサ 切"},
+    {PadKey::ReverserBack, "reverser_back", 'b', {}, "レバーサ 後"},
+    {PadKey::NextPowerMode, "next_power_mode", '9', {}, "力行モード切替"},
+    {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
+}};
+
+// padKeyInfo finds a key by its place in the table.
+static_assert([] {
+    for (std::size_t i = 0; i < kPadKeys.size(); ++i) {
+        if (kPadKeys[i].key != PadKey(i)) return false;
+    }
+    return true;
+}());
+
+// A reading this close to a notch mark keeps the step it had: a lever that
+// rests on a mark, read with a little noise, would otherwise flicker between
+// two notches.
+constexpr double kHysteresis = 0.01;
+
+std::int32_t stepAt(double t, double deadZone, const std::vector<double>& notches) {
+    if (t <= 0 || t < deadZone) return 0;
+    return std::int32_t(std::upper_bound(notches.begin(), notches.end(), t) - notches.begin());
+}
+
+std::int32_t stepNear(double t, double deadZone, const std::vector<double>& notches, Step before) {
+    const std::int32_t step = stepAt(t, deadZone, notches);
+    if (!before || t <= 0) return step;
+    const bool kept = *before >= stepAt(t - kHysteresis, deadZone, notches) &&
+                      *before <= stepAt(t + kHysteresis, deadZone, notches);
+    return kept ? *before : step;
+}
+
+}  // namespace
+
+double axisTravel(std::int32_t rest, std::int32_t end, std::int32_t reading) {
+    if (end == rest) return 0;
+    const double share = double(std::int64_t(reading) - rest) / double(std::int64_t(end) - rest);
+    return std::clamp(share, 0.0, 1.0);
+}
+
+std::span<const PadKeyInfo> padKeys() {
+    return kPadKeys;
+}
+
+const PadKeyInfo& padKeyInfo(PadKey key) {
+    return kPadKeys[std::size_t(key)];
+}
+
+std::optional<PadKey> padKeyNamed(std::string_view name) {
+    for (const PadKeyInfo& info : kPadKeys) {
+        if (info.name == name) return info.key;
+    }
+    return std::nullopt;
+}
+
+std::vector<double> evenNotches(int count, double deadZone) {
+    std::vector<double> notches;
+    for (int k = 0; k < count; ++k) notches.push_back(deadZone + (1 - deadZone) * k / count);
+    return notches;
+}
+
+HandleSteps axisSteps(const AxisMapping& m, std::int32_t reading, const HandleSteps& before) {
+    const double power = axisTravel(m.rest, m.powerEnd, reading);
+    const double brake = axisTravel(m.rest, m.brakeEnd, reading);
+    switch (m.role) {
+        case AxisRole::Power:
+            return {stepNear(power, m.deadZone, m.powerNotches, before.power), std::nullopt};
+        case AxisRole::Brake:
+            return {std::nullopt, stepNear(brake, m.deadZone, m.brakeNotches, before.brake)};
+        case AxisRole::Combined:
+            break;
+    }
+    if (power > 0) return {stepNear(power, m.deadZone, m.powerNotches, before.power), 0};
+    return {0, stepNear(brake, m.deadZone, m.brakeNotches, before.brake)};
+}
+
+bool controlPressed(const PadControl& control, const DeviceReading& reading) {
+    const auto index = std::size_t(control.index);
+    if (control.index < 0) return false;
+    if (control.hat)
+        return index < reading.hats.size() && (reading.hats[index] & control.direction);
+    return index < reading.buttons.size() && reading.buttons[index];
+}
+
+}  // namespace tovra
