@@ -89,9 +89,9 @@ QRect CabSurface::shown(const QRect& layout) const {
     // Edges rounded to the nearest pixel, so that neighbouring rectangles
     // stay neighbours.
     const auto at = [this](int v) { return int(std::lround(v * scale_)); };
-    return QRect(QPoint(at(layout.left()), at(layout.top())),
-                 QPoint(at(layout.left() + layout.width()) - 1,
-                        at(layout.top() + layout.height()) - 1));
+    return QRect(
+        QPoint(at(layout.left()), at(layout.top())),
+        QPoint(at(layout.left() + layout.width()) - 1, at(layout.top() + layout.height()) - 1));
 }
 
 QRegion CabSurface::reaching(const QRegion& pixels) const {
@@ -211,8 +211,7 @@ void CabSurface::measureNotice(const Scene& scene, DrawState& state) const {
 // and its glyphs drawn at that size.
 void CabSurface::drawScaledTexts(QPainter& painter, const Scene& scene) {
     painter.save();
-    painter.setClipRect(shown(QRect(0, 0, scene.videoWidth, scene.videoHeight)),
-                        Qt::IntersectClip);
+    painter.setClipRect(shown(QRect(0, 0, scene.videoWidth, scene.videoHeight)), Qt::IntersectClip);
     const qreal shadow =
         scene.texts.shadow > 0 ? std::max(1.0, std::round(scene.texts.shadow * scale_)) : 0.0;
     for (const PlacedText& t : scene.texts.texts) {
@@ -231,7 +230,8 @@ void CabSurface::drawScaledTexts(QPainter& painter, const Scene& scene) {
 
 Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
     cab.showPanel();
-    updateDrawnGauges(cab, state.ammeterShown);
+    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, Extended(cab.runningSound.hornAir),
+                      state.ammeterShown);
     Scene scene;
     scene.picture = still ? still : cab.video.picture.get();
     scene.pictureVersion = still ? 0 : cab.video.PictureVersion;
@@ -307,8 +307,7 @@ void CabSurface::draw(const Scene& scene, const SpriteModel& sprites, DrawState&
     // The video picture covers its area; black shows wherever it does not.
     const QRect video = shown(QRect(0, 0, scene.videoWidth, scene.videoHeight));
     const QImage picture = scene.picture ? opaqueView(*scene.picture) : QImage();
-    for (const QRect& bare :
-         QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
+    for (const QRect& bare : QRegion(surface_.rect()) - QRegion(picture.isNull() ? QRect() : video))
         painter.fillRect(bare, Qt::black);
     if (!picture.isNull() && reach.intersects(QRect(0, 0, scene.videoWidth, scene.videoHeight))) {
         // The decoder hands the video over at the size shown, to be copied;

@@ -28,7 +28,7 @@ StatusStrings statusStringsOf(const Cab& cab) {
     s.door = cab.stations.doorMessage;
     s.station = cab.stations.stationText;
     s.clock = cab.stations.clockText;
-    s.oneMan = cab.controller.doorSideText;
+    s.oneMan = cab.statusTexts.doorSideText;
     s.oneManRoute = cab.route.OneMan != 0;
     return s;
 }

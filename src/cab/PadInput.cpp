@@ -27,7 +27,7 @@ void USBScan(Cab& cab, const PadReading& pad) {
     if (command.horn) controllers.controllerHorn = *command.horn;
     applyPadSteps(cab, command.power, command.brake);
     if (controllers.debug)
-        setWindowCaption(cab, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
+        setWindowCaption(cab.statusTexts, cab.host, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
     controllers.lastPadSignature = signature;
     // The host queues characters only; the call-out key acts here, after the
     // poll, where a queued key would have acted.
@@ -51,7 +51,7 @@ void showControllerNotice(Cab& cab, const std::string& text) {
 void debug1Click(Cab& cab) {
     ExternalControllerState& controllers = cab.external;
     controllers.debug = !controllers.debug;
-    if (!controllers.debug) setWindowCaption(cab, cab.route.LineName);
+    if (!controllers.debug) setWindowCaption(cab.statusTexts, cab.host, cab.route.LineName);
 }
 
 }  // namespace tovra

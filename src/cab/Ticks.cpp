@@ -21,6 +21,7 @@
 #include "sim/TrainMotion.h"
 #include "sound/CalloutQueue.h"
 #include "sound/RunningSounds.h"
+#include "view/Commentary.h"
 #include "view/PanelGauges.h"
 #include "view/SignalSprites.h"
 #include "view/StatusTextUpdates.h"
@@ -57,14 +58,14 @@ void Cab::Timer1Timer() {
     update_section_limit(protection, state, route);
     remove_passed_preceding_train(protection, route);
     state.LogicTickCount += 1;
-    update_speed_gauges(*this);
+    update_speed_gauges(sprites, state, vehicle);
     compute_brake_force(state, vehicle);
     integrate_speed(state, motion, vehicle, route);
     update_motion_texts(motion, state);
     timecalc(stations, vehicle, state.Clock);
     step_compressor(state, traction, vehicle, sound);
     step_currents(state, traction, vehicle, settings.TickRate);
-    updatePanelLamps(*this);
+    updatePanelLamps(sprites, state, vehicle, traction);
     sample_gradient(state, motion, vehicle, route);
     ProtectionRecords records = protectionRecords();
     update_signal_aspects(records);
@@ -93,10 +94,12 @@ void Cab::Timer1Timer() {
     update_wayside_signs(*this);
     update_track_signs(sprites, route, state, protection, stations);
     update_wayside_animation(*this);
-    update_commentary(*this);
-    update_cab_labels(*this);
-    update_window_caption(*this);
-    update_easy_cab_door_line(*this);
+    update_commentary(statusTexts, video,
+                      {state, protection, stations, traction, route, settings, options});
+    update_cab_labels(statusTexts, handleTexts, stations, motion, options.Moji != 0,
+                      route.OneMan != 0);
+    update_window_caption(statusTexts, host, route);
+    update_easy_cab_door_line(statusTexts, stations, traction);
     if (gamePad_) pollGamePad(*this, *gamePad_);
     options.Tunnel = 1;  // visual effects are off once the run has started
     runRecord.afterLogicTick(state, protection, traction.doorsOpen);

@@ -12,8 +12,8 @@ namespace {
 // Page Up / Page Down: the side the doors will open on.
 void chooseDoorSide(Cab& cab, std::int32_t side) {
     if (cab.traction.doorsOpen) return;
-    cab.controller.doorSide = side;
-    cab.controller.doorSideText = cab.settings.Doors[std::size_t(side)];
+    cab.stations.doorSide = side;
+    cab.statusTexts.doorSideText = cab.settings.Doors[std::size_t(side)];
 }
 
 // At rest near the end of the line the video turns back: the frames beyond

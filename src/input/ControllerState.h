@@ -13,11 +13,6 @@ struct ControllerState {
 
     bool keypadSwapped = false;  // Scroll Lock: "2" and "8" exchanged
 
-    // The door side chosen with Page Up / Page Down; its lamp is lit exactly
-    // while it is 1.
-    std::int32_t doorSide = 0;
-    std::string doorSideText;
-
     // Set by the "3" and "4" keys; the logic tick sounds the horn and the
     // buzzer while the keys stay held.
     bool hornHeld = false;

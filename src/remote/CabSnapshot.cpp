@@ -146,7 +146,7 @@ std::shared_ptr<const CabSnapshot> SnapshotTaker::take(const Cab& cab, std::int6
 
     n.doorsOpen = cab.traction.doorsOpen;
     n.doorOpening = cab.stations.doorOpening;
-    n.doorSide = cab.controller.doorSide;
+    n.doorSide = cab.stations.doorSide;
     n.currentStation = cab.stations.currentStation;
     n.nextStation = cab.stations.runEnded ? -1 : cab.stations.nextStopIndex;
     n.remaining = double(s.RemainDistance) / 100;

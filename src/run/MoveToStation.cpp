@@ -83,7 +83,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
 
     placeAnnouncementPointer(cab, s);
     returnToRouteVideo(cab);
-    setWindowCaption(cab, cab.route.LineName);
+    setWindowCaption(cab.statusTexts, cab.host, cab.route.LineName);
     state.Speed = 0;
 
     clearRunProgress(cab);

@@ -49,7 +49,7 @@ void applyState(Cab& cab, const SavedState& saved) {
     TrainState& s = cab.state;
     const std::int32_t pointer = announcementPointer(cab.route, saved.station);
     returnToRouteVideo(cab);
-    setWindowCaption(cab, cab.route.LineName);
+    setWindowCaption(cab.statusTexts, cab.host, cab.route.LineName);
     s.Speed = saved.speed;
     clearRunProgress(cab);
     stopChannelsAfterFirst(cab);

@@ -22,6 +22,8 @@ struct StationProgress {
 // train has passed.
 // Whether the doors are open is TractionState::doorsOpen.
 struct StationState {
+    // The door side chosen with Page Up / Page Down: 0 left, 1 right.
+    std::int32_t doorSide = 0;
     std::int32_t doorOpening = 0;  // 1 after an opening command, 0 after a closing one
     std::int32_t currentStation = 0;
     std::int32_t startStation = 0;

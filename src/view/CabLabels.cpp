@@ -1,6 +1,11 @@
-#include "cab/Cab.h"
+#include "data/RouteSpec.h"
 #include "ports/Host.h"
+#include "sim/MotionState.h"
+#include "sim/StationState.h"
+#include "sim/TractionState.h"
+#include "view/HandleTexts.h"
 #include "view/StatusTextUpdates.h"
+#include "view/StatusTexts.h"
 
 namespace tovra {
 
@@ -10,43 +15,41 @@ constexpr std::size_t kDoorSideLabel = 6;
 
 }  // namespace
 
-void update_cab_labels(Cab& cab) {
-    if (cab.options.Moji == 0) return;  // the labels are hidden and keep their text
-    const HandleTexts& h = cab.handleTexts;
-    const ControllerState& c = cab.controller;
-    const StationState& st = cab.stations;
-    StatusTexts& t = cab.statusTexts;
+void update_cab_labels(StatusTexts& t, const HandleTexts& h, const StationState& st,
+                       const MotionState& motion, bool labelsShown, bool oneMan) {
+    if (!labelsShown) return;  // the labels are hidden and keep their text
     const std::array<const std::string*, StatusTexts::kLabelCount> strings = {
-        &h.ReverserText,        &h.MasconText,       &h.BrakeText,      &h.GearText,
-        &st.stationText,        &st.doorMessage,     &c.doorSideText,   &st.clockText,
-        &t.signalText,          &t.signalMessage,    &t.limitText,      &cab.motion.SpeedText,
-        &cab.motion.RemainText, &st.fromStationName, &st.toStationName,
+        &h.ReverserText,    &h.MasconText,       &h.BrakeText,      &h.GearText,
+        &st.stationText,    &st.doorMessage,     &t.doorSideText,   &st.clockText,
+        &t.signalText,      &t.signalMessage,    &t.limitText,      &motion.SpeedText,
+        &motion.RemainText, &st.fromStationName, &st.toStationName,
     };
     for (std::size_t k = 0; k < strings.size(); ++k) {
-        if (k == kDoorSideLabel && cab.route.OneMan == 0) continue;
+        if (k == kDoorSideLabel && !oneMan) continue;
         t.labels[k] = *strings[k];
     }
 }
 
-void update_window_caption(Cab& cab) {
+void update_window_caption(StatusTexts& t, Host& host, const RouteSpec& route) {
     // The line's name is the caption while driving.
-    if (cab.statusTexts.caption == kApplicationTitle) setWindowCaption(cab, cab.route.LineName);
+    if (t.caption == kApplicationTitle) setWindowCaption(t, host, route.LineName);
 }
 
-void update_easy_cab_door_line(Cab& cab) {
-    std::string& line = cab.statusTexts.easyCabDoorLine;
-    if (cab.stations.doorOpening == 1) {
+void update_easy_cab_door_line(StatusTexts& t, const StationState& st,
+                               const TractionState& traction) {
+    std::string& line = t.easyCabDoorLine;
+    if (st.doorOpening == 1) {
         line = "ドアが開いています";
-    } else if (cab.traction.doorsOpen) {
+    } else if (traction.doorsOpen) {
         line = "ドアを閉めています";
     } else {
         line.clear();
     }
 }
 
-void setWindowCaption(Cab& cab, const std::string& text) {
-    cab.statusTexts.caption = text;
-    cab.host.setCaption(text);
+void setWindowCaption(StatusTexts& t, Host& host, const std::string& text) {
+    t.caption = text;
+    host.setCaption(text);
 }
 
 }  // namespace tovra

@@ -9,11 +9,15 @@
 namespace tovra {
 
 class Cab;
+class Host;
 class SpriteModel;
+struct HandleTexts;
+struct MotionState;
 struct ProtectionState;
 struct RouteSpec;
 struct StationState;
 struct StatusTexts;
+struct TractionState;
 struct TrainState;
 
 // Line n (from 1, in file order) of the settings' [InfoLabel] list; empty
@@ -27,10 +31,6 @@ inline const std::string& infoLabelLine(const ProgramSettings& settings, std::si
 // pattern and the wayside limits ahead.
 void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionState& p,
                        const ProgramSettings& settings);
-
-// Logic tick, after the door and station work: the advice line. A changed
-// message renews noticeText and asks the next drawing pass to redraw.
-void update_commentary(Cab& cab);
 
 // Logic tick: the sign sprite by the signs and time-check points in view,
 // and the animation sprite by the animations in view.
@@ -46,11 +46,13 @@ void update_track_signs(SpriteModel& sprites, const RouteSpec& route, const Trai
 
 // End of the logic tick: the fifteen labels (only while "Moji" is set), the
 // window caption and the easy-cab door line.
-void update_cab_labels(Cab& cab);
-void update_window_caption(Cab& cab);
-void update_easy_cab_door_line(Cab& cab);
+void update_cab_labels(StatusTexts& t, const HandleTexts& h, const StationState& st,
+                       const MotionState& motion, bool labelsShown, bool oneMan);
+void update_window_caption(StatusTexts& t, Host& host, const RouteSpec& route);
+void update_easy_cab_door_line(StatusTexts& t, const StationState& st,
+                               const TractionState& traction);
 
 // Sets the cab window's caption through the host and remembers it.
-void setWindowCaption(Cab& cab, const std::string& text);
+void setWindowCaption(StatusTexts& t, Host& host, const std::string& text);
 
 }  // namespace tovra

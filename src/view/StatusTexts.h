@@ -34,6 +34,8 @@ struct StatusTexts {
 
     // The cab window's caption as last set through the host.
     std::string caption = kApplicationTitle;
+    // The door side chosen with Page Up / Page Down, as its label shows it.
+    std::string doorSideText;
     // The status bar of the easy-cab window.
     std::string easyCabDoorLine;
 };

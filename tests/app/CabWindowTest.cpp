@@ -383,7 +383,8 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
     cab.runningSound.hornAir = -20;
     cab.state.AmmeterValue = 400;
     std::int32_t ammeterShown = 0;
-    updateDrawnGauges(cab, ammeterShown);
+    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, Extended(cab.runningSound.hornAir),
+                      ammeterShown);
     EXPECT_EQ(ammeterShown, 200);
     EXPECT_EQ(cab.sprites.find("img_Needle_BC")->angle,
               gaugeAngle(300, v.Needle_BC.Rate, v.Needle_BC.StartAngle));
@@ -395,7 +396,7 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
               linearGaugeTop(v.Needle_MR_L.BaseY, v.Needle_MR_L.Rate, 800));
 
     cab.state.Speed = 42.4L;
-    update_speed_gauges(cab);
+    update_speed_gauges(cab.sprites, cab.state, cab.vehicle);
     EXPECT_EQ(cab.sprites.find("img_digi_speed")->patternIndex, 42);
     EXPECT_EQ(cab.sprites.find("img_Needle_speed")->angle,
               *speedNeedleAngle(42.4L, v.Needle_Speed.Rate, v.Needle_Speed.Rate2,
@@ -406,13 +407,13 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
     ASSERT_TRUE(power);
     cab.state.PowerNotch = 2;
     cab.traction.doorsOpen = false;
-    updatePanelLamps(cab);
+    updatePanelLamps(cab.sprites, cab.state, cab.vehicle, cab.traction);
     EXPECT_EQ(power->visible, v.DoorLock == 0 || v.DoorLock == 1);
     cab.traction.doorsOpen = true;
-    updatePanelLamps(cab);
+    updatePanelLamps(cab.sprites, cab.state, cab.vehicle, cab.traction);
     EXPECT_EQ(power->visible, v.DoorLock == 0);
     cab.state.PowerNotch = 0;
-    updatePanelLamps(cab);
+    updatePanelLamps(cab.sprites, cab.state, cab.vehicle, cab.traction);
     EXPECT_FALSE(power->visible);
     // The last resistor step of each notch; the (empty) row after the final
     // step belongs to no notch.
@@ -421,7 +422,7 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
     cab.vehicle.CurrentP = {{1}, {1}, {2}, {2}};
     for (const auto& [step, lit] : {std::pair{0, false}, {1, true}, {2, false}, {3, true}}) {
         cab.traction.PowerStep = step;
-        updatePanelLamps(cab);
+        updatePanelLamps(cab.sprites, cab.state, cab.vehicle, cab.traction);
         EXPECT_EQ(fin->visible, lit) << step;
     }
 }

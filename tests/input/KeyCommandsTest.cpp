@@ -186,15 +186,15 @@ TEST_F(KeyCommands, BackspaceTurnsBackOnlyAtRestJustBeforeTheEndFrame) {
 
 TEST_F(KeyCommands, DoorSideOnlyWithTheDoorsClosed) {
     keydowns(cab, VirtualKey::PageDown, false);
-    EXPECT_EQ(cab.controller.doorSide, 1);
-    EXPECT_EQ(cab.controller.doorSideText, "右");
+    EXPECT_EQ(cab.stations.doorSide, 1);
+    EXPECT_EQ(cab.statusTexts.doorSideText, "右");
     cab.traction.doorsOpen = true;
     keydowns(cab, VirtualKey::PageUp, false);
-    EXPECT_EQ(cab.controller.doorSide, 1);
+    EXPECT_EQ(cab.stations.doorSide, 1);
     cab.traction.doorsOpen = false;
     keydowns(cab, VirtualKey::PageUp, false);
-    EXPECT_EQ(cab.controller.doorSide, 0);
-    EXPECT_EQ(cab.controller.doorSideText, "左");
+    EXPECT_EQ(cab.stations.doorSide, 0);
+    EXPECT_EQ(cab.statusTexts.doorSideText, "左");
 }
 
 }  // namespace

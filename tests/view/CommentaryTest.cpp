@@ -1,11 +1,14 @@
 #include "StatusTextsFixture.h"
+#include "view/Commentary.h"
 
 namespace tovra {
 namespace {
 
 struct CommentaryTest : test::StatusTextsFixture {
     std::string commentary() {
-        update_commentary(cab);
+        update_commentary(cab.statusTexts, cab.video,
+                          {cab.state, cab.protection, cab.stations, cab.traction, cab.route,
+                           cab.settings, cab.options});
         return cab.statusTexts.Commentary;
     }
 };
@@ -16,20 +19,20 @@ TEST_F(CommentaryTest, OneManDoorSideThenLaterRulesReplaceIt) {
     StationRecord station;  // kind 0, platform on side 0
     cab.route.Stations = {StationRecord{}, station};
     cab.stations.progress[1].arrived = true;
-    cab.controller.doorSide = 1;
+    cab.stations.doorSide = 1;
     EXPECT_EQ(commentary(), "0L9");
     EXPECT_EQ(cab.statusTexts.noticeText, "L9");
     cab.route.Stations[1].platformSide = 1;
-    cab.controller.doorSide = 0;
+    cab.stations.doorSide = 0;
     EXPECT_EQ(commentary(), "0L10");
     cab.traction.doorsOpen = true;
     EXPECT_EQ(commentary(), "");
     cab.traction.doorsOpen = false;
-    cab.controller.doorSide = 1;  // the right side: the code alone
+    cab.stations.doorSide = 1;  // the right side: the code alone
     EXPECT_EQ(commentary(), "0");
     EXPECT_EQ(cab.statusTexts.noticeText, "");
 
-    cab.controller.doorSide = 0;
+    cab.stations.doorSide = 0;
     cab.state.VideoMode[0] = 1;  // power taken while a station video plays
     cab.state.PowerHandle = 1;
     EXPECT_EQ(commentary(), "0L11");

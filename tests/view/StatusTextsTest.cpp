@@ -17,7 +17,7 @@ void nameTheSources(Cab& cab) {
     cab.handleTexts.GearText = "3";
     st.stationText = "4";
     st.doorMessage = "5";
-    c.doorSideText = "6";
+    t.doorSideText = "6";
     st.clockText = "7";
     t.signalText = "8";
     t.signalMessage = "9";
@@ -34,34 +34,34 @@ TEST_F(StatusTextsTest, LabelsOnlyWhileMojiIsSet) {
     nameTheSources(cab);
     auto& labels = cab.statusTexts.labels;
     labels.fill("kept");
-    cab.options.Moji = 0;
-    update_cab_labels(cab);
+    const auto update = [&](bool shown, bool oneMan) {
+        update_cab_labels(cab.statusTexts, cab.handleTexts, cab.stations, cab.motion, shown,
+                          oneMan);
+    };
+    update(false, true);
     for (const std::string& label : labels) EXPECT_EQ(label, "kept");
 
-    cab.options.Moji = 1;
-    cab.route.OneMan = 0;
-    update_cab_labels(cab);
+    update(true, false);
     for (std::size_t k = 0; k < labels.size(); ++k)
         EXPECT_EQ(labels[k], k == 6 ? "kept" : std::to_string(k)) << "Label" << k;
 
-    cab.route.OneMan = 2;
-    update_cab_labels(cab);
+    update(true, true);
     EXPECT_EQ(labels[6], "6");
 }
 
 TEST_F(StatusTextsTest, BareTitleGivesWayToTheLineName) {
     cab.route.LineName = "快速線 下り";
     EXPECT_EQ(cab.statusTexts.caption, "ヴェルモラン");
-    update_window_caption(cab);
+    update_window_caption(cab.statusTexts, cab.host, cab.route);
     EXPECT_EQ(run.host.caption, "快速線 下り");
     EXPECT_EQ(cab.statusTexts.caption, "快速線 下り");
 
-    setWindowCaption(cab, "X:120 Y:-3000");
-    update_window_caption(cab);
+    setWindowCaption(cab.statusTexts, cab.host, "X:120 Y:-3000");
+    update_window_caption(cab.statusTexts, cab.host, cab.route);
     EXPECT_EQ(run.host.caption, "X:120 Y:-3000");
 
-    setWindowCaption(cab, "ヴェルモラン");
-    update_window_caption(cab);
+    setWindowCaption(cab.statusTexts, cab.host, "ヴェルモラン");
+    update_window_caption(cab.statusTexts, cab.host, cab.route);
     EXPECT_EQ(run.host.caption, "快速線 下り");
 }
 
@@ -69,13 +69,13 @@ TEST_F(StatusTextsTest, EasyCabDoorLine) {
     std::string& line = cab.statusTexts.easyCabDoorLine;
     cab.stations.doorOpening = 1;
     cab.traction.doorsOpen = true;
-    update_easy_cab_door_line(cab);
+    update_easy_cab_door_line(cab.statusTexts, cab.stations, cab.traction);
     EXPECT_EQ(line, "ドアが開いています");
     cab.stations.doorOpening = 0;
-    update_easy_cab_door_line(cab);
+    update_easy_cab_door_line(cab.statusTexts, cab.stations, cab.traction);
     EXPECT_EQ(line, "ドアを閉めています");
     cab.traction.doorsOpen = false;
-    update_easy_cab_door_line(cab);
+    update_easy_cab_door_line(cab.statusTexts, cab.stations, cab.traction);
     EXPECT_EQ(line, "");
 }
 

@@ -46,8 +46,8 @@ std::uint64_t panelFingerprint(const Cab& cab) {
     }
     const ControllerState& c = cab.controller;
     const HandleTexts& h = cab.handleTexts;
-    for (const std::string* text :
-         {&h.MasconText, &h.BrakeText, &h.ReverserText, &h.GearText, &c.doorSideText}) {
+    for (const std::string* text : {&h.MasconText, &h.BrakeText, &h.ReverserText, &h.GearText,
+                                    &cab.statusTexts.doorSideText}) {
         d.add(*text);
     }
     for (bool refresh : c.panelRefresh) d.add(refresh);
