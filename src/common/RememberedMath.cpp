@@ -15,9 +15,4 @@ Extended releaseSlowdown(Extended k, Extended pressure) {
     return 10.0L * rememberedPow(k, -pressure / 10.0L) + 1.0L;
 }
 
-Extended rememberedLog10(Extended value) {
-    thread_local ExactResults<1> logarithms;
-    return logarithms.get({value}, [&] { return std::log10(value); });
-}
-
 }  // namespace tovra

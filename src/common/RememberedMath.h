@@ -4,10 +4,9 @@
 
 namespace tovra {
 
-// std::pow and std::log10 of long doubles, each result kept for arguments
-// that come again (ExactResults, one table per thread): the ticks ask for
-// the same powers and levels over and over while a handle or a speed holds.
+// std::pow of long doubles, each result kept for arguments that come again
+// (ExactResults, one table per thread): the ticks ask for the same powers
+// over and over while a notch and a speed hold.
 Extended rememberedPow(Extended base, Extended exponent);
-Extended rememberedLog10(Extended value);
 
 }  // namespace tovra

@@ -5,7 +5,6 @@
 
 #include "cab/Cab.h"
 #include "common/Numeric.h"
-#include "common/RememberedMath.h"
 
 namespace tovra {
 
@@ -14,7 +13,7 @@ namespace tovra {
 inline int logVolume(Extended gain, Extended scale) {
     if (!(gain > 0)) return SoundChannels::kSilentVolume;
     return int(roundHalfEven(
-        std::clamp<Extended>(rememberedLog10(gain) * scale, SoundChannels::kSilentVolume, 0)));
+        std::clamp<Extended>(std::log10(gain) * scale, SoundChannels::kSilentVolume, 0)));
 }
 
 // The line through (x0, y0) and (x1, y1) at x; y0 where the two x meet.
