@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "common/DataError.h"
+#include "common/FixedDigits.h"
 
 namespace tovra {
 
@@ -126,6 +127,7 @@ std::string padded(const char* begin, const char* end, int width) {
 
 std::string formatFixed(Extended value, int places, int width) {
     char buffer[128];
+    if (const char* end = fixedDigits(buffer, value, places)) return padded(buffer, end, width);
     auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
     if (result.ec != std::errc())  // beyond about 10^100: with an exponent

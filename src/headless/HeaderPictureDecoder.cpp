@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 
 namespace tovra {
@@ -70,8 +70,8 @@ std::optional<Image> decodeJpegHeader(const std::string& s) {
         if (std::uint8_t(s[i]) != 0xFF) return std::nullopt;
         const std::uint8_t marker = std::uint8_t(s[i + 1]);
         const std::uint32_t length = be(s, i + 2, 2);
-        const bool startOfFrame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 &&
-                                  marker != 0xC8 && marker != 0xCC;
+        const bool startOfFrame =
+            marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
         if (startOfFrame) {
             const int height = int(be(s, i + 5, 2));
             const int width = int(be(s, i + 7, 2));
@@ -88,13 +88,17 @@ std::optional<Image> decodeJpegHeader(const std::string& s) {
 std::optional<Image> HeaderPictureDecoder::decode(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     if (!in) return std::nullopt;
-    const std::string s((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();  // whole blocks at a time, and nothing for a folder
+    const std::string s = std::move(bytes).str();
     if (s.size() >= 2 && s.compare(0, 2, "BM") == 0) return decodeBmp(s);
-    if (s.size() >= 4 && std::uint8_t(s[0]) == 0xFF && std::uint8_t(s[1]) == 0xD8) return decodeJpegHeader(s);
+    if (s.size() >= 4 && std::uint8_t(s[0]) == 0xFF && std::uint8_t(s[1]) == 0xD8)
+        return decodeJpegHeader(s);
     if (s.size() >= 24 && s.compare(1, 3, "PNG") == 0) {
         const int width = int(be(s, 16, 4));
         const int height = int(be(s, 20, 4));
-        if (width > 0 && height > 0 && width <= 16384 && height <= 16384) return filled(width, height);
+        if (width > 0 && height > 0 && width <= 16384 && height <= 16384)
+            return filled(width, height);
     }
     return std::nullopt;
 }

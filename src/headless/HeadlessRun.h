@@ -18,13 +18,15 @@ namespace tovra {
 struct HeadlessRun {
     // With `realSound` the cab plays through it instead of the fake device;
     // with `measureVideo` the videos are measured by it instead of their AVI
-    // headers.
+    // headers; with `keptPictures` the pictures come from it, which outlives
+    // the run (see KeptPictures), instead of being read afresh.
     HeadlessRun(RunChoice choice, unsigned seed, SoundDevice* realSound = nullptr,
-                VideoMeasure measureVideo = {})
+                VideoMeasure measureVideo = {}, PictureDecoder* keptPictures = nullptr)
         : sound(clock),
           video(std::move(measureVideo)),
           cab(CabPorts{host, realSound ? *realSound : static_cast<SoundDevice&>(sound), video,
-                       pictures, store},
+                       keptPictures ? *keptPictures : static_cast<PictureDecoder&>(pictures),
+                       store},
               std::move(choice), seed),
           scheduler(cab, host, clock) {}
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/RememberedMath.h"
 #include "data/VehicleSpec.h"
 #include "sim/DieselTraction.h"
 #include "sim/DoorInterlock.h"
@@ -53,8 +54,9 @@ Currency notchForce(const NotchRecord& notch, Extended v, Extended massKg) {
         addAcceleration(force, speedConst * constant / v, massKg);
     if (v >= speedPower) {
         const Extended base = notch.DecayBase;
-        const Extended atSpeedPower = speedConst * constant / std::pow(base, notch.SpeedPower);
-        addAcceleration(force, atSpeedPower * std::pow(base, Extended(roundHalfAway(v))) / v,
+        const Extended atSpeedPower =
+            speedConst * constant / rememberedPow(base, Extended(notch.SpeedPower));
+        addAcceleration(force, atSpeedPower * rememberedPow(base, Extended(roundHalfAway(v))) / v,
                         massKg);
     }
     return force;

@@ -29,15 +29,15 @@ Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatabl
     const PatternGrid grid = patternGrid(picture);
     sprite.width = grid.width;
     sprite.height = grid.height;
+    byName_.emplace(sprite.name, sprites_.size());
     pictures_.push_back(std::move(picture));
     sprites_.push_back(std::move(sprite));
     return sprites_.back();
 }
 
 Sprite* SpriteModel::find(std::string_view name) {
-    const auto it = std::find_if(sprites_.begin(), sprites_.end(),
-                                 [&](const Sprite& s) { return equalsIgnoringCase(s.name, name); });
-    return it == sprites_.end() ? nullptr : &*it;
+    const auto found = byName_.find(name);
+    return found == byName_.end() ? nullptr : &sprites_[found->second];
 }
 
 const Sprite* SpriteModel::find(std::string_view name) const {
@@ -64,6 +64,7 @@ void SpriteModel::clear() {
     ++generation_;
     pictures_.clear();
     sprites_.clear();
+    byName_.clear();
 }
 
 }  // namespace tovra

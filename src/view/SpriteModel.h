@@ -5,8 +5,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
+#include "common/AsciiCase.h"
 #include "ports/Image.h"
 
 namespace tovra {
@@ -76,6 +78,8 @@ class SpriteModel {
   private:
     std::vector<Picture> pictures_;
     std::vector<Sprite> sprites_;
+    // The first sprite of each name: the panel looks sprites up every tick.
+    std::unordered_map<std::string, std::size_t, IgnoringCaseHash, IgnoringCaseEqual> byName_;
     std::uint64_t generation_ = 0;
 };
 

@@ -14,6 +14,13 @@ TEST(Rounding, TwoRulesForHalves) {
     EXPECT_EQ(roundHalfAway(2.5L), 3);
     EXPECT_EQ(roundHalfAway(-2.5L), -3);
     EXPECT_EQ(roundHalfAway(0.5L), 1);
+    EXPECT_EQ(roundHalfAway(-0.5L), -1);
+    EXPECT_EQ(roundHalfAway(3.5L), 4);  // where the even neighbour is already away
+    EXPECT_EQ(roundHalfAway(-3.5L), -4);
+    EXPECT_EQ(roundHalfAway(std::nextafter(2.5L, 0.0L)), 2);
+    EXPECT_EQ(roundHalfAway(std::nextafter(-2.5L, 0.0L)), -2);
+    EXPECT_EQ(roundHalfAway(0x1p62L + 0.5L), 4611686018427387905);
+    EXPECT_EQ(roundHalfAway(-0.25L), 0);
     EXPECT_EQ(roundHalfEven(2.5L), 2);
     EXPECT_EQ(roundHalfEven(3.5L), 4);
     EXPECT_EQ(roundHalfEven(-2.5L), -2);

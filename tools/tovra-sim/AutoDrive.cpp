@@ -8,6 +8,7 @@
 #include "AutoDriver.h"
 #include "headless/HeadlessRun.h"
 #include "cab/KeyInput.h"
+#include "view/KeptPictures.h"
 
 namespace tovra::sim {
 
@@ -51,9 +52,11 @@ AutoDriveResult autoDrive(const RunChoice& choice, unsigned seed, double seconds
     AutoDriveResult result;
     const long periods = long(seconds * SimClock::kPeriodsPerSecond + 0.5);
     long done = 0;
+    HeaderPictureDecoder pictureFiles;
+    KeptPictures pictures(pictureFiles);
     while (done < periods) {
         auto start = WallClock::now();
-        auto run = std::make_unique<HeadlessRun>(choice, seed);
+        auto run = std::make_unique<HeadlessRun>(choice, seed, nullptr, VideoMeasure{}, &pictures);
         run->cab.load();
         ++result.runs;
         result.loadWallSeconds += secondsSince(start);

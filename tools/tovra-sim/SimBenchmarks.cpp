@@ -17,6 +17,7 @@
 #include "cab/KeyInput.h"
 #include "report/ReportFiles.h"
 #include "run/MoveToStation.h"
+#include "view/KeptPictures.h"
 
 namespace tovra::sim {
 
@@ -107,6 +108,51 @@ void BM_DriveDemoLine500Signals(benchmark::State& state) {
     driveRoute(state, kManySignalsRoute);
 }
 
+RunChoice demoLine() {
+    RunChoice choice;
+    choice.dataDir = *dataFolder;
+    choice.routeFile = kRoute;
+    return choice;
+}
+
+// Loading alone, from the train chosen to the run ready, with the pictures
+// kept from the loadings before as `bench` keeps them.
+void BM_LoadDemoLine(benchmark::State& state) {
+    HeaderPictureDecoder pictureFiles;
+    KeptPictures pictures(pictureFiles);
+    for (auto _ : state) {
+        HeadlessRun run(demoLine(), 1, nullptr, VideoMeasure{}, &pictures);
+        run.cab.load();
+        benchmark::DoNotOptimize(run.cab.state.Position);
+    }
+}
+
+// The ticks alone: one iteration is a logic tick and the physics ticks before
+// it, with the built-in driver; a run that ends is loaded again off the clock.
+void BM_TickDemoLine(benchmark::State& state) {
+    std::unique_ptr<HeadlessRun> run;
+    std::unique_ptr<AutoDriver> driver;
+    const auto reload = [&] {
+        run = std::make_unique<HeadlessRun>(demoLine(), 1);
+        run->cab.load();
+        driver = std::make_unique<AutoDriver>();
+    };
+    reload();
+    for (auto _ : state) {
+        if (run->cab.stations.runEnded) {
+            state.PauseTiming();
+            reload();
+            state.ResumeTiming();
+        }
+        do run->scheduler.step();
+        while (run->clock.periods() % SimClock::kPeriodsPerLogicTick != 0);
+        if (const auto key = driver->decide(run->cab)) AsciiDown(run->cab, *key);
+    }
+    state.counters["x_real_time"] = benchmark::Counter(
+        double(state.iterations()) * SimClock::kPeriodsPerLogicTick / SimClock::kPeriodsPerSecond,
+        benchmark::Counter::kIsRate);
+}
+
 // An hour on the demo line: moved back to the first station whenever the run
 // ends, so that the one record holds several legs.
 RunRecord oneHourRecord(const RunChoice& choice) {
@@ -158,6 +204,9 @@ int simBenchmarks(const std::vector<std::string>& args) {
     benchmark::RegisterBenchmark("DriveDemoLine500Signals/600s", BM_DriveDemoLine500Signals)
         ->UseManualTime()
         ->Unit(benchmark::kMillisecond);
+
+    benchmark::RegisterBenchmark("LoadDemoLine", BM_LoadDemoLine)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("TickDemoLine", BM_TickDemoLine)->Unit(benchmark::kMicrosecond);
 
     benchmark::RegisterBenchmark("WriteRunReport/1h", BM_WriteRunReport)
         ->Unit(benchmark::kMillisecond);
