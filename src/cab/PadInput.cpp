@@ -27,7 +27,8 @@ void USBScan(Cab& cab, const PadReading& pad) {
     if (command.horn) controllers.controllerHorn = *command.horn;
     applyPadSteps(cab, command.power, command.brake);
     if (controllers.debug)
-        setWindowCaption(cab.statusTexts, cab.host, "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
+        setWindowCaption(cab.statusTexts, cab.host,
+                         "X:" + std::to_string(pad.x) + " Y:" + std::to_string(pad.y));
     controllers.lastPadSignature = signature;
     // The host queues characters only; the call-out key acts here, after the
     // poll, where a queued key would have acted.

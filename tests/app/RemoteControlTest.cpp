@@ -27,9 +27,9 @@ class AppRemote : public test::CabWindowFixture {
         RunChoice choice;
         choice.dataDir = test::quickDemo();
         choice.routeFile = "line_rapid_down.dat";
-        window = std::make_unique<TForm1>(choice, store, makeOpenAlSoundDevice(),
-                                          [](const std::string&) {},
-                                          AuxiliaryWindows{valueDisplay, easyCab, &remote});
+        window = std::make_unique<TForm1>(
+            choice, store, makeOpenAlSoundDevice(), [](const std::string&) {},
+            AuxiliaryWindows{valueDisplay, easyCab, &remote});
         ASSERT_TRUE(window->load());
     }
     void TearDown() override { window.reset(); }
@@ -48,10 +48,13 @@ int post(int port, const std::string& body, const std::string& token) {
     QTcpSocket socket;
     socket.connectToHost("127.0.0.1", quint16(port));
     if (!socket.waitForConnected(5000)) return 0;
-    const std::string request = "POST /api/command HTTP/1.1\r\nHost: 127.0.0.1\r\n"
-                                "Authorization: Bearer " + token + "\r\nContent-Type: "
-                                "application/json\r\nContent-Length: " +
-                                std::to_string(body.size()) + "\r\n\r\n" + body;
+    const std::string request =
+        "POST /api/command HTTP/1.1\r\nHost: 127.0.0.1\r\n"
+        "Authorization: Bearer " +
+        token +
+        "\r\nContent-Type: "
+        "application/json\r\nContent-Length: " +
+        std::to_string(body.size()) + "\r\n\r\n" + body;
     socket.write(request.data(), qint64(request.size()));
     QByteArray reply;
     QElapsedTimer timer;
@@ -84,8 +87,8 @@ TEST_F(AppRemote, TheLastControllerItemStartsItAndShowsTheQrCode) {
 }
 
 TEST_F(AppRemote, ACommandGoesInAsTheKeyDoes) {
-    remote::ListenAddress spec;
-    ASSERT_EQ(remote.start(spec, "app-test-token"), std::nullopt);
+    remote::ListenAddress where;
+    ASSERT_EQ(remote.start(where, "app-test-token"), std::nullopt);
     const int port = QUrl(QString::fromStdString(remote.server().url())).port();
     const std::int32_t before = window->cab().state.BrakeHandle;
     EXPECT_EQ(post(port, R"({"key":"z"})", "app-test-token"), 200);

@@ -20,8 +20,8 @@
 
 #include "ScriptPlayer.h"
 #include "Trace.h"
-#include "headless/HeadlessRun.h"
 #include "cab/KeyInput.h"
+#include "headless/HeadlessRun.h"
 #include "remote/CommandKeys.h"
 #include "support/QuickDemo.h"
 
@@ -67,9 +67,9 @@ class RemoteServerTest : public ::testing::Test {
     void TearDown() override { server_.reset(); }
 
     void start(const std::string& address = "127.0.0.1") {
-        ListenAddress spec;
-        spec.address = address;
-        ASSERT_EQ(server_->start(spec, kToken), std::nullopt);
+        ListenAddress where;
+        where.address = address;
+        ASSERT_EQ(server_->start(where, kToken), std::nullopt);
         port_ = QUrl(QString::fromStdString(server_->url())).port();
         publish();
     }
@@ -87,11 +87,13 @@ class RemoteServerTest : public ::testing::Test {
         if (!authorization.isEmpty()) r.setRawHeader("Authorization", authorization);
         QNetworkReply* reply = network_.sendCustomRequest(r, method, body);
         waitFor([&] { return reply->isFinished(); });
-        Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), reply->readAll()};
+        Reply out{reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                  reply->readAll()};
         reply->deleteLater();
         return out;
     }
-    Reply post(const QByteArray& body, const QByteArray& authorization = QByteArray("Bearer ") + kToken) {
+    Reply post(const QByteArray& body,
+               const QByteArray& authorization = QByteArray("Bearer ") + kToken) {
         return request("POST", "/api/command", body, authorization);
     }
 
@@ -137,12 +139,14 @@ TEST_F(RemoteServerTest, RefusesEachBadInputAndDoesNothing) {
     };
     const QByteArray bearer = QByteArray("Bearer ") + kToken;
     const std::vector<Case> cases = {
-        {R"({"key":"z"})", "", 401, "commands need the token: Authorization: Bearer TOKEN or ?token="},
+        {R"({"key":"z"})", "", 401,
+         "commands need the token: Authorization: Bearer TOKEN or ?token="},
         {R"({"key":"z"})", "Bearer wrong-token-00000", 401, ""},
         {R"({"key":"z"})", QByteArray("Basic ") + kToken, 401, ""},
         {QByteArray(5000, ' '), bearer, 400, "body over 4096 bytes"},
         {R"({"key":)", bearer, 400, "malformed JSON"},
-        {R"({"fly":true})", bearer, 400, "unknown command \"fly\" (known: key, keys, handles, button)"},
+        {R"({"fly":true})", bearer, 400,
+         "unknown command \"fly\" (known: key, keys, handles, button)"},
         {R"({"key":true})", bearer, 400, "key must be a string"},
         {R"({"handles":{"power":99}})", bearer, 400, "handles.power out of range 0..8"},
         {R"({"button":"horn","down":1})", bearer, 400, "down must be true or false"},
@@ -160,7 +164,8 @@ TEST_F(RemoteServerTest, RefusesEachBadInputAndDoesNothing) {
     EXPECT_EQ(run_->cab.state.Reverser, before.Reverser);
     EXPECT_EQ(server_->stats().commands, 0);
     // The page's ?token= is as good as the header.
-    EXPECT_EQ(request("POST", QString("/api/command?token=") + kToken, R"({"key":"f"})").status, 200);
+    EXPECT_EQ(request("POST", QString("/api/command?token=") + kToken, R"({"key":"f"})").status,
+              200);
     EXPECT_EQ(received().size(), 1u);
 }
 
@@ -208,9 +213,12 @@ TEST_F(RemoteServerTest, AtMostFiftyCommandsASecond) {
         r.setRawHeader("Authorization", QByteArray("Bearer ") + kToken);
         replies.push_back(network_.post(r, QByteArray(R"({"key":"n"})")));
     }
-    ASSERT_TRUE(waitFor([&] {
-        return std::all_of(replies.begin(), replies.end(), [](QNetworkReply* r) { return r->isFinished(); });
-    }, 30000));
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return std::all_of(replies.begin(), replies.end(),
+                               [](QNetworkReply* r) { return r->isFinished(); });
+        },
+        30000));
     const double seconds = double(timer.elapsed()) / 1000;
     int accepted = 0, limited = 0;
     for (QNetworkReply* r : replies) {
@@ -275,9 +283,10 @@ TEST_F(RemoteServerTest, AClientThatDoesNotReadIsDropped) {
     lazy.setReadBufferSize(1);
     lazy.connectToHost("127.0.0.1", quint16(port_));
     ASSERT_TRUE(lazy.waitForConnected(5000));
-    lazy.write("GET /api/stream HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
-               "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
-               "Sec-WebSocket-Version: 13\r\n\r\n");
+    lazy.write(
+        "GET /api/stream HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\n"
+        "Connection: Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+        "Sec-WebSocket-Version: 13\r\n\r\n");
     ASSERT_TRUE(lazy.waitForBytesWritten(5000));
     ASSERT_TRUE(waitFor([&] { return server_->stats().clients == 1; }));
     QElapsedTimer timer;

@@ -36,14 +36,14 @@ std::unique_ptr<RemoteEndpoint> startSimRemote(const std::string& listen, const 
     static char name[] = "tovra-sim";
     static char* argv[] = {name, nullptr};
     if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
-    remote::ListenAddress spec;
+    remote::ListenAddress where;
     try {
-        spec = remote::parseListenAddress(listen);
+        where = remote::parseListenAddress(listen);
     } catch (const std::invalid_argument& error) {
         throw std::invalid_argument("--remote: " + std::string(error.what()));
     }
     auto endpoint = std::make_unique<SimRemote>(std::move(sink));
-    if (const auto error = endpoint->server.start(spec, token))
+    if (const auto error = endpoint->server.start(where, token))
         throw std::invalid_argument("--remote: " + *error);
     std::cout << endpoint->server.announcement() << std::endl;
     return endpoint;
