@@ -3,11 +3,11 @@
 # the layers below it:
 #   common, ports <- data <- sim <- input, sound, view, report <- cab <- run
 #   <- platform, headless, remote <- app
-# Folders named in TOVRA_LAYERS_PENDING (default: those still being narrowed) are
+# Folders named in TOVRA_LAYERS_PENDING (none by default: for a folder being narrowed) are
 # reported but do not fail the check.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
-pending=${TOVRA_LAYERS_PENDING-"sound view"}
+pending=${TOVRA_LAYERS_PENDING-}
 
 rank() {
     case $1 in

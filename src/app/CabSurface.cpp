@@ -230,7 +230,7 @@ void CabSurface::drawScaledTexts(QPainter& painter, const Scene& scene) {
 
 Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
     cab.showPanel();
-    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, Extended(cab.runningSound.hornAir),
+    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, cab.runningSound.hornBlowing,
                       state.ammeterShown);
     Scene scene;
     scene.picture = still ? still : cab.video.picture.get();
@@ -245,7 +245,7 @@ Scene CabSurface::scene(Cab& cab, DrawState& state, const Image* still) {
         scene.notice = cab.statusTexts.noticeText;
     }
     scene.sprites = spriteLooks(cab.sprites);
-    scene.wayside = waysideView(cab.imageLists, cab.runningSound, cab.lamps, cab.statusTexts,
+    scene.wayside = waysideView(cab.imageLists, cab.crossings, cab.lamps, cab.statusTexts,
                                 cab.protection.traffic);
     const VehicleSpec& v = cab.vehicle;
     if (v.ClockX > 0 && v.ClockY > 0) {

@@ -382,7 +382,7 @@ void TForm1::applyScale(double scale) {
     const QSize video =
         surface_.shown(QRect(0, 0, cab_->settings.VideoWidth, cab_->settings.VideoHeight)).size();
     video_.setPictureSize(video.width(), video.height());
-    refetch_video_picture(*cab_);
+    refetch_video_picture(cab_->video);
     // What was on show, at the new size, until the next pass brings the
     // pictures of that size: drawn in an event of its own, so that a tick
     // that has come due meanwhile runs first, and once for several resizes.
@@ -448,8 +448,8 @@ void TForm1::drawPass() {
         requestDraw();
         return;
     }
-    if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab)) return;
-    fetch_video_frame(cab);
+    if (cab.state.VideoMode[0] < 1 && inEndOfVideoWindow(cab.state, cab.route)) return;
+    fetch_video_frame(cab.video, cab.videoSource, cab.state);
     Scene scene = surface_.scene(cab, draw_);
     // A train standing still with nothing changing costs no drawing.
     if (scene == drawnScene_ && !scene.closesWindow && !redrawWhole_) return;

@@ -54,7 +54,7 @@ void Cab::stopPhysicsTimer() {
 
 void Cab::start1Click() {
     if (logicTimerEnabled_) {
-        pauseChannels(*this);
+        pauseChannels(sound, runningSound);
         stopPhysicsTimer();
         logicTimerEnabled_ = false;
         ports_.host.setLogicTimerRunning(false);
@@ -64,7 +64,7 @@ void Cab::start1Click() {
         logicTimerEnabled_ = true;
         ports_.host.setLogicTimerRunning(true);
         startCaption_ = kRunningCaption;
-        resumeChannels(*this);
+        resumeChannels(sound, runningSound);
     }
     KeysLocked = false;
     video.ShownFrame -= 1;  // the next drawing pass draws the frame again

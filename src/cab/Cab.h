@@ -16,6 +16,7 @@
 #include "ports/SoundChannels.h"
 #include "report/RunRecorder.h"
 #include "sim/CalloutOffer.h"
+#include "sim/CrossingQueue.h"
 #include "sim/DieselState.h"
 #include "sim/HandleState.h"
 #include "sim/MotionState.h"
@@ -27,6 +28,7 @@
 #include "sim/TractionState.h"
 #include "sim/TrainState.h"
 #include "sound/CabSounds.h"
+#include "sound/CalloutQueue.h"
 #include "sound/CalloutState.h"
 #include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
@@ -98,6 +100,8 @@ class Cab {
     ProtectionRecords protectionRecords();
     // The records the stations, the doors and the announcements work on.
     StationRecords stationRecords();
+    // The records the driver's and the line's call-outs work on.
+    CalloutRecords calloutRecords();
     // The handle texts and lamps, once the train itself has moved a handle.
     void showHandlesIfDue();
     // The lamps and signal sprites as the records have them, for drawing.
@@ -122,6 +126,7 @@ class Cab {
     ProtectionState protection;
     PanelLamps lamps;
     RunningSoundState runningSound;
+    CrossingQueue crossings;
     CalloutState callouts;
     StationState stations;
     CalloutRequests calloutRequests;

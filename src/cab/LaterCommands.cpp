@@ -14,7 +14,7 @@ constexpr std::int32_t kSignalLeadFrames = 10;
 }  // namespace
 
 void raise_departure_callout(Cab& cab) {
-    station_callout_moment(cab, 4, cab.stations.currentStation);
+    station_callout_moment(cab.calloutRecords(), 4, cab.stations.currentStation);
 }
 void Door_operate(Cab& cab) {
     StationRecords records = cab.stationRecords();

@@ -2,6 +2,8 @@
 #include "cab/Cab.h"
 #include "cab/Masconupdate.h"
 #include "cab/PadInput.h"
+#include "cab/SoundSteps.h"
+#include "cab/VideoSwitching.h"
 #include "sim/AirBrake.h"
 #include "sim/Announcements.h"
 #include "sim/BrakeForce.h"
@@ -20,7 +22,6 @@
 #include "sim/Traction.h"
 #include "sim/TrainMotion.h"
 #include "sound/CalloutQueue.h"
-#include "sound/RunningSounds.h"
 #include "view/Commentary.h"
 #include "view/PanelGauges.h"
 #include "view/SignalSprites.h"
@@ -39,11 +40,11 @@ void Cab::MMTimer1Timer() {
     leak_main_reservoir(state, settings.TickRate);
     step_brake_delays(state, vehicle);
     step_engine_speed(state, diesel, vehicle);
-    advance_frames(*this);
+    advance_frames(state, video, route);
     move_preceding_train(protection, state, route);
     advancePosition();
     state.Clock += 1;
-    step_sub_frame(*this);
+    step_sub_frame(state, route, settings.TickRate);
     showPanel();
 }
 
@@ -80,20 +81,20 @@ void Cab::Timer1Timer() {
     update_route_sounds(*this);
     StationRecords stationSteps = stationRecords();
     complete_door_closing(stationSteps);
-    queue_requested_callouts(*this);
+    queue_requested_callouts(calloutRecords(), calloutRequests);
     check_door_safety(stationSteps);
     play_announcements(stationSteps);
     station_pass(stationSteps);
-    queue_requested_callouts(*this);
+    queue_requested_callouts(calloutRecords(), calloutRequests);
     update_limit_text(statusTexts, state, protection, settings);
     place_stop_markers(sprites, state, stations, route, settings);
     update_running_sounds(*this);
     check_sub_videos(*this);
-    check_end_of_video(*this);
-    kanko_queue_play(*this);
-    update_wayside_signs(*this);
+    check_end_of_video(state, video, sound, channels, route);
+    kanko_queue_play(callouts, sound, channels, options, host);
+    update_wayside_signs(sprites, statusTexts, calloutOffer, route, state);
     update_track_signs(sprites, route, state, protection, stations);
-    update_wayside_animation(*this);
+    update_wayside_animation(statusTexts, route, state.Frame);
     update_commentary(statusTexts, video,
                       {state, protection, stations, traction, route, settings, options});
     update_cab_labels(statusTexts, handleTexts, stations, motion, options.Moji != 0,
@@ -110,6 +111,10 @@ StationRecords Cab::stationRecords() {
     return {stations,         traction, lamps, sound,   calloutRequests, random,
             NextStopPosition, state,    route, vehicle, settings,        channels,
             routeSoundSeconds};
+}
+
+CalloutRecords Cab::calloutRecords() {
+    return {callouts, calloutOffer, crossings, calloutWaves, route, state, protection, lamps};
 }
 
 ProtectionRecords Cab::protectionRecords() {

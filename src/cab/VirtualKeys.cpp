@@ -85,7 +85,7 @@ void keydowns(Cab& cab, VirtualKey key, bool shift) {
             cab.controller.keypadSwapped = !cab.controller.keypadSwapped;
             return;
         case VirtualKey::Enter:
-            driverCallout(cab);
+            driverCallout(cab.calloutRecords());
             return;
         case VirtualKey::F1:
             cab.state.FollowVideoSpeed = shift;

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "cab/Cab.h"
-#include "cab/StartState.h"
 #include "cab/Masconupdate.h"
+#include "cab/StartState.h"
 #include "ports/Host.h"
 #include "run/TrainPlacement.h"
 #include "sim/Protection.h"
@@ -87,9 +87,9 @@ bool moveToStation(Cab& cab, std::int32_t s) {
     state.Speed = 0;
 
     clearRunProgress(cab);
-    clearSoundZonesPlayed(cab);
+    clearSoundZonesPlayed(cab.runningSound);
     st.announcementPlayed.fill(false);
-    stopChannelsAfterFirst(cab);
+    stopChannelsAfterFirst(cab.sound);
     closeDoors(cab);
     showFrame(cab, station.videoFrame);
     st.stationText = "ただいま " + station.name;

@@ -3,9 +3,9 @@
 #include <stdexcept>
 
 #include "cab/Cab.h"
+#include "cab/Masconupdate.h"
 #include "cab/StartState.h"
 #include "common/DataError.h"
-#include "cab/Masconupdate.h"
 #include "ports/Host.h"
 #include "ports/SettingsStore.h"
 #include "run/SavedState.h"
@@ -52,7 +52,7 @@ void applyState(Cab& cab, const SavedState& saved) {
     setWindowCaption(cab.statusTexts, cab.host, cab.route.LineName);
     s.Speed = saved.speed;
     clearRunProgress(cab);
-    stopChannelsAfterFirst(cab);
+    stopChannelsAfterFirst(cab.sound);
     closeDoors(cab);
     showFrame(cab, saved.frame);
     s.Clock = saved.clock;

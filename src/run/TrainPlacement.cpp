@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "cab/Cab.h"
+#include "cab/VideoSwitching.h"
 #include "sound/RunningSounds.h"
-#include "view/VideoSync.h"
 
 namespace tovra {
 
@@ -68,7 +68,7 @@ void returnToRouteVideo(Cab& cab) {
 void clearRunProgress(Cab& cab) {
     cab.stations.progress.fill({});
     for (MovieSwitch& movie : cab.route.MovieSwitches) movie.Done = false;
-    clearPointsSounded(cab);
+    clearPointsSounded(cab.runningSound);
     for (TimeCallout& callout : cab.route.TimeCallouts) callout.Done = false;
 }
 
@@ -111,7 +111,7 @@ void setNextStop(Cab& cab, std::int32_t station) {
 
 void placeWayside(Cab& cab) {
     const std::int32_t frame = cab.state.Frame;
-    setActiveCrossings(cab, frame);
+    setActiveCrossings(cab.crossings, cab.route, frame);
     if (!signalInView(cab, frame)) hideSignals(cab);
     syncVideoSection(cab);
 }

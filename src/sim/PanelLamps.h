@@ -24,6 +24,7 @@ struct PanelLamps {
     // The level-crossing lamp of the wayside pictures: lit while a crossing
     // waits for its station's departure melody.
     bool crossing = false;
+    bool stopAlert = false;  // img_Lamp_stopalert: blinks with the stop-approach alarm
 };
 
 inline void showProtectionLamps(PanelLamps& lamps, bool white, bool red) {

@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cab/Cab.h"
+#include "data/VehicleSpec.h"
+#include "ports/ChannelLayout.h"
+#include "sim/TrainState.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 
@@ -19,10 +21,9 @@ void fade(SoundChannels& sound, int channel, int step) {
 
 }  // namespace
 
-void step_brake_squeal(Cab& cab) {
-    const TrainState& s = cab.state;
-    SoundChannels& sound = cab.sound;
-    const int squeal = cab.channels.driveChannel(cab.vehicle.Sound_squeak);
+void step_brake_squeal(SoundChannels& sound, const ChannelLayout& channels,
+                       const VehicleSpec& vehicle, const TrainState& s) {
+    const int squeal = channels.driveChannel(vehicle.Sound_squeak);
     const Extended pressure = s.BcPressT;
     const Extended speed = std::fabs(s.Speed);
     const bool airOnly = pressure > 0 && s.ElecBrakeCurrent == 0 && speed > 1;
@@ -31,7 +32,7 @@ void step_brake_squeal(Cab& cab) {
     if (speed < 1) fade(sound, squeal, 1000);
     if (airOnly) {
         // Backwards as forwards; with no electric-brake speed the squeal is silent.
-        const int loseElec = cab.vehicle.Lose_elec;
+        const int loseElec = vehicle.Lose_elec;
         const Extended volume =
             loseElec > 0 ? speed * 500 / loseElec / pressure * -500 : SoundChannels::kSilentVolume;
         sound.setVolume(

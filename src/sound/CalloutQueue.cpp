@@ -2,8 +2,15 @@
 
 #include <algorithm>
 
-#include "cab/Cab.h"
+#include "data/RouteSpec.h"
+#include "data/UserOptions.h"
+#include "ports/ChannelLayout.h"
 #include "ports/Host.h"
+#include "ports/SoundChannels.h"
+#include "sim/CalloutRequests.h"
+#include "sim/ProtectionState.h"
+#include "sound/CabSounds.h"
+#include "sound/CalloutState.h"
 #include "sound/TimeCallouts.h"
 
 namespace tovra {
@@ -36,16 +43,16 @@ void kanko_queue_add(CalloutState& queue, std::optional<int> wave) {
     queue.CalloutAdding = false;
 }
 
-void kanko_queue_add(Cab& cab, std::int32_t index) {
-    const auto& sounds = cab.calloutWaves.sounds;
+void kanko_queue_add(CalloutState& queue, const CalloutWaves& waves, std::int32_t index) {
+    const auto& sounds = waves.sounds;
     if (index < 0 || std::size_t(index) >= sounds.size()) return;
-    kanko_queue_add(cab.callouts, sounds[std::size_t(index)]);
+    kanko_queue_add(queue, sounds[std::size_t(index)]);
 }
 
-void kanko_queue_play(Cab& cab) {
-    CalloutState& q = cab.callouts;
-    const int channel = cab.channels.callout;
-    if (q.CalloutAdding || cab.sound.isPlaying(channel)) return;
+void kanko_queue_play(CalloutState& q, SoundChannels& sound, const ChannelLayout& channels,
+                      const UserOptions& options, Host& host) {
+    const int channel = channels.callout;
+    if (q.CalloutAdding || sound.isPlaying(channel)) return;
     if (q.CalloutStarted) {
         q.CalloutStarted = false;
         dropHead(q.CalloutQueue);
@@ -54,56 +61,56 @@ void kanko_queue_play(Cab& cab) {
     // Retrying could never reach a channel the device lacks: say so once and
     // let the queue move on.
     if (channel < 0 || channel >= SoundDevice::kChannelCount) {
-        cab.host.showMessage("喚呼の再生エラー");
+        host.showMessage("喚呼の再生エラー");
         dropHead(q.CalloutQueue);
         return;
     }
-    cab.sound.device().assign(channel, *q.CalloutQueue.front());
-    if (cab.options.Kanko == 0) cab.sound.playOnce(channel);
+    sound.device().assign(channel, *q.CalloutQueue.front());
+    if (options.Kanko == 0) sound.playOnce(channel);
     q.CalloutStarted = true;
     ++q.started;
 }
 
-void station_callout_moment(Cab& cab, int moment, std::int32_t station) {
-    if (moment < 0 || moment >= int(kWhenOfMoment.size()) || cab.route.StationCallouts.empty())
+void station_callout_moment(const CalloutRecords& c, int moment, std::int32_t station) {
+    if (moment < 0 || moment >= int(kWhenOfMoment.size()) || c.route.StationCallouts.empty())
         return;
-    if (moment == 4) kanko_queue_add(cab, kDepartureCallout);
+    if (moment == 4) kanko_queue_add(c.queue, c.waves, kDepartureCallout);
     const std::int32_t when = kWhenOfMoment[std::size_t(moment)];
-    for (const StationCallout& entry : cab.route.StationCallouts) {
+    for (const StationCallout& entry : c.route.StationCallouts) {
         if (entry.Station != station || entry.When != when) continue;
         const std::int32_t v = entry.Callout;
         if (moment == 0 || v < kEnterKey) {
-            kanko_queue_add(cab, v);
+            kanko_queue_add(c.queue, c.waves, v);
         } else if (v == kEnterKey) {
-            driverCallout(cab);
+            driverCallout(c);
         } else if (v >= kFirstTimeCode) {
-            Timekanko(cab, v, 0);
+            Timekanko(c, v, 0);
         }
     }
 }
 
-void queue_requested_callouts(Cab& cab) {
-    for (const CalloutRequest& request : cab.calloutRequests.pending) {
+void queue_requested_callouts(const CalloutRecords& c, CalloutRequests& requests) {
+    for (const CalloutRequest& request : requests.pending) {
         if (request.callout >= 0)
-            kanko_queue_add(cab, request.callout);
+            kanko_queue_add(c.queue, c.waves, request.callout);
         else
-            station_callout_moment(cab, request.moment, request.station);
+            station_callout_moment(c, request.moment, request.station);
     }
-    cab.calloutRequests.pending.clear();
+    requests.pending.clear();
 }
 
-void signal_callout_moment(Cab& cab, int moment) {
-    for (const SignalCallout& entry : cab.route.SignalCallouts) {
-        if (entry.signal != cab.protection.signalInView) continue;
+void signal_callout_moment(const CalloutRecords& c, int moment) {
+    for (const SignalCallout& entry : c.route.SignalCallouts) {
+        if (entry.signal != c.protection.signalInView) continue;
         if (moment == 1 && entry.when == 0) {
-            kanko_queue_add(cab, entry.callout);
+            kanko_queue_add(c.queue, c.waves, entry.callout);
         } else if (moment == 2 && entry.when == 2) {
-            kanko_queue_add(cab, entry.callout);
+            kanko_queue_add(c.queue, c.waves, entry.callout);
         } else if (moment == 2 && entry.when == 1) {
             if (entry.callout > 998) {
-                Timekanko(cab, entry.callout, 0);
+                Timekanko(c, entry.callout, 0);
             } else {
-                kanko_queue_add(cab, entry.callout);
+                kanko_queue_add(c.queue, c.waves, entry.callout);
             }
         }
     }

@@ -1,28 +1,28 @@
 // Pausing the run silences every channel; resuming starts again from the
 // beginning what was sounding, looped or once as it was.
-#include "cab/Cab.h"
+#include "ports/SoundChannels.h"
+#include "sound/RunningSoundState.h"
 #include "sound/RunningSounds.h"
 
 namespace tovra {
 
-void pauseChannels(Cab& cab) {
-    auto& paused = cab.runningSound.pausedChannels;
+void pauseChannels(SoundChannels& sound, RunningSoundState& r) {
+    auto& paused = r.pausedChannels;
     for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel) {
-        paused[std::size_t(channel)] = cab.sound.status(channel);
-        if (paused[std::size_t(channel)] != SoundDevice::Status::NotPlaying)
-            cab.sound.stop(channel);
+        paused[std::size_t(channel)] = sound.status(channel);
+        if (paused[std::size_t(channel)] != SoundDevice::Status::NotPlaying) sound.stop(channel);
     }
 }
 
-void resumeChannels(Cab& cab) {
-    auto& paused = cab.runningSound.pausedChannels;
+void resumeChannels(SoundChannels& sound, RunningSoundState& r) {
+    auto& paused = r.pausedChannels;
     for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel) {
         switch (paused[std::size_t(channel)]) {
             case SoundDevice::Status::Once:
-                cab.sound.playOnce(channel);
+                sound.playOnce(channel);
                 break;
             case SoundDevice::Status::Looped:
-                cab.sound.playLoop(channel);
+                sound.playLoop(channel);
                 break;
             case SoundDevice::Status::NotPlaying:
                 break;
@@ -32,8 +32,8 @@ void resumeChannels(Cab& cab) {
     paused.fill(SoundDevice::Status::NotPlaying);
 }
 
-void stopChannelsAfterFirst(Cab& cab) {
-    for (int channel = 1; channel < SoundDevice::kChannelCount; ++channel) cab.sound.stop(channel);
+void stopChannelsAfterFirst(SoundChannels& sound) {
+    for (int channel = 1; channel < SoundDevice::kChannelCount; ++channel) sound.stop(channel);
 }
 
 }  // namespace tovra

@@ -4,10 +4,15 @@
 #include <array>
 #include <cmath>
 
-#include "cab/Cab.h"
 #include "common/Numeric.h"
+#include "data/RouteSpec.h"
+#include "sim/CalloutOffer.h"
+#include "sim/CrossingQueue.h"
+#include "sim/PanelLamps.h"
+#include "sim/ProtectionState.h"
+#include "sim/TrainState.h"
+#include "sound/CabSounds.h"
 #include "sound/CalloutQueue.h"
-#include "sound/RunningSounds.h"
 #include "sound/TimeCallouts.h"
 
 namespace tovra {
@@ -44,49 +49,48 @@ std::int32_t faceCallout(std::int32_t face) {
 
 // A sign on the "other signs" sprite is called out from [OtherKanko] by its
 // image index, the table numbered right after the call-out sounds.
-bool waysideCallout(Cab& cab) {
-    CalloutOffer& c = cab.calloutOffer;
+bool waysideCallout(const CalloutRecords& records) {
+    CalloutOffer& c = records.offer;
     const std::int32_t k = c.kankoPending;
-    const auto& others = cab.calloutWaves.others;
+    const auto& others = records.waves.others;
     const bool loaded =
         k >= 0 && std::size_t(k) < others.size() && others[std::size_t(k)].has_value();
     if (k == kNoSign || (!loaded && k != kTimeCheckMark) || k == c.lastKankoChannel) return false;
     if (k == kTimeCheckMark) {
-        Timecheck(cab, 0);
+        Timecheck(records, 0);
     } else {
-        kanko_queue_add(cab.callouts, others[std::size_t(k)]);
+        kanko_queue_add(records.queue, others[std::size_t(k)]);
     }
     c.lastKankoChannel = k;
     return true;
 }
 
-void signalCallout(Cab& cab) {
-    const std::int32_t face = cab.protection.SignalFace;
+void signalCallout(const CalloutRecords& c) {
+    const std::int32_t face = c.protection.SignalFace;
     if (face > kLastCalledFace) return;  // a code signal, or no signal at all
-    const std::int32_t signal = cab.protection.signalInView;
+    const std::int32_t signal = c.protection.signalInView;
     const std::size_t second = RouteSpec::kFixedCallouts + std::size_t(signal);
-    if (signal >= 0 && second < RouteSpec::kFixedCallouts + cab.route.CalloutSound2Count) {
-        signal_callout_moment(cab, 1);
-        kanko_queue_add(cab, std::int32_t(second));
+    if (signal >= 0 && second < RouteSpec::kFixedCallouts + c.route.CalloutSound2Count) {
+        signal_callout_moment(c, 1);
+        kanko_queue_add(c.queue, c.waves, std::int32_t(second));
     }
-    kanko_queue_add(cab, faceCallout(face));
-    signal_callout_moment(cab, 2);
+    kanko_queue_add(c.queue, c.waves, faceCallout(face));
+    signal_callout_moment(c, 2);
 }
 
 }  // namespace
 
-void driverCallout(Cab& cab) {
-    if (waysideCallout(cab)) return;
-    RunningSoundState& r = cab.runningSound;
-    const std::int32_t crossing = queuedCrossing(r);
-    const bool atRest = roundHalfEven(cab.state.Speed) == 0;
-    if (crossing < 0 || atRest || cab.lamps.crossing) {
-        signalCallout(cab);
+void driverCallout(const CalloutRecords& c) {
+    if (waysideCallout(c)) return;
+    const std::int32_t crossing = queuedCrossing(c.crossings);
+    const bool atRest = roundHalfEven(c.state.Speed) == 0;
+    if (crossing < 0 || atRest || c.lamps.crossing) {
+        signalCallout(c);
         return;
     }
-    if (std::size_t(crossing) < cab.route.Crossings.size())
-        kanko_queue_add(cab, cab.route.Crossings[std::size_t(crossing)].callout);
-    dropQueuedCrossing(r);
+    if (std::size_t(crossing) < c.route.Crossings.size())
+        kanko_queue_add(c.queue, c.waves, c.route.Crossings[std::size_t(crossing)].callout);
+    dropQueuedCrossing(c.crossings);
 }
 
 }  // namespace tovra

@@ -2,7 +2,10 @@
 // entry sounds while its notch kind is in use and fades out after.
 #include <algorithm>
 
-#include "cab/Cab.h"
+#include "data/VehicleSpec.h"
+#include "ports/ChannelLayout.h"
+#include "sim/TrainState.h"
+#include "sound/RunningSoundState.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 
@@ -10,13 +13,13 @@ namespace tovra {
 
 namespace {
 
-void followSpeed(Cab& cab, int channel, const EngineSound1Entry& e, EngineSoundLevel& entry) {
-    const Extended v = cab.state.Speed;
+void followSpeed(SoundChannels& sound, int channel, const EngineSound1Entry& e, Extended v,
+                 EngineSoundLevel& entry) {
     if (e.x0 <= v && v <= e.x1) {
-        cab.sound.setPitch(channel, double(lineAt(v, e.x0, e.p0, e.x1, e.p1)));
+        sound.setPitch(channel, double(lineAt(v, e.x0, e.p0, e.x1, e.p1)));
         entry.level = lineAt(v, e.x0, e.gain0, e.x1, e.gain1);
     } else if (e.x1 < v && v <= e.x2) {
-        cab.sound.setPitch(channel, double(lineAt(v, e.x1, e.p1, e.x2, e.p2)));
+        sound.setPitch(channel, double(lineAt(v, e.x1, e.p1, e.x2, e.p2)));
         entry.level = lineAt(v, e.x1, e.gain1, e.x2, e.gain2);
     } else {
         entry.level = 1;
@@ -38,31 +41,31 @@ void stepGroupFactor(const TrainState& s, Extended& factor) {
 
 }  // namespace
 
-void step_motor_sounds(Cab& cab) {
-    RunningSoundState& r = cab.runningSound;
-    const std::size_t count = std::min(cab.vehicle.EngineSound1.size(), r.engineSound1.size());
+void step_motor_sounds(SoundChannels& sound, const ChannelLayout& channels,
+                       const VehicleSpec& vehicle, const TrainState& s, RunningSoundState& r) {
+    const std::size_t count = std::min(vehicle.EngineSound1.size(), r.engineSound1.size());
     for (std::size_t j = 0; j < count; ++j) {
-        const EngineSound1Entry& e = cab.vehicle.EngineSound1[j];
+        const EngineSound1Entry& e = vehicle.EngineSound1[j];
         EngineSoundLevel& entry = r.engineSound1[j];
-        const int channel = cab.channels.motor + int(j);
-        followSpeed(cab, channel, e, entry);
-        if (inUse(cab.state, e.Kind)) {
+        const int channel = channels.motor + int(j);
+        followSpeed(sound, channel, e, s.Speed, entry);
+        if (inUse(s, e.Kind)) {
             entry.activity = 100;
         } else if (entry.activity > 11) {
             entry.activity -= 10;
         }
         // The group steps once per entry: vehicle sound data is tuned to
         // swell and fade faster the more motor entries a train has.
-        stepGroupFactor(cab.state, r.groupFactor1);
+        stepGroupFactor(s, r.groupFactor1);
         entry.level = std::max<Extended>(entry.level, 1);
         const int volume = logVolume(entry.level * entry.activity * r.groupFactor1 / 1000000, 1660);
-        cab.sound.setVolume(channel, volume <= -3000 || entry.activity <= 10
-                                         ? SoundChannels::kSilentVolume
-                                         : volume);
+        sound.setVolume(channel, volume <= -3000 || entry.activity <= 10
+                                     ? SoundChannels::kSilentVolume
+                                     : volume);
         if (entry.activity < 5) {
-            if (cab.sound.isPlaying(channel)) cab.sound.stop(channel);
+            if (sound.isPlaying(channel)) sound.stop(channel);
         } else {
-            cab.sound.loopIfSilent(channel);
+            sound.loopIfSilent(channel);
         }
     }
 }

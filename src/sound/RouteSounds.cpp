@@ -4,7 +4,12 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "cab/Cab.h"
+#include "data/RouteSpec.h"
+#include "data/VehicleSpec.h"
+#include "ports/ChannelLayout.h"
+#include "sim/StationState.h"
+#include "sim/TrainState.h"
+#include "sound/RunningSoundState.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 
@@ -30,26 +35,26 @@ Extended attenuation(const RouteSpec& route, std::int32_t frame) {
     return a;
 }
 
-void followSpeed(Cab& cab, int channel, const SoundZone& zone, Extended a) {
-    const Extended speed = cab.state.Speed;
+void followSpeed(SoundChannels& sound, int channel, const SoundZone& zone, Extended speed,
+                 Extended a) {
     const Extended r = zone.referenceSpeed;
     // A zone without a reference speed keeps its recorded pitch and volume.
-    cab.sound.setPitch(channel, zone.pitchFollowsSpeed != 0 && r > 0 ? double(speed / r) : 1.0);
-    cab.sound.setVolume(channel, speed > 0 && zone.volumeFollowsSpeed == 1 && r > 0
-                                     ? logVolume(speed * a / r, 5000)
-                                     : 0);
+    sound.setPitch(channel, zone.pitchFollowsSpeed != 0 && r > 0 ? double(speed / r) : 1.0);
+    sound.setVolume(channel, speed > 0 && zone.volumeFollowsSpeed == 1 && r > 0
+                                 ? logVolume(speed * a / r, 5000)
+                                 : 0);
 }
 
-void stepZone(Cab& cab, const SoundZone& zone, bool& played, Extended a) {
-    SoundChannels& sound = cab.sound;
-    const std::int32_t frame = cab.state.Frame;
-    const int channel = cab.channels.routeChannel(zone.sound);
+void stepZone(SoundChannels& sound, const ChannelLayout& channels, const SoundZone& zone,
+              const TrainState& s, bool& played, Extended a) {
+    const std::int32_t frame = s.Frame;
+    const int channel = channels.routeChannel(zone.sound);
     const std::int32_t end = zone.field3;
     const std::int32_t mode = zone.field5;     // 0 once, 1 and above looped
     const std::int32_t trigger = zone.field8;  // 1: once when passed slowly enough
     if (trigger == 0) {
         if (framesApart(zone.frame, frame) < 15) {
-            followSpeed(cab, channel, zone, a);
+            followSpeed(sound, channel, zone, s.Speed, a);
             if (!played && mode >= 0) {
                 sound.stop(channel);
                 if (mode == 0) {
@@ -62,11 +67,11 @@ void stepZone(Cab& cab, const SoundZone& zone, bool& played, Extended a) {
         }
         if (mode >= 1 && framesApart(end, frame) < 10 && played) sound.stop(channel);
         if (zone.frame < frame && frame < end) {
-            followSpeed(cab, channel, zone, a);
-            if (cab.state.Speed < 1) sound.setVolume(channel, SoundChannels::kSilentVolume);
+            followSpeed(sound, channel, zone, s.Speed, a);
+            if (s.Speed < 1) sound.setVolume(channel, SoundChannels::kSilentVolume);
         }
     } else if (trigger == 1 && zone.frame < frame && frame < end && !played &&
-               zone.referenceSpeed >= roundHalfEven(cab.state.Speed)) {
+               zone.referenceSpeed >= roundHalfEven(s.Speed)) {
         sound.restartOnce(channel);
         played = true;
     }
@@ -87,72 +92,70 @@ Extended dopplerRatio(Extended d, Extended speed) {
     return kSoundSpeed / (d > 0 ? kSoundSpeed - closing : kSoundSpeed + closing);
 }
 
-bool departed(const Cab& cab, std::int32_t station) {
-    return station >= 0 && std::size_t(station) < cab.stations.progress.size() &&
-           cab.stations.progress[std::size_t(station)].departureStarted;
+bool departed(const StationState& stations, std::int32_t station) {
+    return station >= 0 && std::size_t(station) < stations.progress.size() &&
+           stations.progress[std::size_t(station)].departureStarted;
 }
 
 }  // namespace
 
-void step_sound_zones(Cab& cab) {
-    const Extended a = attenuation(cab.route, cab.state.Frame);
-    auto& played = cab.runningSound.soundZonePlayed;
-    const std::size_t count = std::min(cab.route.SoundZones.size(), played.size());
-    for (std::size_t k = 0; k < count; ++k) stepZone(cab, cab.route.SoundZones[k], played[k], a);
+void step_sound_zones(SoundChannels& sound, const ChannelLayout& channels, const RouteSpec& route,
+                      const TrainState& s, RunningSoundState& r) {
+    const Extended a = attenuation(route, s.Frame);
+    auto& played = r.soundZonePlayed;
+    const std::size_t count = std::min(route.SoundZones.size(), played.size());
+    for (std::size_t k = 0; k < count; ++k)
+        stepZone(sound, channels, route.SoundZones[k], s, played[k], a);
 }
 
-void step_points_sounds(Cab& cab) {
-    auto& sounded = cab.runningSound.pointsSounded;
-    const std::size_t count = std::min(cab.route.Switches.size(), sounded.size());
+void step_points_sounds(SoundChannels& sound, const ChannelLayout& channels, const RouteSpec& route,
+                        const VehicleSpec& vehicle, const TrainState& s, RunningSoundState& r) {
+    auto& sounded = r.pointsSounded;
+    const std::size_t count = std::min(route.Switches.size(), sounded.size());
     for (std::size_t k = 0; k < count; ++k) {
-        const PointsRecord& points = cab.route.Switches[k];
-        if (sounded[k] || framesApart(points.frame, cab.state.Frame) >= 15) continue;
-        if (const SwitchSoundRow* row = pointsSound(cab.vehicle, points.sound, cab.state.Speed)) {
-            cab.sound.restartOnce(cab.channels.driveChannel(row->Sound));
+        const PointsRecord& points = route.Switches[k];
+        if (sounded[k] || framesApart(points.frame, s.Frame) >= 15) continue;
+        if (const SwitchSoundRow* row = pointsSound(vehicle, points.sound, s.Speed)) {
+            sound.restartOnce(channels.driveChannel(row->Sound));
             sounded[k] = true;
         }
     }
 }
 
-void step_doppler_sounds(Cab& cab) {
-    SoundChannels& sound = cab.sound;
+void step_doppler_sounds(SoundChannels& sound, const ChannelLayout& channels,
+                         const RouteSpec& route, const TrainState& s,
+                         const StationState& stations) {
     bool anyInRange = false;
-    for (const DopplerSource& source : cab.route.DopplerSources) {
-        const Extended d = source.position - cab.state.Position;
+    for (const DopplerSource& source : route.DopplerSources) {
+        const Extended d = source.position - s.Position;
         const Extended range = source.range;
         if (std::fabs(d) > range) continue;
         anyInRange = true;
-        const int channel = cab.channels.routeChannel(source.sound);
-        if (!sound.isPlaying(channel) && (source.station == 0 || departed(cab, source.station))) {
+        const int channel = channels.routeChannel(source.sound);
+        if (!sound.isPlaying(channel) &&
+            (source.station == 0 || departed(stations, source.station))) {
             sound.stop(channel);
             sound.playLoop(channel);
         }
         if (source.panned == 0 && d != 0) {
-            const Extended ratio = dopplerRatio(d, cab.state.Speed);
+            const Extended ratio = dopplerRatio(d, s.Speed);
             if (std::isfinite(ratio) && ratio > 0) sound.setPitch(channel, double(ratio));
         }
         sound.setVolume(channel, logVolume((range - std::fabs(d)) / range, 2000));
     }
     if (anyInRange) return;
-    for (const DopplerSource& source : cab.route.DopplerSources) {
-        const int channel = cab.channels.routeChannel(source.sound);
+    for (const DopplerSource& source : route.DopplerSources) {
+        const int channel = channels.routeChannel(source.sound);
         if (sound.isPlaying(channel)) sound.stop(channel);
     }
 }
 
-void update_route_sounds(Cab& cab) {
-    step_sound_zones(cab);
-    step_points_sounds(cab);
-    step_doppler_sounds(cab);
-    step_crossings(cab);
+void clearPointsSounded(RunningSoundState& r) {
+    r.pointsSounded.fill(false);
 }
 
-void clearPointsSounded(Cab& cab) {
-    cab.runningSound.pointsSounded.fill(false);
-}
-
-void clearSoundZonesPlayed(Cab& cab) {
-    cab.runningSound.soundZonePlayed.fill(false);
+void clearSoundZonesPlayed(RunningSoundState& r) {
+    r.soundZonePlayed.fill(false);
 }
 
 }  // namespace tovra

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdint>
 
-#include "common/Currency.h"
 #include "common/Numeric.h"
 #include "data/RouteSpec.h"
 #include "data/VehicleSpec.h"
@@ -16,12 +15,6 @@ struct EngineSoundLevel {
     Extended level = 0;
     Extended activity = 0;
 };
-
-inline constexpr std::array<std::int32_t, 11> emptyCrossingQueue() {
-    std::array<std::int32_t, 11> queue{};
-    for (auto& slot : queue) slot = -1;
-    return queue;
-}
 
 // Run-time state of the running, motor, engine and wayside sounds. Every
 // table has the fixed size of what it follows, so ticks never allocate.
@@ -38,17 +31,11 @@ struct RunningSoundState {
     std::int32_t doorClosingTicks = 0;
 
     std::int32_t hornStart = 0;  // clock of the last sound of the held horn
-    Currency hornAir;            // added to the main reservoir gauge; 0 at rest
+    bool hornBlowing = false;    // held with air in the main reservoir
 
     // Per "[Sound]" zone: started in this run. Per "[Switch]": sounded.
     std::array<bool, RouteSpec::kSoundZoneCapacity> soundZonePlayed{};
     std::array<bool, RouteSpec::kSwitchCapacity> pointsSounded{};
-
-    // Level crossings waiting for the driver, oldest first; -1 empty slots.
-    static constexpr std::size_t kCrossingQueueLength = 11;
-    std::array<std::int32_t, kCrossingQueueLength> crossingQueue = emptyCrossingQueue();
-    std::int32_t crossingShown = -1;  // the crossing the panel shows; -1 none
-    std::int32_t crossingImage = 0;   // image of the level-crossing sprite
 
     // What each channel was doing when the run was paused: 0 silent, 1 once,
     // 2 looped.

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "cab/Cab.h"
 #include "common/Numeric.h"
+#include "ports/SoundChannels.h"
 
 namespace tovra {
 

@@ -2,17 +2,18 @@
 // the distance left before the next stop, and its lamp blinks meanwhile.
 #include <cmath>
 
-#include "cab/Cab.h"
+#include "data/VehicleSpec.h"
+#include "ports/ChannelLayout.h"
+#include "sim/PanelLamps.h"
+#include "sim/TrainState.h"
 #include "sound/RunningSounds.h"
 #include "sound/SoundLevels.h"
 
 namespace tovra {
 
-void step_stop_alarm(Cab& cab) {
-    const TrainState& s = cab.state;
-    SoundChannels& sound = cab.sound;
-    const int alarm = cab.channels.driveChannel(cab.vehicle.Stop);
-    Sprite* lamp = cab.sprites.find("img_Lamp_stopalert");
+void step_stop_alarm(SoundChannels& sound, const ChannelLayout& channels,
+                     const VehicleSpec& vehicle, const TrainState& s, PanelLamps& lamps) {
+    const int alarm = channels.driveChannel(vehicle.Stop);
     // Standing, it would start and be stopped again in the same tick.
     if (s.Speed >= 1 && (s.Speed / 5) * (s.Speed / 3.6L) > s.RemainDistance / 100 - 125 &&
         !sound.isPlaying(alarm)) {
@@ -20,14 +21,14 @@ void step_stop_alarm(Cab& cab) {
     }
     if (s.Speed < 1 && sound.isPlaying(alarm)) {
         sound.stop(alarm);
-        if (lamp) lamp->visible = false;
+        lamps.stopAlert = false;
         sound.setVolume(alarm, 0);
     }
-    if (lamp && sound.isPlaying(alarm)) {
+    if (sound.isPlaying(alarm)) {
         if (s.LogicTickCount % 10 == 0) {
-            lamp->visible = true;
+            lamps.stopAlert = true;
         } else if (s.LogicTickCount % 5 == 0) {
-            lamp->visible = false;
+            lamps.stopAlert = false;
         }
     }
 }

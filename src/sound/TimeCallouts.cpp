@@ -2,7 +2,8 @@
 
 #include <cstdlib>
 
-#include "cab/Cab.h"
+#include "data/RouteSpec.h"
+#include "sim/TrainState.h"
 #include "sound/CalloutQueue.h"
 
 namespace tovra {
@@ -20,27 +21,28 @@ std::int32_t bandCallout(std::int32_t e) {
 
 }  // namespace
 
-void Timecheck(Cab& cab, int mode) {
+void Timecheck(const CalloutRecords& c, int mode) {
     if (mode != 0) return;
-    const std::int32_t frame = cab.state.Frame;
-    for (const TimeCallout& t : cab.route.TimeCallouts) {
-        if (t.FirstFrame < frame && frame < t.LastFrame) Timekanko(cab, t.Code, 1);
+    const std::int32_t frame = c.state.Frame;
+    for (const TimeCallout& t : c.route.TimeCallouts) {
+        if (t.FirstFrame < frame && frame < t.LastFrame) Timekanko(c, t.Code, 1);
     }
 }
 
-void Timekanko(Cab& cab, std::int32_t reference, int mode) {
-    const std::int32_t clock = cab.state.Clock;
+void Timekanko(const CalloutRecords& c, std::int32_t reference, int mode) {
+    const std::int32_t clock = c.state.Clock;
     const std::int32_t e = std::abs(clock - reference);
+    const auto add = [&](std::int32_t index) { kanko_queue_add(c.queue, c.waves, index); };
     if (e <= kOnTime) {
-        kanko_queue_add(cab, mode == 0 ? 17 : 18);
+        add(mode == 0 ? 17 : 18);
         return;
     }
     if (e > kTooFar) return;
-    kanko_queue_add(cab, bandCallout(e));
+    add(bandCallout(e));
     if (clock > reference) {
-        kanko_queue_add(cab, mode == 0 ? 13 : 14);
+        add(mode == 0 ? 13 : 14);
     } else {
-        kanko_queue_add(cab, mode == 0 ? 15 : 16);
+        add(mode == 0 ? 15 : 16);
     }
 }
 

@@ -45,7 +45,7 @@ bool regeneratingOnPower(const TrainState& s, const VehicleSpec& v) {
 }  // namespace
 
 void updateDrawnGauges(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v,
-                       Extended hornAir, std::int32_t& ammeterShown) {
+                       bool hornBlowing, std::int32_t& ammeterShown) {
     if (Sprite* needle = sprites.find("img_Needle_I")) {
         ammeterShown = easeAmmeter(ammeterShown, s.AmmeterValue);
         needle->angle = ammeterAngle(ammeterShown, v.Needle_I.Rate, v.Needle_I.StartAngle,
@@ -55,6 +55,8 @@ void updateDrawnGauges(SpriteModel& sprites, const TrainState& s, const VehicleS
     const Extended bc = Extended(v.Mc == 0 ? s.BcPressT : s.BcPressM);
     turnNeedle(sprites, "img_Needle_BC", v.Needle_BC, bc);
     turnNeedle(sprites, "img_Needle_BP", v.Needle_BP, s.BpPress);
+    // The main reservoir's needle dips by the horn's air while it blows.
+    const Extended hornAir = hornBlowing ? -Extended(v.HornAir) : 0;
     turnNeedle(sprites, "img_Needle_MR", v.Needle_MR, Extended(s.MrPress) + hornAir);
     turnNeedle(sprites, "img_Needle_SAP", v.Needle_SAP, Extended(s.SapPress));
     turnNeedle(sprites, "img_Needle_ER", v.Needle_ER, Extended(s.ErPress));

@@ -14,7 +14,7 @@ namespace tovra {
 // pressures, voltage and current; the main reservoir's needle dips by the
 // horn's air. `ammeterShown` follows the ammeter value a little in every pass.
 void updateDrawnGauges(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v,
-                       Extended hornAir, std::int32_t& ammeterShown);
+                       bool hornBlowing, std::int32_t& ammeterShown);
 
 // Logic tick: the speed needle and the digital speedometer (step 1), and
 // the lamps whose state the tick decides (after the currents).

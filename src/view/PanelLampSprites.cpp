@@ -7,9 +7,10 @@ namespace tovra {
 
 namespace {
 
-constexpr std::array<const char*, 10> kNames{
-    "img_Lamp_Ats1", "img_Lamp_Ats2", "img_Lamp_Atsp1", "img_Lamp_Atsp2", "img_Lamp_EB",
-    "img_Lamp_Fwd",  "img_Lamp_Bck",  "img_Lamp_Door",  "img_cabsignal",  "img_lamp_gear"};
+constexpr std::array<const char*, 11> kNames{
+    "img_Lamp_Ats1", "img_Lamp_Ats2", "img_Lamp_Atsp1",    "img_Lamp_Atsp2",
+    "img_Lamp_EB",   "img_Lamp_Fwd",  "img_Lamp_Bck",      "img_Lamp_Door",
+    "img_cabsignal", "img_lamp_gear", "img_Lamp_stopalert"};
 
 }  // namespace
 
@@ -38,6 +39,7 @@ void PanelLampSprites::show(SpriteModel& sprites, const PanelLamps& lamps) {
     light(kForward, lamps.forward);
     light(kBackward, lamps.backward);
     light(kDoorsClosed, lamps.doorsClosed);
+    light(kStopAlert, lamps.stopAlert);
     if (Sprite* s = sprite(kCabSignal)) {
         s->visible = lamps.cabSignalLit;
         s->patternIndex = lamps.cabSignalPattern;

@@ -29,6 +29,7 @@ class PanelLampSprites {
         kDoorsClosed,
         kCabSignal,
         kGear,
+        kStopAlert,
         kLampCount
     };
     void find(const SpriteModel& sprites);

@@ -8,9 +8,9 @@
 
 namespace tovra {
 
-class Cab;
 class Host;
 class SpriteModel;
+struct CalloutOffer;
 struct HandleTexts;
 struct MotionState;
 struct ProtectionState;
@@ -33,9 +33,11 @@ void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionStat
                        const ProgramSettings& settings);
 
 // Logic tick: the sign sprite by the signs and time-check points in view,
-// and the animation sprite by the animations in view.
-void update_wayside_signs(Cab& cab);
-void update_wayside_animation(Cab& cab);
+// and the animation sprite by the animations in view. The sign in view is
+// offered for the driver's call-out.
+void update_wayside_signs(SpriteModel& sprites, StatusTexts& texts, CalloutOffer& offer,
+                          const RouteSpec& route, const TrainState& s);
+void update_wayside_animation(StatusTexts& t, const RouteSpec& route, std::int32_t frame);
 // The shown animation phase while no animation is in view.
 inline constexpr std::int32_t kNoAnimationPhase = 999;
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "sim/CrossingQueue.h"
 #include "sim/PanelLamps.h"
 #include "sim/ProtectionState.h"
-#include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
 #include "view/StatusTexts.h"
 
@@ -31,10 +31,10 @@ int tallest(const std::vector<Image>& list) {
 }
 
 // Adds the crossing's row at `top`; returns the top of the next row.
-int addCrossing(WaysideView& view, const ImageLists& lists, const RunningSoundState& r, bool lamp,
-                int top) {
+int addCrossing(WaysideView& view, const ImageLists& lists, const CrossingQueue& crossings,
+                bool lamp, int top) {
     if (lists.cross.empty() && !lamp) return top;
-    const Image* image = imageAt(lists.cross, r.crossingImage);
+    const Image* image = imageAt(lists.cross, crossings.image);
     if (image) view.pictures.push_back({image, kMargin, top});
     const int row = std::max(tallest(lists.cross), kLampDiameter);
     if (lamp) {
@@ -64,7 +64,7 @@ void addTraffic(WaysideView& view, const ImageLists& lists, const TrafficSignalV
 
 }  // namespace
 
-WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
+WaysideView waysideView(const ImageLists& lists, const CrossingQueue& crossings,
                         const PanelLamps& lamps, const StatusTexts& animation,
                         const TrafficSignalView& traffic) {
     WaysideView view;

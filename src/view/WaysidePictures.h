@@ -9,8 +9,8 @@ namespace tovra {
 
 struct PanelLamps;
 
+struct CrossingQueue;
 struct ImageLists;
-struct RunningSoundState;
 struct StatusTexts;
 struct TrafficSignalView;
 
@@ -42,7 +42,7 @@ struct WaysideView {
 // level crossing and its lamp, the animation, and the traffic light in view
 // with its indicator under it. The crossing and the animation show their
 // image 0 while no entry is active.
-WaysideView waysideView(const ImageLists& lists, const RunningSoundState& crossings,
+WaysideView waysideView(const ImageLists& lists, const CrossingQueue& crossings,
                         const PanelLamps& lamps, const StatusTexts& animation,
                         const TrafficSignalView& traffic);
 

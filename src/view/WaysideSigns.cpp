@@ -1,5 +1,9 @@
-#include "cab/Cab.h"
+#include "data/RouteSpec.h"
+#include "sim/CalloutOffer.h"
+#include "sim/TrainState.h"
+#include "view/SpriteModel.h"
 #include "view/StatusTextUpdates.h"
+#include "view/StatusTexts.h"
 
 namespace tovra {
 
@@ -8,33 +12,41 @@ namespace {
 constexpr std::int32_t kClockTimeFrom = 1000;  // smaller parameters are seconds in view
 constexpr std::int32_t kAnimationPhases = 14;
 
+// What the wayside signs show on and offer for a call-out.
+struct SignRecords {
+    SpriteModel& sprites;
+    StatusTexts& texts;
+    CalloutOffer& offer;
+    const TrainState& s;
+};
+
 // Shows `image` on the sign sprite as `shown`; a new sign may be called out
 // again with Enter.
-void showSign(Cab& cab, std::int32_t image, std::int32_t shown) {
-    if (Sprite* sprite = cab.sprites.find("img_unten_other")) {
+void showSign(const SignRecords& r, std::int32_t image, std::int32_t shown) {
+    if (Sprite* sprite = r.sprites.find("img_unten_other")) {
         sprite->visible = true;
         sprite->patternIndex = image;
     }
-    cab.statusTexts.shownSign = shown;
-    cab.calloutOffer.lastKankoChannel = -1;
+    r.texts.shownSign = shown;
+    r.offer.lastKankoChannel = -1;
 }
 
-bool secondImageDue(const Cab& cab, const SignRecord& sign) {
+bool secondImageDue(const SignRecords& r, const SignRecord& sign) {
     const std::int32_t p = sign.change;
-    return (p >= 1 && 10 * Extended(p) < cab.statusTexts.signTimer) ||
-           (p >= kClockTimeFrom && cab.state.Clock > p);
+    return (p >= 1 && 10 * Extended(p) < r.texts.signTimer) ||
+           (p >= kClockTimeFrom && r.s.Clock > p);
 }
 
 // True when the sign is in view.
-bool showSignInView(Cab& cab, const SignRecord& sign, std::int32_t f) {
+bool showSignInView(const SignRecords& r, const SignRecord& sign, std::int32_t f) {
     if (f < sign.firstFrame || f >= sign.lastFrame) return false;
-    StatusTexts& t = cab.statusTexts;
+    StatusTexts& t = r.texts;
     if (t.shownSign == kNoSign) {
-        showSign(cab, sign.image, sign.image);
+        showSign(r, sign.image, sign.image);
         t.signTimer = 0;
     }
-    if (secondImageDue(cab, sign)) {
-        if (t.shownSign != sign.image + 1) showSign(cab, sign.image + 1, sign.image + 1);
+    if (secondImageDue(r, sign)) {
+        if (t.shownSign != sign.image + 1) showSign(r, sign.image + 1, sign.image + 1);
     } else {
         t.signTimer += 1;
     }
@@ -43,33 +55,33 @@ bool showSignInView(Cab& cab, const SignRecord& sign, std::int32_t f) {
 
 // True when the time-check point is in view while running towards a stop
 // still some way off.
-bool showTimeCheckInView(Cab& cab, const TimeCallout& point, std::int32_t f) {
+bool showTimeCheckInView(const SignRecords& r, const TimeCallout& point, std::int32_t f) {
     if (f <= point.FirstFrame || f >= point.LastFrame) return false;
-    if (cab.state.Speed <= 1 || cab.state.RemainDistance <= 10000) return false;
-    if (cab.statusTexts.shownSign == kNoSign) showSign(cab, 0, kTimeCheckMark);
+    if (r.s.Speed <= 1 || r.s.RemainDistance <= 10000) return false;
+    if (r.texts.shownSign == kNoSign) showSign(r, 0, kTimeCheckMark);
     return true;
 }
 
 }  // namespace
 
-void update_wayside_signs(Cab& cab) {
-    const std::int32_t f = cab.state.Frame;
+void update_wayside_signs(SpriteModel& sprites, StatusTexts& texts, CalloutOffer& offer,
+                          const RouteSpec& route, const TrainState& s) {
+    const SignRecords records{sprites, texts, offer, s};
+    const std::int32_t f = s.Frame;
     bool active = false;
-    for (const SignRecord& sign : cab.route.Signs) active = showSignInView(cab, sign, f) || active;
-    for (const TimeCallout& point : cab.route.TimeCallouts)
-        active = showTimeCheckInView(cab, point, f) || active;
+    for (const SignRecord& sign : route.Signs) active = showSignInView(records, sign, f) || active;
+    for (const TimeCallout& point : route.TimeCallouts)
+        active = showTimeCheckInView(records, point, f) || active;
     if (!active) {
-        if (Sprite* sprite = cab.sprites.find("img_unten_other")) sprite->visible = false;
-        cab.statusTexts.shownSign = kNoSign;
+        if (Sprite* sprite = sprites.find("img_unten_other")) sprite->visible = false;
+        texts.shownSign = kNoSign;
     }
-    cab.calloutOffer.kankoPending = cab.statusTexts.shownSign;
+    offer.kankoPending = texts.shownSign;
 }
 
-void update_wayside_animation(Cab& cab) {
-    StatusTexts& t = cab.statusTexts;
-    const std::int32_t f = cab.state.Frame;
+void update_wayside_animation(StatusTexts& t, const RouteSpec& route, std::int32_t f) {
     bool active = false;
-    for (const AnimRecord& anim : cab.route.Anims) {
+    for (const AnimRecord& anim : route.Anims) {
         if (f < anim.firstFrame || f >= anim.lastFrame) continue;
         active = true;
         if (anim.ticksPerStep < t.animationTimer) {

@@ -269,7 +269,7 @@ TEST_F(AppCabWindow, TrackSignsShowWhereTheLineHasThem) {
         others.push_back(area("img_unten_signal_L", ox + g.sub1X, oy + g.sub1Y));
         others.push_back(area("img_unten_signal_R", ox + g.sub2X, oy + g.sub2Y));
     }
-    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.runningSound, cab.lamps,
+    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.crossings, cab.lamps,
                                               cab.statusTexts, cab.protection.traffic)
                                       .pictures)
         others.push_back(QRect(p.x, p.y, p.image->width, p.image->height));
@@ -295,14 +295,14 @@ TEST_F(AppCabWindow, WaysidePicturesShowWhereTheRouteHasThem) {
         cab.state.Frame = frame;
         for (int k = 0; k < ticks; ++k) window->logicTick();
         drawDuePass();
-        return waysideView(cab.imageLists, cab.runningSound, cab.lamps, cab.statusTexts,
+        return waysideView(cab.imageLists, cab.crossings, cab.lamps, cab.statusTexts,
                            cab.protection.traffic);
     };
     const auto keyed = [](const Image& image) { return image.bottomLeft(); };
     // The crossing enters the queue near its first frame and shows once past it.
     at(crossing.firstFrame, 1);
     const WaysideView inView = at(crossing.firstFrame + 25, 5);
-    ASSERT_EQ(cab.runningSound.crossingImage, crossing.image);
+    ASSERT_EQ(cab.crossings.image, crossing.image);
     ASSERT_NE(cab.statusTexts.shownAnimationPhase, kNoAnimationPhase);
     ASSERT_EQ(inView.pictures.size(), 2u);
     const Image& crossingPicture = cab.imageLists.cross[std::size_t(crossing.image)];
@@ -357,7 +357,7 @@ TEST_F(AppCabWindow, APausedWindowShowsTheRoutesStillWhenActivated) {
     QRegion sprites;
     for (const Sprite* s : cab.sprites.drawOrder())
         sprites += QRect(s->x, s->y, s->width, s->height);
-    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.runningSound, cab.lamps,
+    for (const PlacedPicture& p : waysideView(cab.imageLists, cab.crossings, cab.lamps,
                                               cab.statusTexts, cab.protection.traffic)
                                       .pictures)
         sprites += QRect(p.x, p.y, p.image->width, p.image->height);
@@ -380,11 +380,10 @@ TEST_F(AppCabWindow, GaugesFollowThePressuresAndLampsTheNotches) {
     cab.state.BcPressT = 300;
     cab.state.BcPressM = 100;
     cab.state.MrPress = 800;
-    cab.runningSound.hornAir = -20;
+    cab.vehicle.HornAir = 20;  // blowing: the needle dips by the horn's air
     cab.state.AmmeterValue = 400;
     std::int32_t ammeterShown = 0;
-    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, Extended(cab.runningSound.hornAir),
-                      ammeterShown);
+    updateDrawnGauges(cab.sprites, cab.state, cab.vehicle, true, ammeterShown);
     EXPECT_EQ(ammeterShown, 200);
     EXPECT_EQ(cab.sprites.find("img_Needle_BC")->angle,
               gaugeAngle(300, v.Needle_BC.Rate, v.Needle_BC.StartAngle));

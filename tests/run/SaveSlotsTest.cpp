@@ -123,9 +123,9 @@ TEST_F(SaveSlots, RestoreResetsTheRunAroundTheSavedState) {
     EXPECT_EQ(cab.state.RemainDistance, 4250);
     // One station with doors (始発駅) lies before the saved one.
     EXPECT_EQ(cab.stations.announcePos, 3);
-    EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);
-    EXPECT_EQ(cab.runningSound.crossingQueue[1], 2);
-    EXPECT_EQ(cab.runningSound.crossingQueue[2], -1);
+    EXPECT_EQ(cab.crossings.crossings[0], 0);
+    EXPECT_EQ(cab.crossings.crossings[1], 2);
+    EXPECT_EQ(cab.crossings.crossings[2], -1);
     // No signal is in view at frame 400: the signal display is cleared.
     EXPECT_EQ(cab.protection.SignalFace, kNoFace);
     EXPECT_FALSE(loaded.spriteVisible("img_unten_signal"));

@@ -38,10 +38,14 @@ struct CabAlarms : SoundFixture {
     }
     void hornTicks(int n) {
         for (int i = 0; i < n; ++i) {
-            step_held_horn(cab);
+            update_running_sounds(cab);
             advance();
         }
     }
+    void stopAlarm() {
+        step_stop_alarm(cab.sound, cab.channels, cab.vehicle, cab.state, cab.lamps);
+    }
+    void squeal() { step_brake_squeal(cab.sound, cab.channels, cab.vehicle, cab.state); }
     Sprite* lamp = nullptr;
 };
 
@@ -52,14 +56,14 @@ TEST_F(CabAlarms, HeldHornAlternatesSustainSoundsAndEndsOnce) {
     EXPECT_EQ(playedOnce,
               (std::vector<int>{kHornStart, kSustainB, kSustainC, kSustainB, kSustainC}));
     EXPECT_DOUBLE_EQ(double(cab.state.MrPress), 790);  // 0.5 kPa a tick
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.hornAir), -50);
+    EXPECT_TRUE(cab.runningSound.hornBlowing);
 
     holdHorn(false);
     hornTicks(10);
     EXPECT_EQ(playedOnce.back(), kHornEnd);
     EXPECT_EQ(std::count(playedOnce.begin(), playedOnce.end(), kHornEnd), 1);
     EXPECT_FALSE(cab.controller.hornHeld);
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.hornAir), 0);
+    EXPECT_FALSE(cab.runningSound.hornBlowing);
     EXPECT_DOUBLE_EQ(double(cab.state.MrPress), 790);
 
     // A press whose key is already up again sounds nothing.
@@ -75,7 +79,7 @@ TEST_F(CabAlarms, HeldHornAlternatesSustainSoundsAndEndsOnce) {
     EXPECT_EQ(playedOnce, std::vector<int>{kHornStart});
     EXPECT_FALSE(cab.sound.isPlaying(kHornStart));
     EXPECT_DOUBLE_EQ(double(cab.state.MrPress), 0);
-    EXPECT_DOUBLE_EQ(double(cab.runningSound.hornAir), 0);
+    EXPECT_FALSE(cab.runningSound.hornBlowing);
 }
 
 TEST_F(CabAlarms, HornWithoutHeldHornSectionLeavesChannelsAlone) {
@@ -89,11 +93,11 @@ TEST_F(CabAlarms, HornWithoutHeldHornSectionLeavesChannelsAlone) {
 TEST_F(CabAlarms, BuzzerLoopsWhileHeld) {
     cab.controller.buzzerHeld = true;
     run.host.held.insert(HeldKey::Horn4);
-    step_buzzer(cab);
-    step_buzzer(cab);
+    update_running_sounds(cab);
+    update_running_sounds(cab);
     EXPECT_TRUE(looping(kBuzzer));
     run.host.held.erase(HeldKey::Horn4);
-    step_buzzer(cab);
+    update_running_sounds(cab);
     EXPECT_FALSE(cab.sound.isPlaying(kBuzzer));
     EXPECT_FALSE(cab.controller.buzzerHeld);
 }
@@ -101,72 +105,74 @@ TEST_F(CabAlarms, BuzzerLoopsWhileHeld) {
 TEST_F(CabAlarms, StopAlarmSoundsTooFastForTheStopAndBlinksItsLamp) {
     cab.state.Speed = 60;  // 12 x 16.7 = 200 m against 1000 - 125 m
     cab.state.RemainDistance = 100000;
-    step_stop_alarm(cab);
+    stopAlarm();
     EXPECT_FALSE(cab.sound.isPlaying(kStopAlarm));
 
     cab.state.RemainDistance = 30000;  // 300 m - 125 m < 200 m
     cab.state.LogicTickCount = 10;
-    step_stop_alarm(cab);
+    stopAlarm();
     EXPECT_TRUE(cab.sound.isPlayingOnce(kStopAlarm));
+    EXPECT_TRUE(cab.lamps.stopAlert);
+    cab.showPanel();
     EXPECT_TRUE(lamp->visible);
     cab.state.LogicTickCount = 15;
-    step_stop_alarm(cab);
-    EXPECT_FALSE(lamp->visible);
+    stopAlarm();
+    EXPECT_FALSE(cab.lamps.stopAlert);
     cab.state.LogicTickCount = 17;
-    step_stop_alarm(cab);
-    EXPECT_FALSE(lamp->visible);
+    stopAlarm();
+    EXPECT_FALSE(cab.lamps.stopAlert);
     cab.state.LogicTickCount = 20;
-    step_stop_alarm(cab);
-    EXPECT_TRUE(lamp->visible);
+    stopAlarm();
+    EXPECT_TRUE(cab.lamps.stopAlert);
     EXPECT_EQ(playedOnce, std::vector<int>{kStopAlarm});  // not restarted while sounding
 
     cab.sound.setVolume(kStopAlarm, -3000);
     cab.state.Speed = 0.5L;
-    step_stop_alarm(cab);
+    stopAlarm();
     EXPECT_FALSE(cab.sound.isPlaying(kStopAlarm));
-    EXPECT_FALSE(lamp->visible);
+    EXPECT_FALSE(cab.lamps.stopAlert);
     EXPECT_EQ(cab.sound.volume(kStopAlarm), 0);
 }
 
 TEST_F(CabAlarms, BrakeSquealFollowsPressureAndSpeedAndFades) {
     cab.state.BcPressT = 200;
     cab.state.Speed = 10;
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_TRUE(looping(kSqueal));
     EXPECT_EQ(cab.sound.volume(kSqueal), -2500);  // 10 x 500 / 5 / 200 x -500
     cab.state.Speed = 80;
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_EQ(cab.sound.volume(kSqueal), -10000);
     cab.state.Speed = -10;  // rolling back squeals as forwards
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_EQ(cab.sound.volume(kSqueal), -2500);
 
     cab.state.ElecBrakeCurrent = 100;  // the electric brake holds: left as it is
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_EQ(cab.sound.volume(kSqueal), -2500);
     cab.state.ElecBrakeCurrent = 0;
 
     cab.state.BcPressT = 0;  // released: 100 a tick until below -5000
-    for (int i = 0; i < 25; ++i) step_brake_squeal(cab);
+    for (int i = 0; i < 25; ++i) squeal();
     EXPECT_TRUE(looping(kSqueal));
     EXPECT_EQ(cab.sound.volume(kSqueal), -5000);
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_FALSE(cab.sound.isPlaying(kSqueal));
 
     cab.state.BcPressT = 200;  // standing: 1000 a tick
     cab.state.Speed = 10;
-    step_brake_squeal(cab);
+    squeal();
     cab.state.Speed = 0.5L;
-    step_brake_squeal(cab);
-    step_brake_squeal(cab);
+    squeal();
+    squeal();
     EXPECT_TRUE(looping(kSqueal));
     EXPECT_EQ(cab.sound.volume(kSqueal), -4500);
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_FALSE(cab.sound.isPlaying(kSqueal));
 
     cab.vehicle.Lose_elec = 0;  // no electric-brake speed: silent, not a fault
     cab.state.Speed = 10;
-    step_brake_squeal(cab);
+    squeal();
     EXPECT_EQ(cab.sound.volume(kSqueal), -10000);
 }
 

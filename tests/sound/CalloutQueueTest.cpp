@@ -36,18 +36,21 @@ struct CalloutQueueTest : SoundFixture {
         for (int tick = 0; tick < 400 && (!queued().empty() || cab.callouts.CalloutStarted);
              ++tick) {
             const std::size_t before = playedOnce.size();
-            kanko_queue_play(cab);
+            play();
             if (playedOnce.size() > before) heard.push_back(queued().front());
             advance();
         }
         return heard;
     }
 
+    void add(std::int32_t index) { kanko_queue_add(cab.callouts, cab.calloutWaves, index); }
+    void play() { kanko_queue_play(cab.callouts, cab.sound, cab.channels, cab.options, cab.host); }
+
     std::vector<int> waves;
 };
 
 TEST_F(CalloutQueueTest, ThirteenthCalloutIsDroppedAndTheOthersPlayInOrder) {
-    for (int i = 0; i < 13; ++i) kanko_queue_add(cab, i);
+    for (int i = 0; i < 13; ++i) add(i);
     EXPECT_EQ(queued(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_EQ(drain(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     for (int channel : playedOnce) EXPECT_EQ(channel, cab.channels.callout);
@@ -55,44 +58,46 @@ TEST_F(CalloutQueueTest, ThirteenthCalloutIsDroppedAndTheOthersPlayInOrder) {
 
 TEST_F(CalloutQueueTest, SilentOptionDrainsOneEntryPerTick) {
     cab.options.Kanko = 1;
-    kanko_queue_add(cab, 3);
-    kanko_queue_add(cab, 4);
-    kanko_queue_play(cab);
+    add(3);
+    add(4);
+    play();
     EXPECT_EQ(queued(), (std::vector<int>{3, 4}));  // head handed over, not yet done
-    kanko_queue_play(cab);
+    play();
     EXPECT_EQ(queued(), std::vector<int>{4});
-    kanko_queue_play(cab);
-    kanko_queue_play(cab);
+    play();
+    play();
     EXPECT_TRUE(queued().empty());
     cab.options.Kanko = 0;
-    kanko_queue_play(cab);
+    play();
     EXPECT_TRUE(playedOnce.empty());
 }
 
 TEST_F(CalloutQueueTest, IndicesOutsideTheTableAreIgnored) {
-    kanko_queue_add(cab, -1);
-    kanko_queue_add(cab, 500);
-    kanko_queue_add(cab, 30);  // in the table, no sound loaded
+    add(-1);
+    add(500);
+    add(30);  // in the table, no sound loaded
     cab.route.StationCallouts = {{0, 4, 999}, {0, 0, 600}, {0, 0, 7}};
-    station_callout_moment(cab, 0,
+    station_callout_moment(cab.calloutRecords(), 0,
                            cab.stations.currentStation);  // 999 is no sound index at this moment
     EXPECT_TRUE(queued().empty());
-    station_callout_moment(cab, 1, cab.stations.currentStation);
+    station_callout_moment(cab.calloutRecords(), 1, cab.stations.currentStation);
     EXPECT_EQ(queued(), std::vector<int>{7});
     station_callout_moment(
-        cab, 4, cab.stations.currentStation);  // the departure call-out comes first, even alone
+        cab.calloutRecords(), 4,
+        cab.stations.currentStation);  // the departure call-out comes first, even alone
     EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
     cab.route.StationCallouts.clear();
     station_callout_moment(
-        cab, 4, cab.stations.currentStation);  // a route without station call-outs stays silent
+        cab.calloutRecords(), 4,
+        cab.stations.currentStation);  // a route without station call-outs stays silent
     EXPECT_EQ(queued(), (std::vector<int>{7, 20}));
 }
 
 // A call-out channel the device lacks is reported once and the queue moves on.
 TEST_F(CalloutQueueTest, UnplayableCalloutIsReportedOnceAndDropped) {
     cab.channels.callout = SoundDevice::kChannelCount;
-    kanko_queue_add(cab, 3);
-    for (int tick = 0; tick < 5; ++tick) kanko_queue_play(cab);
+    add(3);
+    for (int tick = 0; tick < 5; ++tick) play();
     EXPECT_EQ(run.host.messages, std::vector<std::string>{"喚呼の再生エラー"});
     EXPECT_TRUE(queued().empty());
 }
@@ -101,7 +106,7 @@ TEST_F(CalloutQueueTest, TimeCalloutBands) {
     const auto calloutsFor = [this](std::int32_t clock, std::int32_t reference, int mode) {
         cab.callouts = CalloutState{};
         cab.state.Clock = clock;
-        Timekanko(cab, reference, mode);
+        Timekanko(cab.calloutRecords(), reference, mode);
         return queued();
     };
     EXPECT_EQ(calloutsFor(10450, 10000, 0), std::vector<int>{17});
@@ -147,38 +152,38 @@ TEST_F(CalloutQueueTest, EnterCallsOutTheSignTheCrossingOrTheSignalAhead) {
     waves.push_back(*run.sound.loadWave(dir / "wave22050.wav"));
     cab.calloutWaves.others = {std::nullopt, std::nullopt, waves.back()};  // other call-out 2
     cab.calloutOffer.kankoPending = 2;
-    driverCallout(cab);
+    driverCallout(cab.calloutRecords());
     EXPECT_EQ(queued(), std::vector<int>{23});
     cab.callouts = CalloutState{};
     cab.calloutOffer.kankoPending = kNoSign;
     cab.route.CalloutSound2Count = 2;
     cab.route.Crossings = {CrossingRecord{0, 7, 0, 100, 0}, CrossingRecord{0, 9, 0, 100, 0}};
-    cab.runningSound.crossingQueue[0] = 1;
-    cab.runningSound.crossingQueue[1] = 0;
+    cab.crossings.crossings[0] = 1;
+    cab.crossings.crossings[1] = 0;
     cab.protection.SignalFace = 10;  // stop
     cab.protection.signalInView = 1;
 
     cab.state.Speed = 40;
-    driverCallout(cab);
+    driverCallout(cab.calloutRecords());
     EXPECT_EQ(queued(), (std::vector<int>{9}));
-    EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);  // the next one moved up
+    EXPECT_EQ(cab.crossings.crossings[0], 0);  // the next one moved up
 
     cab.lamps.crossing = true;  // a lit crossing lamp lets the signal through
-    driverCallout(cab);
+    driverCallout(cab.calloutRecords());
     EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0}));
-    EXPECT_EQ(cab.runningSound.crossingQueue[0], 0);
+    EXPECT_EQ(cab.crossings.crossings[0], 0);
 
     cab.lamps.crossing = false;
     cab.state.Speed = 0.4L;  // at rest
     cab.protection.SignalFace = 2;
     cab.protection.signalInView = 0;  // without an entry of its own
-    driverCallout(cab);
+    driverCallout(cab.calloutRecords());
     EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0, 5}));
 
     cab.route.SignalCallouts = {{0, 2, 11}};
     for (const std::int32_t face : {35, 999, 0}) {  // code signal, no signal, repeater at stop
         cab.protection.SignalFace = face;
-        driverCallout(cab);
+        driverCallout(cab.calloutRecords());
     }
     EXPECT_EQ(queued(), (std::vector<int>{9, 22, 0, 5, 11}));  // only the repeater's moment 2
 }

@@ -45,7 +45,7 @@ TEST_F(RouteSounds, ZonesPlayOnceLoopOrWhenPassedSlowly) {
     at(560, 30.4L);
     EXPECT_TRUE(cab.sound.isPlayingOnce(route(3)));
 
-    clearSoundZonesPlayed(cab);
+    clearSoundZonesPlayed(cab.runningSound);
     at(95, 25);
     EXPECT_EQ(playedOnce, (std::vector<int>{route(1), route(3), route(1)}));
 }
@@ -57,7 +57,7 @@ TEST_F(RouteSounds, PointsSoundChosenBySpeed) {
     at(995, 50);
     at(1990, 50);  // no points sound for id 9
     EXPECT_EQ(playedOnce, std::vector<int>{28});
-    clearPointsSounded(cab);
+    clearPointsSounded(cab.runningSound);
     at(1000, 50);
     EXPECT_EQ(playedOnce, (std::vector<int>{28, 28}));
 }
@@ -88,50 +88,6 @@ TEST_F(RouteSounds, PassingSourceShiftsPitchAndFadesWithDistance) {
     at(0, 100);
     EXPECT_FALSE(cab.sound.isPlaying(route(4)));
     EXPECT_FALSE(cab.sound.isPlaying(route(5)));
-}
-
-TEST_F(RouteSounds, CrossingsQueueShowAndLeave) {
-    //                     image callout first last station
-    cab.route.Crossings = {{5, 9, 100, 200, 2}, {6, 8, 150, 300, 0}};
-    const RunningSoundState& r = cab.runningSound;
-    at(105, 40);
-    EXPECT_EQ(queuedCrossing(r), 0);
-    EXPECT_EQ(r.crossingShown, -1);  // not shown while approaching
-    at(125, 40);
-    EXPECT_EQ(r.crossingImage, 5);
-    EXPECT_TRUE(cab.lamps.crossing);  // station 2's melody has not started
-    at(155, 40);
-    EXPECT_EQ(r.crossingQueue[1], 1);
-    at(160, 40);
-    EXPECT_EQ(r.crossingImage, 5);
-
-    at(205, 40);  // the first crossing is passed
-    EXPECT_EQ(queuedCrossing(r), 1);
-    EXPECT_EQ(r.crossingImage, 6);
-    EXPECT_FALSE(cab.lamps.crossing);
-    at(210, 40);  // still near the first one's end: the second stays queued
-    EXPECT_EQ(queuedCrossing(r), 1);
-
-    at(305, 40);
-    EXPECT_EQ(queuedCrossing(r), -1);
-    EXPECT_EQ(r.crossingImage, 0);
-    EXPECT_EQ(r.crossingShown, -1);
-
-    // The train placed anew between both crossings; Enter drops the head.
-    cab.stations.progress[2].departureStarted = true;
-    setActiveCrossings(cab, 170);
-    EXPECT_EQ(r.crossingQueue[0], 0);
-    EXPECT_EQ(r.crossingQueue[1], 1);
-    at(175, 0);
-    EXPECT_EQ(r.crossingImage, 5);
-    EXPECT_FALSE(cab.lamps.crossing);
-    dropQueuedCrossing(cab.runningSound);
-    EXPECT_EQ(queuedCrossing(r), 1);
-    dropQueuedCrossing(cab.runningSound);
-    EXPECT_EQ(queuedCrossing(r), -1);
-    EXPECT_EQ(r.crossingShown, -1);
-    dropQueuedCrossing(cab.runningSound);  // an empty queue stays empty
-    EXPECT_EQ(r.crossingQueue, emptyCrossingQueue());
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ struct RunningSound : SoundFixture {
     }
     void runAt(Extended speed) {
         cab.state.Speed = speed;
-        step_running_sound(cab);
+        step_running_sound(cab.sound, cab.channels, cab.state.Speed, cab.runningSound);
     }
 };
 
@@ -99,13 +99,13 @@ TEST_F(RunningSound, PauseRecordsAndResumeRestartsAsBefore) {
     for (int i = 0; i < 12; ++i) advance();  // 1.2 s
     EXPECT_FALSE(cab.sound.isPlaying(4));
 
-    pauseChannels(cab);
+    pauseChannels(cab.sound, cab.runningSound);
     for (int channel : {3, 4, 20}) EXPECT_FALSE(cab.sound.isPlaying(channel)) << channel;
     for (int i = 0; i < 50; ++i) advance();
     EXPECT_FALSE(cab.sound.isPlaying(3));
 
     playedOnce.clear();
-    resumeChannels(cab);
+    resumeChannels(cab.sound, cab.runningSound);
     EXPECT_TRUE(looping(3));
     EXPECT_TRUE(cab.sound.isPlayingOnce(20));
     EXPECT_FALSE(cab.sound.isPlaying(4));
@@ -114,7 +114,7 @@ TEST_F(RunningSound, PauseRecordsAndResumeRestartsAsBefore) {
     EXPECT_TRUE(looping(3));
     EXPECT_FALSE(cab.sound.isPlaying(20));
 
-    resumeChannels(cab);  // nothing recorded any more
+    resumeChannels(cab.sound, cab.runningSound);  // nothing recorded any more
     EXPECT_FALSE(cab.sound.isPlaying(20));
 }
 

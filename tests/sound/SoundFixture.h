@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cab/SoundSteps.h"
 #include "headless/HeadlessRun.h"
 #include "sound/RunningSounds.h"
 #include "support/SilentWave.h"

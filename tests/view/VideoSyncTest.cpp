@@ -1,5 +1,7 @@
 #include "view/VideoSync.h"
 
+#include "cab/VideoSwitching.h"
+
 #include <gtest/gtest.h>
 
 #include "data/CabDataFixture.h"
@@ -19,7 +21,7 @@ struct VideoSyncTest : ::testing::Test {
     }
     int advance(int ticks) {
         const int before = cab.state.Frame;
-        for (int i = 0; i < ticks; ++i) advance_frames(cab);
+        for (int i = 0; i < ticks; ++i) advance_frames(cab.state, cab.video, cab.route);
         return cab.state.Frame - before;
     }
     HeadlessRun run;
@@ -86,13 +88,13 @@ TEST_F(VideoSyncTest, StationVideoStepsAtTheRouteFrameRate) {
     cab.state.VideoMode[0] = 1;
     for (int tick = 1; tick <= 30; ++tick) {
         cab.state.Clock = tick;
-        step_sub_frame(cab);
+        step_sub_frame(cab.state, cab.route, cab.settings.TickRate);
     }
     EXPECT_EQ(cab.state.SubFrame, 15);  // 15 frames a second whatever the speed
     cab.state.VideoMode[0] = 2;
     cab.state.Frame = 520;
     cab.state.SubStart = 500;
-    step_sub_frame(cab);
+    step_sub_frame(cab.state, cab.route, cab.settings.TickRate);
     EXPECT_EQ(cab.state.SubFrame, 20);
 }
 
@@ -101,8 +103,8 @@ TEST_F(VideoSyncTest, TheTrainStopsAtTheEndOfTheFilm) {
     cab.state.Frame = 5003;
     cab.state.Speed = 40;
     cab.state.PowerHandle = cab.state.PowerNotch = 3;
-    EXPECT_TRUE(inEndOfVideoWindow(cab));
-    check_end_of_video(cab);
+    EXPECT_TRUE(inEndOfVideoWindow(cab.state, cab.route));
+    check_end_of_video(cab.state, cab.video, cab.sound, cab.channels, cab.route);
     EXPECT_EQ(cab.state.Frame, 5000);
     EXPECT_EQ(cab.state.Speed, 0);
     EXPECT_EQ(cab.state.PowerHandle, 0);
@@ -112,7 +114,7 @@ TEST_F(VideoSyncTest, TheTrainStopsAtTheEndOfTheFilm) {
     cab.state.VideoMode[1] = 1;
     cab.state.Frame = 4990;
     cab.state.Speed = -10;
-    check_end_of_video(cab);
+    check_end_of_video(cab.state, cab.video, cab.sound, cab.channels, cab.route);
     EXPECT_EQ(cab.state.Frame, 5001);
     EXPECT_EQ(cab.state.Speed, 0);
 
@@ -120,7 +122,7 @@ TEST_F(VideoSyncTest, TheTrainStopsAtTheEndOfTheFilm) {
     cab.state.VideoMode[1] = 0;
     cab.state.Frame = 4000;
     cab.state.Speed = 40;
-    check_end_of_video(cab);
+    check_end_of_video(cab.state, cab.video, cab.sound, cab.channels, cab.route);
     EXPECT_EQ(cab.state.Speed, 40);
 }
 
@@ -129,10 +131,10 @@ TEST_F(VideoSyncTest, FetchingDecodesEachFrameOnce) {
     ASSERT_TRUE(run.video.open(dir.writeBytes("line.avi", test::aviHeaderFile(200, 8, 8))));
     cab.video.FrameLimit = 100;
     cab.state.Frame = 7;
-    EXPECT_TRUE(fetch_video_frame(cab));
-    EXPECT_FALSE(fetch_video_frame(cab));
+    EXPECT_TRUE(fetch_video_frame(cab.video, cab.videoSource, cab.state));
+    EXPECT_FALSE(fetch_video_frame(cab.video, cab.videoSource, cab.state));
     cab.state.Frame = 101;  // past FrameLimit: keep the last picture
-    EXPECT_FALSE(fetch_video_frame(cab));
+    EXPECT_FALSE(fetch_video_frame(cab.video, cab.videoSource, cab.state));
     EXPECT_EQ(cab.video.ShownFrame, 7);
 }
 

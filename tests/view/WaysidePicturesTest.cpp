@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "sim/CrossingQueue.h"
 #include "sim/PanelLamps.h"
 #include "sim/ProtectionState.h"
-#include "sound/RunningSoundState.h"
 #include "view/CabPictures.h"
 #include "view/StatusTextUpdates.h"
 #include "view/StatusTexts.h"
@@ -33,7 +33,7 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
     lists.cross = {blank(70, 30), blank(76, 20)};
     lists.anim = {blank(60, 28), blank(64, 28)};
     lists.trafficSignal = {blank(20, 50), blank(24, 60), blank(30, 12)};
-    RunningSoundState crossings;
+    CrossingQueue crossings;
     PanelLamps lamps;
     StatusTexts animation;
     TrafficSignalView traffic;
@@ -48,8 +48,8 @@ TEST(WaysidePictures, RowsInTheTopLeftCornerShowingTheIdleImagesAtRest) {
 
     // A crossing queued with its lamp lit, the lamp beside its picture and
     // centred on the row: (30 - 16) / 2 = 7 below the margin.
-    crossings.crossingShown = 0;
-    crossings.crossingImage = 1;
+    crossings.shown = 0;
+    crossings.image = 1;
     lamps.crossing = true;
     animation.shownAnimationPhase = 3;
     animation.animationImage = 1;

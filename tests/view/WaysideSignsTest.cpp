@@ -17,7 +17,7 @@ struct WaysideSignsTest : test::StatusTextsFixture {
     }
     const Sprite& sign() const { return *cab.sprites.find("img_unten_other"); }
     std::int32_t tick() {
-        update_wayside_signs(cab);
+        update_wayside_signs(cab.sprites, cab.statusTexts, cab.calloutOffer, cab.route, cab.state);
         EXPECT_EQ(cab.calloutOffer.kankoPending, cab.statusTexts.shownSign);
         return cab.statusTexts.shownSign;
     }
@@ -97,7 +97,7 @@ TEST_F(WaysideSignsTest, AnimationStepsThroughFourteenPhases) {
     cab.route.Anims = {{100, 200, 2, 5}};
     std::vector<std::int32_t> shown;
     for (int k = 0; k < 43; ++k) {
-        update_wayside_animation(cab);
+        update_wayside_animation(cab.statusTexts, cab.route, cab.state.Frame);
         shown.push_back(t.animationImage);
     }
     // A step after every third tick (the timer must pass the period).
@@ -105,16 +105,17 @@ TEST_F(WaysideSignsTest, AnimationStepsThroughFourteenPhases) {
     EXPECT_EQ(shown[41], 18);
     EXPECT_EQ(shown[42], 5);  // after phase 13 back to phase 0
 
-    for (int k = 0; k < 3; ++k) update_wayside_animation(cab);
+    for (int k = 0; k < 3; ++k)
+        update_wayside_animation(cab.statusTexts, cab.route, cab.state.Frame);
     EXPECT_EQ(t.animationImage, 6);
 
     cab.state.Frame = 200;
-    update_wayside_animation(cab);
+    update_wayside_animation(cab.statusTexts, cab.route, cab.state.Frame);
     EXPECT_EQ(t.animationImage, 0);
     EXPECT_EQ(t.shownAnimationPhase, 999);
     // Back in view the phase it had reached is shown again.
     cab.state.Frame = 100;
-    update_wayside_animation(cab);
+    update_wayside_animation(cab.statusTexts, cab.route, cab.state.Frame);
     EXPECT_EQ(t.animationImage, 6);
 }
 
