@@ -116,12 +116,17 @@ void RunMenus::refreshSaveMenu() {
     }
 }
 
+void RunMenus::setPauseAction(QAction* start) {
+    mapped_.togglePause = [start] { start->trigger(); };
+}
+
 void RunMenus::afterLogicTick() {
     if (move_) move_->setEnabled(cab_.state.VideoMode[0] == 0);
     mapped_.poll();
 }
 
 void RunMenus::close() {
+    mapped_.stop();
     if (serial_.isOpen()) serial_.close();
 }
 

@@ -7,7 +7,7 @@ namespace tovra {
 
 namespace {
 
-constexpr std::array<PadKeyInfo, 13> kPadKeys{{
+constexpr std::array<PadKeyInfo, 14> kPadKeys{{
     {PadKey::Horn, "horn", '3', {}, "警笛"},
     {PadKey::Horn2, "horn2", '6', {}, "警笛2"},
     {PadKey::Buzzer, "buzzer", '4', {}, "ブザー"},
@@ -21,6 +21,7 @@ constexpr std::array<PadKeyInfo, 13> kPadKeys{{
     {PadKey::ReverserBack, "reverser_back", 'b', {}, "レバーサ 後"},
     {PadKey::NextPowerMode, "next_power_mode", '9', {}, "力行モード切替"},
     {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
+    {PadKey::Pause, "pause", {}, {}, "一時停止 / 運転再開"},
 }};
 
 // padKeyInfo finds a key by its place in the table.

@@ -57,10 +57,11 @@ enum class PadKey {
     ReverserBack,
     NextPowerMode,
     Callout,
+    Pause,  // and resume: the one command that acts while paused
 };
 
-// A key command as the keyboard gives it, its name in the mapping file and
-// its caption in the dialog.
+// A key command as the keyboard gives it (pause: as the menu gives it), its
+// name in the mapping file and its caption in the dialog.
 struct PadKeyInfo {
     PadKey key;
     std::string_view name;

@@ -91,6 +91,57 @@ TEST_F(AppMappedControllers, PluggedInWhileDrivingTheSavedMappingActsAndPullingO
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
+// A pause button pauses and resumes as the menu does, read while paused;
+// nothing else acts during the pause, and a lever moved meanwhile takes its
+// handle when the run goes on.
+TEST_F(AppMappedControllers, APauseButtonAloneActsWhilePaused) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    userConfig.writeBytes("pause.ini", "[" + virtualGuid() +
+                                           "]\nbutton.0 = pause\nbutton.1 = horn\n"
+                                           "axis.1 = power\naxis.1.rest = -32768\n"
+                                           "axis.1.power_end = 32767\naxis.1.dead_zone = 0.1\n"
+                                           "axis.1.power_notches = 0.1 0.28 0.46 0.64 0.82\n");
+    Cab& cab = window->cab();
+    MappedControllers controllers(cab, *window, userConfig / "pause.ini");
+    controllers.togglePause = [&] { window->startAction()->trigger(); };
+    const int device =
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, kAxes, kButtons, kHats);
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    const auto press = [&](int button, bool down) {
+        SDL_JoystickSetVirtualButton(pad, button, down ? SDL_PRESSED : SDL_RELEASED);
+        controllers.poll();
+    };
+    SDL_JoystickSetVirtualAxis(pad, 1, -32768);
+    controllers.poll();
+    ASSERT_TRUE(cab.running());
+
+    press(0, true);
+    EXPECT_FALSE(cab.running());
+    EXPECT_EQ(window->startAction()->text(), "運転再開(&S)");
+    press(0, false);
+    press(1, true);
+    SDL_JoystickSetVirtualAxis(pad, 1, -32768 + 65535 * 3 / 10);  // travel 0.3: notch 2
+    controllers.poll();
+    EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn3));
+    EXPECT_EQ(cab.state.PowerHandle, 0);
+
+    press(0, true);
+    EXPECT_TRUE(cab.running());
+    EXPECT_EQ(window->startAction()->text(), "一時停止(&S)");
+    controllers.poll();
+    EXPECT_EQ(cab.state.PowerHandle, 2);
+    EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn3));  // pressed while paused: never acts
+    press(1, false);
+    press(1, true);
+    EXPECT_TRUE(cab.host.isKeyHeld(HeldKey::Horn3));
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
 TEST_F(AppMappedControllers, ADamagedFileIsToldAndTheRunGoesOnWithoutMappings) {
     start("[0123456789abcdef0123456789abcdef]\naxis.0 = power\naxis.0.rest = lots\n");
     ASSERT_EQ(test::shownMessages().size(), 1u);
