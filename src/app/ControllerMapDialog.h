@@ -22,7 +22,9 @@ class NotchBar;
 
 // The Controller menu's "コントローラの割り当て…": maps the axes, buttons and
 // hats of any attached device by doing what each step asks, with the live
-// axis on bars whose notch marks can be dragged. Saved with OK.
+// axis on bars whose notch marks can be dragged. The saved mappings of
+// devices not plugged in are listed too, to edit all but what is learnt by
+// doing, or to delete. Saved with OK.
 class ControllerMapDialog : public QDialog {
   public:
     ControllerMapDialog(MappedControllers& controllers, QWidget* parent = nullptr);
@@ -35,6 +37,8 @@ class ControllerMapDialog : public QDialog {
     void learnKey(PadKey key);
     // One look at the devices; the dialog's timer calls it.
     void refresh();
+    // The shown device's whole mapping goes.
+    void forgetDevice();
     const DeviceMappings& edited() const { return edited_; }
     // OK: the mappings are saved and apply at once.
     void accept() override;
@@ -42,6 +46,9 @@ class ControllerMapDialog : public QDialog {
   private:
     enum class Step { None, Rest, End, BrakeEnd, Key };
 
+    // The GUID of the device shown; "" when none is.
+    std::string guid() const;
+    // The device shown if it is plugged in.
     const AttachedDevice* device() const;
     DeviceMapping& deviceMapping();
     AxisMapping* shownAxis();
@@ -52,6 +59,7 @@ class ControllerMapDialog : public QDialog {
     void showAxis();
     void refreshKeys();
     void say(const QString& text);
+    void sayNotPlugged();
 
     MappedControllers& controllers_;
     DeviceMappings edited_;

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <cstdlib>
 
 #include "CabWindowFixture.h"
@@ -219,6 +223,56 @@ TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
     EXPECT_EQ(cab.state.BrakeHandle, -8);  // step 9 is beyond the demo train's emergency, 8
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+// Saved mappings of devices not plugged in are listed to edit or delete;
+// learning asks for the device.
+TEST_F(AppMappedControllers, TheDialogEditsAndDeletesMappingsOfDevicesNotPluggedIn) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    const std::string throttle = "0123456789abcdef0123456789abcdef";
+    const auto file = userConfig.writeBytes(
+        "away.ini", "[" + throttle +
+                        "]\nname = away throttle\naxis.0 = brake\naxis.0.rest = 0\n"
+                        "axis.0.brake_end = 32767\naxis.0.dead_zone = 0.1\n"
+                        "axis.0.brake_notches = 0.1 0.4 0.7\nbutton.3 = horn\n"
+                        "[fedcba9876543210fedcba9876543210]\nname = away pad\nbutton.0 = doors\n");
+    MappedControllers controllers(window->cab(), *window, file);
+    {
+        ControllerMapDialog dialog(controllers);
+        auto* device = dialog.findChild<QComboBox*>("device");
+        ASSERT_EQ(device->count(), 2);
+        EXPECT_TRUE(device->itemText(0).contains("away throttle"));
+        EXPECT_TRUE(device->itemText(0).contains("未接続"));
+        const auto* keys = dialog.findChild<QTableWidget*>("keys");
+        EXPECT_EQ(keys->item(int(PadKey::Horn), 1)->text(), "ボタン 3");
+        EXPECT_EQ(dialog.findChild<QSpinBox*>("brakeSteps")->value(), 3);
+
+        // Three brake steps stay three, spread beyond the new dead zone.
+        dialog.findChild<QSpinBox*>("deadZone")->setValue(20);
+        dialog.learnKey(PadKey::Doors);
+        EXPECT_TRUE(dialog.findChild<QLabel*>("instruction")->text().contains("接続"));
+        dialog.refresh();
+        EXPECT_EQ(dialog.edited().at(throttle).controls.size(), 1u);
+
+        device->setCurrentIndex(1);
+        dialog.forgetDevice();
+        EXPECT_EQ(device->count(), 1);
+        dialog.accept();
+    }
+    const MappingFile saved = loadMappings(file);
+    ASSERT_EQ(saved.error, "");
+    ASSERT_EQ(saved.devices.size(), 1u);
+    const DeviceMapping& kept = saved.devices.at(throttle);
+    EXPECT_EQ(kept.name, "away throttle");
+    ASSERT_EQ(kept.axes.size(), 1u);
+    EXPECT_DOUBLE_EQ(kept.axes[0].deadZone, 0.2);
+    ASSERT_EQ(kept.axes[0].brakeNotches.size(), 3u);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[0], 0.2, 1e-12);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[1], 0.2 + 0.8 / 3, 1e-12);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[2], 0.2 + 1.6 / 3, 1e-12);
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
