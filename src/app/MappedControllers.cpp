@@ -76,7 +76,7 @@ void MappedControllers::apply(const MappedPadEvents& events) {
             }
         } else if (key.virtualKey) {
             if (event.down) {
-                keys_.keyDown(*key.virtualKey, false);
+                keys_.keyDown(*key.virtualKey, key.shift);
             } else {
                 keys_.keyUp(*key.virtualKey);
             }

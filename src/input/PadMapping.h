@@ -57,6 +57,11 @@ enum class PadKey {
     ReverserBack,
     NextPowerMode,
     Callout,
+    GearLever0,
+    GearLever1,
+    GearLever2,
+    EngineStart,
+    EngineStop,
     Pause,  // and resume: the one command that acts while paused
 };
 
@@ -68,6 +73,7 @@ struct PadKeyInfo {
     std::optional<char> character;
     std::optional<VirtualKey> virtualKey;
     std::string_view caption;
+    bool shift = false;  // the virtual key with Shift held
 };
 
 std::span<const PadKeyInfo> padKeys();

@@ -146,6 +146,34 @@ TEST_F(AppMappedControllers, APauseButtonAloneActsWhilePaused) {
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
+// The engine key is F2 held, with Shift to stop.
+TEST_F(AppMappedControllers, EngineButtonsHoldTheEngineKey) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    const auto file = userConfig.writeBytes(
+        "engine.ini", "[" + virtualGuid() + "]\nbutton.0 = engine_stop\nhat.0.up = engine_start\n");
+    MappedControllers controllers(window->cab(), *window, file);
+    const int device =
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, kAxes, kButtons, kHats);
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    const DieselState& diesel = window->cab().diesel;
+    controllers.poll();
+    SDL_JoystickSetVirtualButton(pad, 0, SDL_PRESSED);
+    controllers.poll();
+    EXPECT_EQ(diesel.EngineKey, 2);
+    SDL_JoystickSetVirtualButton(pad, 0, SDL_RELEASED);
+    controllers.poll();
+    EXPECT_EQ(diesel.EngineKey, 0);
+    SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_UP);
+    controllers.poll();
+    EXPECT_EQ(diesel.EngineKey, 1);
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
 TEST_F(AppMappedControllers, ADamagedFileIsToldAndTheRunGoesOnWithoutMappings) {
     start("[0123456789abcdef0123456789abcdef]\naxis.0 = power\naxis.0.rest = lots\n");
     ASSERT_EQ(test::shownMessages().size(), 1u);
