@@ -15,9 +15,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/ControllerTypeNames.h"
 #include "app/MappedControllers.h"
 #include "app/MessageBox.h"
 #include "app/NotchBar.h"
+#include "input/PadPresets.h"
 
 namespace tovra {
 
@@ -78,6 +80,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     device_ = new QComboBox(this);
     device_->setObjectName("device");
     layout->addWidget(device_);
+    addPresetRow(layout);
 
     auto* learn = new QHBoxLayout;
     for (const AxisRole role : {AxisRole::Power, AxisRole::Brake, AxisRole::Combined}) {
@@ -192,6 +195,26 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     refreshDevices();
     connect(&timer_, &QTimer::timeout, this, &ControllerMapDialog::refresh);
     timer_.start(kRefreshMs);
+}
+
+void ControllerMapDialog::addPresetRow(QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    auto* types = new QComboBox(this);
+    for (const PadType type : {PadType::TwoLever, PadType::PsAdapter, PadType::OneHandle})
+        types->addItem(kControllerTypeNames[std::size_t(type)], int(type));
+    auto* use = new QPushButton("この配置で埋める", this);
+    connect(use, &QPushButton::clicked, this,
+            [this, types] { applyPreset(PadType(types->currentData().toInt())); });
+    row->addWidget(new QLabel("ひな形", this));
+    row->addWidget(types, 1);
+    row->addWidget(use);
+    layout->addLayout(row);
+    auto* note = new QLabel(
+        "ボタンと軸を固定の種類の配置で埋めます。固定の種類そのものは「コントローラ」メニューで選び"
+        "ます",
+        this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
 }
 
 ControllerMapDialog::~ControllerMapDialog() {
@@ -423,6 +446,19 @@ void ControllerMapDialog::refreshKeys() {
         }
         keys_->setItem(int(row), 1, new QTableWidgetItem(controls.join(", ")));
     }
+}
+
+void ControllerMapDialog::applyPreset(PadType type) {
+    if (guid().empty()) return say("コントローラが接続されていません");
+    const DeviceMapping preset = presetMapping(type);
+    DeviceMapping& mapping = deviceMapping();
+    mapping.axes = preset.axes;
+    mapping.controls = preset.controls;
+    refreshAxes();
+    refreshKeys();
+    say(QString(kControllerTypeNames[std::size_t(type)]) + " の配置で埋めました。" +
+        (preset.axes.empty() ? "ハンドルは覚えさせてください"
+                             : "レバーを動かして軸と目盛りを確かめてください"));
 }
 
 void ControllerMapDialog::forgetDevice() {

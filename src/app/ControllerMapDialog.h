@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "input/ExternalControllerState.h"
 #include "input/MappedPads.h"
 #include "input/MappingLearner.h"
 #include "input/PadMappingFile.h"
@@ -14,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace tovra {
 
@@ -39,6 +41,8 @@ class ControllerMapDialog : public QDialog {
     void refresh();
     // The shown device's whole mapping goes.
     void forgetDevice();
+    // The shown device's buttons and axes laid out as a fixed type reads them.
+    void applyPreset(PadType type);
     const DeviceMappings& edited() const { return edited_; }
     // OK: the mappings are saved and apply at once.
     void accept() override;
@@ -58,6 +62,7 @@ class ControllerMapDialog : public QDialog {
     void refreshAxes();
     void showAxis();
     void refreshKeys();
+    void addPresetRow(QVBoxLayout* layout);
     void say(const QString& text);
     void sayNotPlugged();
 

@@ -254,8 +254,8 @@ TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
-// Saved mappings of devices not plugged in are listed to edit or delete;
-// learning asks for the device.
+// Saved mappings of devices not plugged in are listed to edit, to fill from
+// a fixed type's layout, or to delete; learning asks for the device.
 TEST_F(AppMappedControllers, TheDialogEditsAndDeletesMappingsOfDevicesNotPluggedIn) {
     ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
     if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
@@ -286,6 +286,9 @@ TEST_F(AppMappedControllers, TheDialogEditsAndDeletesMappingsOfDevicesNotPlugged
         EXPECT_EQ(dialog.edited().at(throttle).controls.size(), 1u);
 
         device->setCurrentIndex(1);
+        dialog.applyPreset(PadType::OneHandle);
+        EXPECT_EQ(keys->item(int(PadKey::Horn), 1)->text(), "ボタン 0");
+        EXPECT_EQ(keys->item(int(PadKey::Doors), 1)->text(), "");
         dialog.forgetDevice();
         EXPECT_EQ(device->count(), 1);
         dialog.accept();
