@@ -132,6 +132,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     keys_->setHorizontalHeaderLabels({"操作", "ボタン"});
     keys_->setObjectName("keys");
     keys_->horizontalHeader()->setStretchLastSection(true);
+    keys_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     keys_->verticalHeader()->hide();
     keys_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     keys_->setSelectionBehavior(QAbstractItemView::SelectRows);

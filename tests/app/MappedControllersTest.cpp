@@ -219,7 +219,7 @@ TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
         SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_CENTERED);
         set(-16384);
         if (const char* dir = std::getenv("TOVRA_SHOT_DIR")) {
-            dialog.resize(540, 720);
+            dialog.resize(540, 820);
             dialog.grab().save(QString(dir) + "/controllers.png");
         }
         dialog.accept();
