@@ -56,6 +56,9 @@ void MappedControllers::poll() {
 std::optional<std::string> MappedControllers::setMappings(DeviceMappings mappings) {
     const auto error = saveMappings(file_, mappings);
     apply(pads_.setMappings(std::move(mappings)));
+    // The devices act anew with their levers; a device no longer mapped
+    // must not move a handle when a pause ends.
+    stepsWhilePaused_ = {};
     return error;
 }
 
