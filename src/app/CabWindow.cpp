@@ -271,6 +271,7 @@ void TForm1::buildMenus() {
     connect(start1_, &QAction::triggered, this, &TForm1::start1Click);
 
     runMenus_ = std::make_unique<RunMenus>(*cab_, store_, this, *this);
+    runMenus_->setPauseAction(start1_);
     runMenus_->buildMove(bar, caption(s.MoveCaption, "Move"));
 
     QMenu* show = bar->addMenu(caption(s.DisplayCaption, "Display"));

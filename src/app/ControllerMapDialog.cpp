@@ -15,9 +15,11 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "app/ControllerTypeNames.h"
 #include "app/MappedControllers.h"
 #include "app/MessageBox.h"
 #include "app/NotchBar.h"
+#include "input/PadPresets.h"
 
 namespace tovra {
 
@@ -57,6 +59,10 @@ QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
 }
 
+bool unmapped(const DeviceMapping& m) {
+    return m.axes.empty() && m.controls.empty();
+}
+
 QSpinBox* spinBox(QWidget* parent, int low, int high, int value) {
     auto* box = new QSpinBox(parent);
     box->setRange(low, high);
@@ -74,6 +80,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     device_ = new QComboBox(this);
     device_->setObjectName("device");
     layout->addWidget(device_);
+    addPresetRow(layout);
 
     auto* learn = new QHBoxLayout;
     for (const AxisRole role : {AxisRole::Power, AxisRole::Brake, AxisRole::Combined}) {
@@ -103,6 +110,8 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     brakeSteps_ = spinBox(this, 1, kMaxSteps, kDefaultBrakeSteps);
     deadZone_ = spinBox(this, 0, 50, kDefaultDeadZonePercent);
     deadZone_->setSuffix(" %");
+    deadZone_->setObjectName("deadZone");
+    brakeSteps_->setObjectName("brakeSteps");
     auto* even = new QPushButton("均等に配置", this);
     grid->addWidget(new QLabel("力行段数", this), 1, 0);
     grid->addWidget(powerSteps_, 1, 1);
@@ -121,7 +130,9 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
 
     keys_ = new QTableWidget(int(padKeys().size()), 2, this);
     keys_->setHorizontalHeaderLabels({"操作", "ボタン"});
+    keys_->setObjectName("keys");
     keys_->horizontalHeader()->setStretchLastSection(true);
+    keys_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     keys_->verticalHeader()->hide();
     keys_->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     keys_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -133,9 +144,11 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     auto* keyRow = new QHBoxLayout;
     auto* assign = new QPushButton("ボタンを割り当て", this);
     auto* clear = new QPushButton("外す", this);
+    auto* forgetDevice = new QPushButton("この機器の割り当てをすべて削除", this);
     keyRow->addWidget(assign);
     keyRow->addWidget(clear);
     keyRow->addStretch();
+    keyRow->addWidget(forgetDevice);
     layout->addLayout(keyRow);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     layout->addWidget(buttons);
@@ -170,7 +183,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     });
     connect(clear, &QPushButton::clicked, this, [this] {
         const int row = keys_->currentRow();
-        if (row < 0 || !device()) return;
+        if (row < 0 || guid().empty()) return;
         auto& controls = deviceMapping().controls;
         std::erase_if(controls, [&](const ControlMapping& c) {
             return c.key == padKeys()[std::size_t(row)].key;
@@ -178,33 +191,58 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
         refreshKeys();
     });
 
+    connect(forgetDevice, &QPushButton::clicked, this, &ControllerMapDialog::forgetDevice);
+
     refreshDevices();
     connect(&timer_, &QTimer::timeout, this, &ControllerMapDialog::refresh);
     timer_.start(kRefreshMs);
+}
+
+void ControllerMapDialog::addPresetRow(QVBoxLayout* layout) {
+    auto* row = new QHBoxLayout;
+    auto* types = new QComboBox(this);
+    for (const PadType type : {PadType::TwoLever, PadType::PsAdapter, PadType::OneHandle})
+        types->addItem(kControllerTypeNames[std::size_t(type)], int(type));
+    auto* use = new QPushButton("この配置で埋める", this);
+    connect(use, &QPushButton::clicked, this,
+            [this, types] { applyPreset(PadType(types->currentData().toInt())); });
+    row->addWidget(new QLabel("ひな形", this));
+    row->addWidget(types, 1);
+    row->addWidget(use);
+    layout->addLayout(row);
+    auto* note = new QLabel(
+        "ボタンと軸を固定の種類の配置で埋めます。固定の種類そのものは「コントローラ」メニューで選び"
+        "ます",
+        this);
+    note->setWordWrap(true);
+    layout->addWidget(note);
 }
 
 ControllerMapDialog::~ControllerMapDialog() {
     controllers_.setSuspended(false);
 }
 
+std::string ControllerMapDialog::guid() const {
+    return device_->currentData().toString().toStdString();
+}
+
 const AttachedDevice* ControllerMapDialog::device() const {
-    const std::string guid = device_->currentData().toString().toStdString();
+    const std::string shown = guid();
     for (const AttachedDevice& d : controllers_.devices().attached()) {
-        if (d.guid == guid) return &d;
+        if (d.guid == shown) return &d;
     }
     return nullptr;
 }
 
 DeviceMapping& ControllerMapDialog::deviceMapping() {
-    const AttachedDevice* d = device();
-    DeviceMapping& mapping = edited_[d->guid];
-    mapping.name = d->name;
+    DeviceMapping& mapping = edited_[guid()];
+    if (const AttachedDevice* d = device()) mapping.name = d->name;
     return mapping;
 }
 
 AxisMapping* ControllerMapDialog::shownAxis() {
     const int index = axis_->currentIndex();
-    if (!device() || index < 0) return nullptr;
+    if (guid().empty() || index < 0) return nullptr;
     auto& axes = deviceMapping().axes;
     return std::size_t(index) < axes.size() ? &axes[std::size_t(index)] : nullptr;
 }
@@ -213,8 +251,13 @@ void ControllerMapDialog::say(const QString& text) {
     instruction_->setText(text);
 }
 
+void ControllerMapDialog::sayNotPlugged() {
+    say(guid().empty() ? "コントローラが接続されていません"
+                       : "覚えるにはこの機器を接続してください");
+}
+
 void ControllerMapDialog::learnHandle(AxisRole role) {
-    if (!device()) return say("コントローラが接続されていません");
+    if (!device()) return sayNotPlugged();
     role_ = role;
     step_ = Step::Rest;
     next_->setEnabled(true);
@@ -279,7 +322,7 @@ void ControllerMapDialog::next() {
 
 void ControllerMapDialog::learnKey(PadKey key) {
     const AttachedDevice* d = device();
-    if (!d) return say("コントローラが接続されていません");
+    if (!d) return sayNotPlugged();
     key_ = key;
     step_ = Step::Key;
     next_->setEnabled(false);
@@ -318,9 +361,8 @@ void ControllerMapDialog::refresh() {
     controllers_.devices().poll();
     if (controllers_.devices().attached().size() != before) refreshDevices();
     const AttachedDevice* d = device();
-    if (!d) return;
-    if (step_ == Step::End || step_ == Step::Key) learner_.watch(d->reading);
-    if (step_ == Step::Key && learner_.pressedControl()) {
+    if (d && (step_ == Step::End || step_ == Step::Key)) learner_.watch(d->reading);
+    if (d && step_ == Step::Key && learner_.pressedControl()) {
         const PadControl control = *learner_.pressedControl();
         auto& controls = deviceMapping().controls;
         std::erase_if(controls, [&](const ControlMapping& c) { return c.control == control; });
@@ -330,7 +372,7 @@ void ControllerMapDialog::refresh() {
         refreshKeys();
     }
     const AxisMapping* a = shownAxis();
-    if (!a || std::size_t(a->axis) >= d->reading.axes.size()) {
+    if (!d || !a || std::size_t(a->axis) >= d->reading.axes.size()) {
         powerBar_->setTravel(std::nullopt);
         brakeBar_->setTravel(std::nullopt);
         return;
@@ -344,16 +386,25 @@ void ControllerMapDialog::refresh() {
                              : std::optional(axisTravel(a->rest, a->brakeEnd, value)));
 }
 
+// The attached devices, then the saved mappings of those that are not.
 void ControllerMapDialog::refreshDevices() {
     const QString current = device_->currentData().toString();
     device_->blockSignals(true);
     device_->clear();
-    for (const AttachedDevice& d : controllers_.devices().attached())
+    const auto& attached = controllers_.devices().attached();
+    for (const AttachedDevice& d : attached)
         device_->addItem(QString::fromStdString(d.name + "  (" + d.guid + ")"),
                          QString::fromStdString(d.guid));
+    for (const auto& [guid, mapping] : edited_) {
+        const bool plugged = std::any_of(attached.begin(), attached.end(),
+                                         [&](const AttachedDevice& d) { return d.guid == guid; });
+        if (!plugged && !unmapped(mapping))
+            device_->addItem(QString::fromStdString(mapping.name + "  (" + guid + ")  ") + "未接続",
+                             QString::fromStdString(guid));
+    }
     device_->setCurrentIndex(std::max(0, device_->findData(current)));
     device_->blockSignals(false);
-    if (device_->count() == 0) say("コントローラが接続されていません");
+    if (attached.empty()) say("コントローラが接続されていません");
     refreshAxes();
     refreshKeys();
 }
@@ -361,7 +412,7 @@ void ControllerMapDialog::refreshDevices() {
 void ControllerMapDialog::refreshAxes() {
     axis_->blockSignals(true);
     axis_->clear();
-    if (device()) {
+    if (!guid().empty()) {
         for (const AxisMapping& a : deviceMapping().axes)
             axis_->addItem(QString("軸 %1: %2").arg(a.axis).arg(roleCaption(a.role)));
     }
@@ -375,15 +426,21 @@ void ControllerMapDialog::showAxis() {
     powerBar_->setNotches(a ? a->powerNotches : std::vector<double>{});
     brakeBar_->setNotches(a ? a->brakeNotches : std::vector<double>{});
     if (!a) return;
-    deadZone_->blockSignals(true);
-    deadZone_->setValue(int(std::lround(a->deadZone * 100)));
-    deadZone_->blockSignals(false);
+    // As saved, so that changing one of them respaces the steps it has.
+    const auto show = [](QSpinBox* box, int value) {
+        box->blockSignals(true);
+        box->setValue(value);
+        box->blockSignals(false);
+    };
+    show(deadZone_, int(std::lround(a->deadZone * 100)));
+    if (a->role != AxisRole::Brake) show(powerSteps_, int(a->powerNotches.size()));
+    if (a->role != AxisRole::Power) show(brakeSteps_, int(a->brakeNotches.size()));
 }
 
 void ControllerMapDialog::refreshKeys() {
     for (std::size_t row = 0; row < padKeys().size(); ++row) {
         QStringList controls;
-        if (device()) {
+        if (!guid().empty()) {
             for (const ControlMapping& c : deviceMapping().controls) {
                 if (c.key == padKeys()[row].key) controls << controlCaption(c.control);
             }
@@ -392,10 +449,27 @@ void ControllerMapDialog::refreshKeys() {
     }
 }
 
+void ControllerMapDialog::applyPreset(PadType type) {
+    if (guid().empty()) return say("コントローラが接続されていません");
+    const DeviceMapping preset = presetMapping(type);
+    DeviceMapping& mapping = deviceMapping();
+    mapping.axes = preset.axes;
+    mapping.controls = preset.controls;
+    refreshAxes();
+    refreshKeys();
+    say(QString(kControllerTypeNames[std::size_t(type)]) + " の配置で埋めました。" +
+        (preset.axes.empty() ? "ハンドルは覚えさせてください"
+                             : "レバーを動かして軸と目盛りを確かめてください"));
+}
+
+void ControllerMapDialog::forgetDevice() {
+    if (guid().empty()) return;
+    edited_.erase(guid());
+    refreshDevices();
+}
+
 void ControllerMapDialog::accept() {
-    std::erase_if(edited_, [](const auto& entry) {
-        return entry.second.axes.empty() && entry.second.controls.empty();
-    });
+    std::erase_if(edited_, [](const auto& entry) { return unmapped(entry.second); });
     if (const auto error = controllers_.setMappings(edited_))
         showMessageBox(this, QString::fromStdString(*error));
     QDialog::accept();

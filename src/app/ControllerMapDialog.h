@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "input/ExternalControllerState.h"
 #include "input/MappedPads.h"
 #include "input/MappingLearner.h"
 #include "input/PadMappingFile.h"
@@ -14,6 +15,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QVBoxLayout;
 
 namespace tovra {
 
@@ -22,7 +24,9 @@ class NotchBar;
 
 // The Controller menu's "コントローラの割り当て…": maps the axes, buttons and
 // hats of any attached device by doing what each step asks, with the live
-// axis on bars whose notch marks can be dragged. Saved with OK.
+// axis on bars whose notch marks can be dragged. The saved mappings of
+// devices not plugged in are listed too, to edit all but what is learnt by
+// doing, or to delete. Saved with OK.
 class ControllerMapDialog : public QDialog {
   public:
     ControllerMapDialog(MappedControllers& controllers, QWidget* parent = nullptr);
@@ -35,6 +39,10 @@ class ControllerMapDialog : public QDialog {
     void learnKey(PadKey key);
     // One look at the devices; the dialog's timer calls it.
     void refresh();
+    // The shown device's whole mapping goes.
+    void forgetDevice();
+    // The shown device's buttons and axes laid out as a fixed type reads them.
+    void applyPreset(PadType type);
     const DeviceMappings& edited() const { return edited_; }
     // OK: the mappings are saved and apply at once.
     void accept() override;
@@ -42,6 +50,9 @@ class ControllerMapDialog : public QDialog {
   private:
     enum class Step { None, Rest, End, BrakeEnd, Key };
 
+    // The GUID of the device shown; "" when none is.
+    std::string guid() const;
+    // The device shown if it is plugged in.
     const AttachedDevice* device() const;
     DeviceMapping& deviceMapping();
     AxisMapping* shownAxis();
@@ -51,7 +62,9 @@ class ControllerMapDialog : public QDialog {
     void refreshAxes();
     void showAxis();
     void refreshKeys();
+    void addPresetRow(QVBoxLayout* layout);
     void say(const QString& text);
+    void sayNotPlugged();
 
     MappedControllers& controllers_;
     DeviceMappings edited_;

@@ -10,6 +10,7 @@
 #include <array>
 
 #include "app/ControllerMapDialog.h"
+#include "app/ControllerTypeNames.h"
 #include "app/MessageBox.h"
 #include "cab/Cab.h"
 #include "cab/PadInput.h"
@@ -21,9 +22,6 @@ namespace tovra {
 
 namespace {
 
-constexpr std::array<const char*, 4> kControllerTypes = {
-    "標準/VMマスコン", "Windows用電車でGO! コントローラ", "PS用電車でGO! コントローラ",
-    "三鶯重工 OHC-PC01"};
 constexpr std::array<int, 6> kBaudRates = {1200, 2400, 4800, 9600, 19200, 38400};
 
 }  // namespace
@@ -61,8 +59,8 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName("Controller1");
     auto* types = new QActionGroup(menu);
-    for (std::size_t i = 0; i < kControllerTypes.size(); ++i) {
-        QAction* a = menu->addAction(kControllerTypes[i]);
+    for (std::size_t i = 0; i < kControllerTypeNames.size(); ++i) {
+        QAction* a = menu->addAction(kControllerTypeNames[i]);
         a->setObjectName("COM" + QString::number(i + 1) + "1");  // COM11 .. COM41
         a->setCheckable(true);
         a->setChecked(cab_.external.controllerType == PadType(i));
@@ -116,12 +114,17 @@ void RunMenus::refreshSaveMenu() {
     }
 }
 
+void RunMenus::setPauseAction(QAction* start) {
+    mapped_.togglePause = [start] { start->trigger(); };
+}
+
 void RunMenus::afterLogicTick() {
     if (move_) move_->setEnabled(cab_.state.VideoMode[0] == 0);
     mapped_.poll();
 }
 
 void RunMenus::close() {
+    mapped_.stop();
     if (serial_.isOpen()) serial_.close();
 }
 

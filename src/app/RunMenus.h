@@ -7,6 +7,7 @@
 #include "platform/SdlJoystick.h"
 #include "platform/SerialPort.h"
 
+class QAction;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -31,6 +32,8 @@ class RunMenus : public QObject {
     QMenu* buildController(QMenuBar* bar, const QString& caption);
     QMenu* buildSave(QMenuBar* bar, const QString& caption);
 
+    // The menu's start and pause command, which a mapped pause button gives.
+    void setPauseAction(QAction* start);
     // After every logic tick: "Move" only while the route video plays; the
     // mapped controllers are read.
     void afterLogicTick();

@@ -10,11 +10,6 @@ namespace tovra {
 
 namespace {
 
-struct ButtonKey {
-    int button;
-    char key;
-};
-
 bool pressed(const PadReading& pad, int button) {
     return (pad.buttons >> button) & 1u;
 }
@@ -129,6 +124,20 @@ std::int32_t padButtonsHigh(const PadReading& pad) {
 
 std::int64_t padSignature(const PadReading& pad) {
     return std::int64_t(pad.x) + pad.y + padButtonsLow(pad) + padButtonsHigh(pad);
+}
+
+PadTypeLayout padTypeLayout(PadType type) {
+    switch (type) {
+        case PadType::TwoLever:
+            return {kTwoLeverKeys, kCalloutButton, {}, kPowerLimits, kBrakeLimits};
+        case PadType::PsAdapter:
+            return {kPsKeys, {}, {}, {}, {}};
+        case PadType::OneHandle:
+            return {{}, {}, kHornButton, {}, {}};
+        case PadType::None:
+            break;
+    }
+    return {};
 }
 
 PadCommand padCommand(PadType type, const ControllerCodes& codes, const PadReading& pad) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "data/ControllerFiles.h"
@@ -33,5 +34,24 @@ std::int64_t padSignature(const PadReading& pad);
 // One reading of a controller of the given type; the adapter's positions are
 // the user's codes.
 PadCommand padCommand(PadType type, const ControllerCodes& codes, const PadReading& pad);
+
+// A button that types a key while pressed.
+struct ButtonKey {
+    int button;
+    char key;
+};
+
+// What a type reads where, for a general mapping to start from: the buttons
+// that type keys, the call-out and horn buttons, and the levers' limits of
+// raw travel (power pulling Y, axis 1, negative; brake pushing X, axis 0,
+// positive) where the levers are axes.
+struct PadTypeLayout {
+    std::span<const ButtonKey> keys;
+    std::optional<int> calloutButton;
+    std::optional<int> hornButton;
+    std::span<const std::int64_t> powerLimits;
+    std::span<const std::int64_t> brakeLimits;
+};
+PadTypeLayout padTypeLayout(PadType type);
 
 }  // namespace tovra

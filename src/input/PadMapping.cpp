@@ -7,7 +7,7 @@ namespace tovra {
 
 namespace {
 
-constexpr std::array<PadKeyInfo, 13> kPadKeys{{
+constexpr std::array<PadKeyInfo, 19> kPadKeys{{
     {PadKey::Horn, "horn", '3', {}, "警笛"},
     {PadKey::Horn2, "horn2", '6', {}, "警笛2"},
     {PadKey::Buzzer, "buzzer", '4', {}, "ブザー"},
@@ -21,6 +21,12 @@ constexpr std::array<PadKeyInfo, 13> kPadKeys{{
     {PadKey::ReverserBack, "reverser_back", 'b', {}, "レバーサ 後"},
     {PadKey::NextPowerMode, "next_power_mode", '9', {}, "力行モード切替"},
     {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
+    {PadKey::GearLever0, "gear_0", 's', {}, "変速レバー 0"},
+    {PadKey::GearLever1, "gear_1", 'x', {}, "変速レバー 1"},
+    {PadKey::GearLever2, "gear_2", 'w', {}, "変速レバー 2"},
+    {PadKey::EngineStart, "engine_start", {}, VirtualKey::F2, "エンジン始動"},
+    {PadKey::EngineStop, "engine_stop", {}, VirtualKey::F2, "エンジン停止", true},
+    {PadKey::Pause, "pause", {}, {}, "一時停止 / 運転再開"},
 }};
 
 // padKeyInfo finds a key by its place in the table.

@@ -57,16 +57,23 @@ enum class PadKey {
     ReverserBack,
     NextPowerMode,
     Callout,
+    GearLever0,
+    GearLever1,
+    GearLever2,
+    EngineStart,
+    EngineStop,
+    Pause,  // and resume: the one command that acts while paused
 };
 
-// A key command as the keyboard gives it, its name in the mapping file and
-// its caption in the dialog.
+// A key command as the keyboard gives it (pause: as the menu gives it), its
+// name in the mapping file and its caption in the dialog.
 struct PadKeyInfo {
     PadKey key;
     std::string_view name;
     std::optional<char> character;
     std::optional<VirtualKey> virtualKey;
     std::string_view caption;
+    bool shift = false;  // the virtual key with Shift held
 };
 
 std::span<const PadKeyInfo> padKeys();

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <cstdlib>
 
 #include "CabWindowFixture.h"
@@ -91,6 +95,62 @@ TEST_F(AppMappedControllers, PluggedInWhileDrivingTheSavedMappingActsAndPullingO
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
+// A pause button pauses and resumes as the menu does, read while paused;
+// nothing else acts during the pause, and a lever moved meanwhile takes its
+// handle when the run goes on. Running, the engine-stop button is Shift+F2.
+TEST_F(AppMappedControllers, APauseButtonAloneActsWhilePaused) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    userConfig.writeBytes("pause.ini",
+                          "[" + virtualGuid() +
+                              "]\nbutton.0 = pause\nbutton.1 = horn\nbutton.2 = engine_stop\n"
+                              "axis.1 = power\naxis.1.rest = -32768\n"
+                              "axis.1.power_end = 32767\naxis.1.dead_zone = 0.1\n"
+                              "axis.1.power_notches = 0.1 0.28 0.46 0.64 0.82\n");
+    Cab& cab = window->cab();
+    MappedControllers controllers(cab, *window, userConfig / "pause.ini");
+    controllers.togglePause = [&] { window->startAction()->trigger(); };
+    const int device =
+        SDL_JoystickAttachVirtual(SDL_JOYSTICK_TYPE_GAMECONTROLLER, kAxes, kButtons, kHats);
+    SDL_Joystick* pad = SDL_JoystickOpen(device);
+    ASSERT_NE(pad, nullptr) << SDL_GetError();
+    const auto press = [&](int button, bool down) {
+        SDL_JoystickSetVirtualButton(pad, button, down ? SDL_PRESSED : SDL_RELEASED);
+        controllers.poll();
+    };
+    SDL_JoystickSetVirtualAxis(pad, 1, -32768);
+    controllers.poll();
+    ASSERT_TRUE(cab.running());
+
+    press(0, true);
+    EXPECT_FALSE(cab.running());
+    EXPECT_EQ(window->startAction()->text(), "運転再開(&S)");
+    press(0, false);
+    press(1, true);
+    SDL_JoystickSetVirtualAxis(pad, 1, -32768 + 65535 * 3 / 10);  // travel 0.3: notch 2
+    controllers.poll();
+    EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn3));
+    EXPECT_EQ(cab.state.PowerHandle, 0);
+
+    press(0, true);
+    EXPECT_TRUE(cab.running());
+    EXPECT_EQ(window->startAction()->text(), "一時停止(&S)");
+    controllers.poll();
+    EXPECT_EQ(cab.state.PowerHandle, 2);
+    EXPECT_FALSE(cab.host.isKeyHeld(HeldKey::Horn3));  // pressed while paused: never acts
+    press(1, false);
+    press(1, true);
+    EXPECT_TRUE(cab.host.isKeyHeld(HeldKey::Horn3));
+    press(2, true);  // F2 held with Shift
+    EXPECT_EQ(cab.diesel.EngineKey, 2);
+    press(2, false);
+    EXPECT_EQ(cab.diesel.EngineKey, 0);
+    SDL_JoystickClose(pad);
+    SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
 TEST_F(AppMappedControllers, ADamagedFileIsToldAndTheRunGoesOnWithoutMappings) {
     start("[0123456789abcdef0123456789abcdef]\naxis.0 = power\naxis.0.rest = lots\n");
     ASSERT_EQ(test::shownMessages().size(), 1u);
@@ -136,7 +196,7 @@ TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
         SDL_JoystickSetVirtualHat(pad, 0, SDL_HAT_CENTERED);
         set(-16384);
         if (const char* dir = std::getenv("TOVRA_SHOT_DIR")) {
-            dialog.resize(540, 720);
+            dialog.resize(540, 820);
             dialog.grab().save(QString(dir) + "/controllers.png");
         }
         dialog.accept();
@@ -168,6 +228,59 @@ TEST_F(AppMappedControllers, TheDialogLearnsByDoingAndWhatItSavesDrives) {
     EXPECT_EQ(cab.state.BrakeHandle, -8);  // step 9 is beyond the demo train's emergency, 8
     SDL_JoystickClose(pad);
     SDL_JoystickDetachVirtual(device);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+// Saved mappings of devices not plugged in are listed to edit, to fill from
+// a fixed type's layout, or to delete; learning asks for the device.
+TEST_F(AppMappedControllers, TheDialogEditsAndDeletesMappingsOfDevicesNotPluggedIn) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    start("");
+    const std::string throttle = "0123456789abcdef0123456789abcdef";
+    const auto file = userConfig.writeBytes(
+        "away.ini", "[" + throttle +
+                        "]\nname = away throttle\naxis.0 = brake\naxis.0.rest = 0\n"
+                        "axis.0.brake_end = 32767\naxis.0.dead_zone = 0.1\n"
+                        "axis.0.brake_notches = 0.1 0.4 0.7\nbutton.3 = horn\n"
+                        "[fedcba9876543210fedcba9876543210]\nname = away pad\nbutton.0 = doors\n");
+    MappedControllers controllers(window->cab(), *window, file);
+    {
+        ControllerMapDialog dialog(controllers);
+        auto* device = dialog.findChild<QComboBox*>("device");
+        ASSERT_EQ(device->count(), 2);
+        EXPECT_TRUE(device->itemText(0).contains("away throttle"));
+        EXPECT_TRUE(device->itemText(0).contains("未接続"));
+        const auto* keys = dialog.findChild<QTableWidget*>("keys");
+        EXPECT_EQ(keys->item(int(PadKey::Horn), 1)->text(), "ボタン 3");
+        EXPECT_EQ(dialog.findChild<QSpinBox*>("brakeSteps")->value(), 3);
+
+        // Three brake steps stay three, spread beyond the new dead zone.
+        dialog.findChild<QSpinBox*>("deadZone")->setValue(20);
+        dialog.learnKey(PadKey::Doors);
+        EXPECT_TRUE(dialog.findChild<QLabel*>("instruction")->text().contains("接続"));
+        dialog.refresh();
+        EXPECT_EQ(dialog.edited().at(throttle).controls.size(), 1u);
+
+        device->setCurrentIndex(1);
+        dialog.applyPreset(PadType::OneHandle);
+        EXPECT_EQ(keys->item(int(PadKey::Horn), 1)->text(), "ボタン 0");
+        EXPECT_EQ(keys->item(int(PadKey::Doors), 1)->text(), "");
+        dialog.forgetDevice();
+        EXPECT_EQ(device->count(), 1);
+        dialog.accept();
+    }
+    const MappingFile saved = loadMappings(file);
+    ASSERT_EQ(saved.error, "");
+    ASSERT_EQ(saved.devices.size(), 1u);
+    const DeviceMapping& kept = saved.devices.at(throttle);
+    EXPECT_EQ(kept.name, "away throttle");
+    ASSERT_EQ(kept.axes.size(), 1u);
+    EXPECT_DOUBLE_EQ(kept.axes[0].deadZone, 0.2);
+    ASSERT_EQ(kept.axes[0].brakeNotches.size(), 3u);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[0], 0.2, 1e-12);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[1], 0.2 + 0.8 / 3, 1e-12);
+    EXPECT_NEAR(kept.axes[0].brakeNotches[2], 0.2 + 1.6 / 3, 1e-12);
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
