@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "headless/HeadlessRun.h"
 #include "sim/ElectricTrain.h"
 
 namespace tovra {
@@ -7,14 +8,24 @@ namespace {
 
 // The real ticks in their order, three physics ticks to a logic tick, on a
 // train with no line around it.
-struct TrainRunTest : test::ElectricTrain, ::testing::Test {
+struct TrainRunTest : ::testing::Test {
     TrainRunTest() {
+        const test::TrainRecords& train = electric.train;
+        cab.settings = train.settings;
+        cab.vehicle = train.vehicle;
+        cab.route = train.route;
+        cab.state = train.state;
         // Both ends of the film out of reach.
         s.Frame = 1000;
         cab.route.MovieStopFrames[0] = 1000000;
         run.host.physicsRunning = run.host.logicRunning = true;
     }
     void runSeconds(int seconds) { run.scheduler.runFor(seconds); }
+
+    test::ElectricTrain electric;
+    HeadlessRun run{RunChoice{}, 1};
+    Cab& cab = run.cab;
+    TrainState& s = cab.state;
 };
 
 TEST_F(TrainRunTest, PowersAwayThenBrakesToAStandstillThatHolds) {

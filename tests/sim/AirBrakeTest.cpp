@@ -8,7 +8,7 @@ namespace {
 
 struct AirBrakeTest : test::ElectricTrain, ::testing::Test {
     void ticks(int n) {
-        for (int i = 0; i < n; ++i) step_air_brake(cab.state, cab.vehicle, cab.settings.TickRate);
+        for (int i = 0; i < n; ++i) step_air_brake(train.state, train.vehicle, train.settings.TickRate);
     }
 };
 
@@ -28,7 +28,7 @@ TEST_F(AirBrakeTest, EveryModelReleasesFrom400ToExactlyZero) {
         int tick = 0;
         while (++tick < 3000 && (s.BcPressT.raw() > 0 || s.BcPressM.raw() > 0)) {
             const Extended before = s.BcPressT;
-            step_air_brake(cab.state, cab.vehicle, cab.settings.TickRate);
+            step_air_brake(train.state, train.vehicle, train.settings.TickRate);
             if (firstStep < 0) firstStep = before - s.BcPressT;
             if (s.BcPressT.raw() > 0) lastStep = before - s.BcPressT;
         }
@@ -44,7 +44,7 @@ TEST_F(AirBrakeTest, EveryModelReleasesFrom400ToExactlyZero) {
         }
         s.MrPress = 0;
         for (int i = 0; i < 300; ++i) {
-            step_air_brake(cab.state, cab.vehicle, cab.settings.TickRate);
+            step_air_brake(train.state, train.vehicle, train.settings.TickRate);
             leak_main_reservoir(s, 30);
         }
         EXPECT_EQ(s.MrPress.raw(), 0);
@@ -61,7 +61,7 @@ TEST_F(AirBrakeTest, ElectroPneumaticReleaseWaitsForTheEqualisingReservoir) {
     s.ErPress = 300;  // below 440 - 440 / 8 = 385
     s.BpPress = 300;
     s.BrakeNotch = 0;
-    step_air_brake(cab.state, cab.vehicle, cab.settings.TickRate);
+    step_air_brake(train.state, train.vehicle, train.settings.TickRate);
     EXPECT_EQ(s.BcPressT, Currency(300));
     EXPECT_EQ(s.ErPress, Currency(300 + 150.0L / 30 / 5));
     // Recharging stops at the ceiling, min(MR, 490).

@@ -31,21 +31,21 @@ TEST_F(BrakeForceTest, ForceModelsAndDirection) {
     s.ElecBrakeCurrent = 500;
     s.Speed = 80;
     veh.BrakeType2 = 0;
-    compute_brake_force(cab.state, cab.vehicle);
+    compute_brake_force(train.state, train.vehicle);
     EXPECT_EQ(s.BrakeForce, Currency(air(200, 120, 1) + air(300, 150, 1)));
     EXPECT_EQ(s.TractiveForce, Currency(-Extended(s.BrakeForce)));
 
     const Extended electric = 500 * 4.2L / 1000 / 3.6L;
     veh.BrakeType2 = 1;
     s.TractiveForce = Currency{};
-    compute_brake_force(cab.state, cab.vehicle);
+    compute_brake_force(train.state, train.vehicle);
     EXPECT_EQ(s.BrakeForce, Currency(air(200, 120, 1) + air(300, 150, 1) + air(300, 30, 1) +
                                      electric * 120 * 1000));
 
     veh.BrakeType2 = 2;
     s.Speed = -80;
     s.TractiveForce = Currency{};
-    compute_brake_force(cab.state, cab.vehicle);
+    compute_brake_force(train.state, train.vehicle);
     EXPECT_EQ(s.BrakeForce, Currency(air(200, 120, 1) + air(200, 150, 1) + air(300, 30, 1) +
                                      electric * 270 * 1000));
     EXPECT_EQ(s.TractiveForce, s.BrakeForce);
@@ -53,7 +53,7 @@ TEST_F(BrakeForceTest, ForceModelsAndDirection) {
     // At rest the force is computed but not applied; the motion holds the train.
     s.Speed = 0;
     s.TractiveForce = Currency{};
-    compute_brake_force(cab.state, cab.vehicle);
+    compute_brake_force(train.state, train.vehicle);
     EXPECT_EQ(s.FrictionFactor, Currency(4.5L));
     EXPECT_EQ(s.BrakeForce, Currency(air(200, 120, 4.5L) + air(200, 150, 4.5L) +
                                      air(300, 30, 4.5L) + electric * 270 * 1000));

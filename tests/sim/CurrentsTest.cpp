@@ -9,7 +9,7 @@ namespace {
 struct CurrentsTest : test::ElectricTrain, ::testing::Test {
     void ticks(int n) {
         for (int i = 0; i < n; ++i)
-            step_currents(cab.state, cab.traction, cab.vehicle, cab.settings.TickRate);
+            step_currents(train.state, train.traction, train.vehicle, train.settings.TickRate);
     }
 };
 
@@ -51,13 +51,13 @@ TEST_F(CurrentsTest, SteppedElectricBrakeFollowsItsTable) {
     veh.BrakeCurrMax = {0, 300, 1200};
     s.Speed = 40;
     s.ElecBrakeNotch = -2;
-    cab.traction.PowerStep = 3;
+    train.traction.PowerStep = 3;
     ticks(1);
     // Row 0 has no current and steps on; row 1 gives 20 x (40 + 10) A, under
     // the limit of position 2, so the step goes on to row 2.
-    EXPECT_EQ(cab.traction.ElecBrakeStep, 2);
+    EXPECT_EQ(train.traction.ElecBrakeStep, 2);
     EXPECT_NEAR(double(s.ElecBrakeCurrent), 1000, 1e-9);
-    EXPECT_EQ(cab.traction.PowerStep, 0);
+    EXPECT_EQ(train.traction.PowerStep, 0);
     EXPECT_EQ(s.AmmeterValue, -1000);
     ticks(1);
     EXPECT_NEAR(double(s.ElecBrakeCurrent), 600, 1e-9);  // row 2: 10 x (40 + 20)
@@ -65,7 +65,7 @@ TEST_F(CurrentsTest, SteppedElectricBrakeFollowsItsTable) {
     // A brake position beyond the limit table has no electric brake.
     s.ElecBrakeNotch = -5;
     ticks(1);
-    EXPECT_EQ(cab.traction.ElecBrakeStep, 0);
+    EXPECT_EQ(train.traction.ElecBrakeStep, 0);
     EXPECT_EQ(s.ElecBrakeCurrent, 0);
 
     // Below Lose_elec from step 0 there is no current; released, neither.
@@ -77,7 +77,7 @@ TEST_F(CurrentsTest, SteppedElectricBrakeFollowsItsTable) {
     ticks(1);
     s.ElecBrakeNotch = 0;
     ticks(1);
-    EXPECT_EQ(cab.traction.ElecBrakeStep, 0);
+    EXPECT_EQ(train.traction.ElecBrakeStep, 0);
     EXPECT_EQ(s.ElecBrakeCurrent, 0);
 }
 
@@ -88,28 +88,28 @@ TEST_F(CurrentsTest, ResistorStepsNotchUpWhileTheCurrentAllows) {
     s.PowerNotch = 1;
     s.Speed = 40;  // row 0: 20000 / 50 = 400 A, at the limit
     ticks(1);
-    EXPECT_EQ(cab.traction.PowerStep, 0);
+    EXPECT_EQ(train.traction.PowerStep, 0);
     EXPECT_EQ(s.MotorCurrent, 400);
     EXPECT_EQ(s.AmmeterValue, 400);
     s.Speed = 60;  // 286 A: step to row 1, 375 A; row 2 needs notch 2
     ticks(1);
-    EXPECT_EQ(cab.traction.PowerStep, 1);
+    EXPECT_EQ(train.traction.PowerStep, 1);
     EXPECT_EQ(s.MotorCurrent, 375);
     s.PowerNotch = 2;
     s.Speed = 90;
     ticks(1);
-    EXPECT_EQ(cab.traction.PowerStep, 2);
+    EXPECT_EQ(train.traction.PowerStep, 2);
     EXPECT_EQ(s.MotorCurrent, 333);
 
     // Doors open with the interlock: nothing moves; notch 0 resets.
     veh.DoorLock = 1;
-    cab.traction.doorsOpen = true;
+    train.traction.doorsOpen = true;
     s.Speed = 100;
     ticks(1);
     EXPECT_EQ(s.MotorCurrent, 333);
     s.PowerNotch = 0;
     ticks(1);
-    EXPECT_EQ(cab.traction.PowerStep, 0);
+    EXPECT_EQ(train.traction.PowerStep, 0);
     EXPECT_EQ(s.MotorCurrent, 0);
     EXPECT_EQ(s.AmmeterValue, 0);
 }

@@ -1,15 +1,32 @@
 #pragma once
 
-#include "headless/HeadlessRun.h"
+#include "data/ProgramSettings.h"
+#include "data/RouteSpec.h"
+#include "data/VehicleSpec.h"
+#include "sim/DieselState.h"
+#include "sim/MotionState.h"
+#include "sim/TractionState.h"
+#include "sim/TrainState.h"
 
 namespace tovra::test {
 
-// A headless cab with a ten-car electric train of 300 t, standing, brakes
-// released, ready to run. Tests change what they probe.
+// The records the train's own steps work on.
+struct TrainRecords {
+    ProgramSettings settings;
+    VehicleSpec vehicle;
+    RouteSpec route;
+    TrainState state;
+    TractionState traction;
+    MotionState motion;
+    DieselState diesel;
+};
+
+// A ten-car electric train of 300 t, standing, brakes released, ready to
+// run, with no line around it. Tests change what they probe.
 struct ElectricTrain {
     ElectricTrain() {
-        cab.settings.TickRate = 30;
-        VehicleSpec& v = cab.vehicle;
+        train.settings.TickRate = 30;
+        VehicleSpec& v = train.vehicle;
         v.Engine_Type = 1;
         v.Power_Type = 1;
         v.Brake_Type = 1;
@@ -51,7 +68,7 @@ struct ElectricTrain {
                    {2.0, 2.0, 30, 50, 0.97, 1},
                    {2.5, 2.2, 32, 55, 0.98, 1},
                    {3.0, 2.6, 36, 62, 0.98, 1}};
-        cab.route.Friction = 0.3L;
+        train.route.Friction = 0.3L;
         s.EngineState = 1;
         s.Reverser = 1;
         s.MrPress = 880;
@@ -62,10 +79,9 @@ struct ElectricTrain {
 
     static constexpr Extended kMassKg = 300000;
 
-    HeadlessRun run{RunChoice{}, 1};
-    Cab& cab = run.cab;
-    TrainState& s = cab.state;
-    VehicleSpec& veh = cab.vehicle;
+    TrainRecords train;
+    TrainState& s = train.state;
+    VehicleSpec& veh = train.vehicle;
 };
 
 }  // namespace tovra::test

@@ -12,7 +12,7 @@ struct HandleDelaysTest : test::ElectricTrain, ::testing::Test {
         s.BrakeHandle = handle;
         s.BrakeDelayState.pending = true;
         for (int tick = 1; tick <= 100; ++tick) {
-            step_brake_delays(cab.state, cab.vehicle);
+            step_brake_delays(train.state, train.vehicle);
             if (s.BrakeNotch == handle) return tick;
         }
         return -1;
@@ -41,7 +41,7 @@ TEST_F(HandleDelaysTest, SapAndElectricDelaysCountOnTheirOwn) {
     s.ElecBrakeDelayState.pending = true;
     std::vector<int> sapAt, elecAt;
     for (int tick = 1; tick <= 6; ++tick) {
-        step_brake_delays(cab.state, cab.vehicle);
+        step_brake_delays(train.state, train.vehicle);
         if (s.SapNotch == -4 && sapAt.empty()) sapAt.push_back(tick);
         if (s.ElecBrakeNotch == -4 && elecAt.empty()) elecAt.push_back(tick);
     }
@@ -61,7 +61,7 @@ TEST_F(HandleDelaysTest, ProtectionOverridesTheBrakeCommand) {
     s.ProtectEmergency = true;
     s.BrakeHandle = 0;
     s.BrakeDelayState.pending = true;
-    step_brake_delays(cab.state, cab.vehicle);
+    step_brake_delays(train.state, train.vehicle);
     EXPECT_EQ(s.BrakeNotch, -8);
 }
 
@@ -71,7 +71,7 @@ TEST_F(HandleDelaysTest, ZeroDelayCompletesOnTheNextTick) {
     veh.PowerDelay = 0;
     s.PowerHandle = 1;
     s.PowerDelayState.pending = true;
-    step_power_delay(cab.state, cab.vehicle);
+    step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 1);
 }
 
@@ -79,34 +79,34 @@ TEST_F(HandleDelaysTest, PowerNotchFollowsAfterPowerDelayButHoldsAboveNotchBack)
     s.TractiveForce = 1234;
     s.PowerHandle = 3;
     s.PowerDelayState.pending = true;
-    step_power_delay(cab.state, cab.vehicle);
-    step_power_delay(cab.state, cab.vehicle);
+    step_power_delay(train.state, train.vehicle);
+    step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 0);
     EXPECT_EQ(s.LastTractiveForce, Currency(1234));
-    step_power_delay(cab.state, cab.vehicle);
+    step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 3);
 
     // Stepping back to a notch below NotchBack but above 0 keeps the notch.
     veh.NotchBack = 3;
     s.PowerHandle = 2;
     s.PowerDelayState.pending = true;
-    for (int i = 0; i < 3; ++i) step_power_delay(cab.state, cab.vehicle);
+    for (int i = 0; i < 3; ++i) step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 3);
     EXPECT_FALSE(s.PowerDelayState.pending);
     s.PowerHandle = 0;
     s.PowerDelayState.pending = true;
-    for (int i = 0; i < 3; ++i) step_power_delay(cab.state, cab.vehicle);
+    for (int i = 0; i < 3; ++i) step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 0);
 
     // While a station video plays the notch stays.
     s.VideoMode[0] = 1;
     s.PowerHandle = 1;
     s.PowerDelayState.pending = true;
-    for (int i = 0; i < 3; ++i) step_power_delay(cab.state, cab.vehicle);
+    for (int i = 0; i < 3; ++i) step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 0);
     s.VideoMode[0] = 2;
     s.PowerDelayState.pending = true;
-    for (int i = 0; i < 3; ++i) step_power_delay(cab.state, cab.vehicle);
+    for (int i = 0; i < 3; ++i) step_power_delay(train.state, train.vehicle);
     EXPECT_EQ(s.PowerNotch, 1);
 }
 

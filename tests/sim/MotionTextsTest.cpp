@@ -9,13 +9,13 @@ namespace {
 struct MotionTextsTest : test::ElectricTrain, ::testing::Test {
     std::string speedText(Extended speed) {
         s.Speed = speed;
-        update_motion_texts(cab.motion, cab.state);
-        return cab.motion.SpeedText;
+        update_motion_texts(train.motion, train.state);
+        return train.motion.SpeedText;
     }
     std::string remainText(Extended cm) {
         s.RemainDistance = cm;
-        update_motion_texts(cab.motion, cab.state);
-        return cab.motion.RemainText;
+        update_motion_texts(train.motion, train.state);
+        return train.motion.RemainText;
     }
 };
 

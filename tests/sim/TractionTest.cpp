@@ -49,7 +49,7 @@ struct TractionTest : test::ElectricTrain, ::testing::Test {
     Currency tractionAt(Extended speed) {
         s.Speed = speed;
         s.TractiveForce = Currency{};
-        compute_traction(cab.state, cab.vehicle, cab.diesel, cab.traction.doorsOpen);
+        compute_traction(train.state, train.vehicle, train.diesel, train.traction.doorsOpen);
         return s.TractiveForce;
     }
 };
@@ -86,11 +86,11 @@ TEST_F(TractionTest, NotchCurveCarNeedsEveryConditionAndAReleasedBrakeHandle) {
 TEST_F(TractionTest, DoorInterlockAndReverser) {
     s.PowerNotch = 1;
     const Currency forward = tractionAt(20);
-    cab.traction.doorsOpen = true;
+    train.traction.doorsOpen = true;
     EXPECT_EQ(tractionAt(20), forward);  // DoorLock 0 ignores the doors
     veh.DoorLock = 1;
     EXPECT_EQ(tractionAt(20).raw(), 0);
-    cab.traction.doorsOpen = false;
+    train.traction.doorsOpen = false;
     EXPECT_EQ(tractionAt(20), forward);
     veh.DoorLock = 2;
     EXPECT_EQ(tractionAt(20).raw(), 0);

@@ -17,8 +17,8 @@ struct TrainMotionTest : test::ElectricTrain, ::testing::Test {
     void logicTick(Currency traction = Currency{}) {
         s.TractiveForce = traction;
         s.ResistForce = Currency{};
-        compute_brake_force(cab.state, cab.vehicle);
-        integrate_speed(cab.state, cab.motion, cab.vehicle, cab.route);
+        compute_brake_force(train.state, train.vehicle);
+        integrate_speed(train.state, train.motion, train.vehicle, train.route);
     }
 };
 
@@ -30,7 +30,7 @@ TEST_F(TrainMotionTest, SlipHalvesTheAdhesionForceOfTheMotorCars) {
     EXPECT_EQ(s.Adhesion, adhesion);
     EXPECT_EQ(s.AdhesionLimit, Currency(adhesion * 120 * 1000 * g));
     EXPECT_EQ(s.TractiveForce, Currency(adhesion * 0.5L * 120 * 1000 * g));
-    EXPECT_EQ(cab.motion.SlipText, "空転");
+    EXPECT_EQ(train.motion.SlipText, "空転");
 
     // A diesel railcar slips on the whole train's mass.
     veh.Engine_Type = 0;
@@ -39,7 +39,7 @@ TEST_F(TrainMotionTest, SlipHalvesTheAdhesionForceOfTheMotorCars) {
     veh.Engine_Type = 1;
 
     logicTick(100000);
-    EXPECT_EQ(cab.motion.SlipText, "");
+    EXPECT_EQ(train.motion.SlipText, "");
 }
 
 TEST_F(TrainMotionTest, SlideUsesTwoThirdsOfTheWholeTrain) {
@@ -49,12 +49,12 @@ TEST_F(TrainMotionTest, SlideUsesTwoThirdsOfTheWholeTrain) {
     const Currency adhesion = 0.3L / (60 * 0.0059L + 1);
     EXPECT_EQ(s.Adhesion, adhesion);
     EXPECT_EQ(s.TractiveForce, Currency(-Extended(adhesion) * 0.66L * 300 * 1000 * g));
-    EXPECT_EQ(cab.motion.SlipText, "滑走");
+    EXPECT_EQ(train.motion.SlipText, "滑走");
     // Neither power nor brake: adhesion keeps its value, the text clears.
     s.BrakeNotch = 0;
     logicTick();
     EXPECT_EQ(s.Adhesion, adhesion);
-    EXPECT_EQ(cab.motion.SlipText, "");
+    EXPECT_EQ(train.motion.SlipText, "");
 }
 
 TEST_F(TrainMotionTest, TrailerCylinderHoldsTheTrainOnAnUpGradient) {
@@ -122,8 +122,8 @@ TEST_F(TrainMotionTest, BrakingTrainStopsAtZeroInsteadOfReversing) {
 
 TEST_F(TrainMotionTest, IntegrationTunnelDragAndTestingSwitches) {
     veh.Engine_Type = 1;
-    cab.route.TunnelR = 20;
-    cab.motion.InTunnel = true;
+    train.route.TunnelR = 20;
+    train.motion.InTunnel = true;
     s.Speed = 36;
     logicTick(50000);
     const Extended drag = 20.0L / 10000 * 36 * 36 * 300 * g;
@@ -139,12 +139,12 @@ TEST_F(TrainMotionTest, IntegrationTunnelDragAndTestingSwitches) {
     EXPECT_NEAR(double(s.ResistForce), double(drag + running), 1e-3);
 
     // Resistance off: only traction moves the speed.
-    cab.motion.InTunnel = false;
-    cab.motion.ResistOff = true;
+    train.motion.InTunnel = false;
+    train.motion.ResistOff = true;
     s.Speed = 36;
     logicTick(30000);
     EXPECT_NEAR(double(s.Speed), double(36 + 30000 / kMass * 0.36L), 1e-12);
-    cab.motion.ResistOff = false;
+    train.motion.ResistOff = false;
 
     // A station video takes the resistance away.
     s.VideoMode[0] = 1;
