@@ -272,7 +272,7 @@ void TForm3::refresh(int fps) {
                        num(Extended(s.Adhesion), 2) + " " +
                        num(std::round(Extended(s.AdhesionLimit))) + "N");
     set("Label30", QString::number(s.Frame));
-    set("Label31", QString::number(cab.video.FilmSpeed) + " km/h");
+    set("Label31", QString::number(cab.film.FilmSpeed) + " km/h");
     set("Label46", QString::number(s.SubFrame));
     set("Label48", QString::number(cab.video.ShownFrame));
     set("Label54", QString::number(s.VideoMode[0]));

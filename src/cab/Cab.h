@@ -18,6 +18,7 @@
 #include "sim/CalloutOffer.h"
 #include "sim/CrossingQueue.h"
 #include "sim/DieselState.h"
+#include "sim/FilmPace.h"
 #include "sim/HandleState.h"
 #include "sim/MotionState.h"
 #include "sim/PanelLamps.h"
@@ -145,6 +146,7 @@ class Cab {
     ChannelLayout channels;
     RouteSoundSeconds routeSoundSeconds{};
     CalloutWaves calloutWaves;
+    FilmPace film;
     VideoState video;
     VideoSource& videoSource;
     SoundChannels sound;

@@ -13,6 +13,7 @@
 #include "sim/Doors.h"
 #include "sim/EffectiveGradient.h"
 #include "sim/EngineStart.h"
+#include "sim/FilmPace.h"
 #include "sim/Gearbox.h"
 #include "sim/HandleDelays.h"
 #include "sim/MotionTexts.h"
@@ -40,7 +41,7 @@ void Cab::MMTimer1Timer() {
     leak_main_reservoir(state, settings.TickRate);
     step_brake_delays(state, vehicle);
     step_engine_speed(state, diesel, vehicle);
-    advance_frames(state, video, route);
+    advance_frames(state, film, route);
     move_preceding_train(protection, state, route);
     advancePosition();
     state.Clock += 1;
@@ -90,7 +91,7 @@ void Cab::Timer1Timer() {
     place_stop_markers(sprites, state, stations, route, settings);
     update_running_sounds(*this);
     check_sub_videos(*this);
-    check_end_of_video(state, video, sound, channels, route);
+    check_end_of_video(state, film, video, sound, channels, route);
     kanko_queue_play(callouts, sound, channels, options, host);
     update_wayside_signs(sprites, statusTexts, calloutOffer, route, state);
     update_track_signs(sprites, route, state, protection, stations);

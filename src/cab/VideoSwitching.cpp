@@ -33,9 +33,9 @@ void returnToMainVideo(Cab& cab) {
 
 // The train stops where it is: speed, power and every sound of the vehicle
 // and the line after the first running sound.
-void stopTrain(TrainState& s, VideoState& v, SoundChannels& sound, const ChannelLayout& c) {
+void stopTrain(TrainState& s, FilmPace& film, SoundChannels& sound, const ChannelLayout& c) {
     s.Speed = 0;
-    v.FrameAccumulator = 0;
+    film.FrameAccumulator = 0;
     s.PowerHandle = 0;
     s.PowerNotch = 0;
     for (int channel = 1; channel <= c.engine + c.engineCount; ++channel) sound.stop(channel);
@@ -103,19 +103,19 @@ void check_sub_videos(Cab& cab) {
     }
 }
 
-void check_end_of_video(TrainState& s, VideoState& v, SoundChannels& sound,
+void check_end_of_video(TrainState& s, FilmPace& film, const VideoState& v, SoundChannels& sound,
                         const ChannelLayout& channels, const RouteSpec& route) {
     if (s.VideoMode[0] >= 1) return;
     const std::int32_t end = route.MovieStopFrames[0];
     if (s.VideoMode[1] == 0 && s.Speed > 0 && end < s.Frame && s.Frame < end + 500) {
         s.Frame = end;
-        stopTrain(s, v, sound, channels);
+        stopTrain(s, film, sound, channels);
     } else if (s.VideoMode[1] == 1 && s.Speed < 0 && end - 500 < s.Frame && s.Frame < end) {
         s.Frame = end + 1;
-        stopTrain(s, v, sound, channels);
+        stopTrain(s, film, sound, channels);
     } else if (s.Speed < 0 && s.Frame < 1) {
         s.Frame = std::int32_t(std::min<std::int64_t>(1, std::max<std::int64_t>(v.FrameLimit, 0)));
-        stopTrain(s, v, sound, channels);
+        stopTrain(s, film, sound, channels);
     }
 }
 

@@ -7,6 +7,7 @@ namespace tovra {
 class Cab;
 class SoundChannels;
 struct ChannelLayout;
+struct FilmPace;
 struct RouteSpec;
 struct TrainState;
 struct VideoState;
@@ -16,7 +17,7 @@ struct VideoState;
 void check_sub_videos(Cab& cab);
 // Logic tick: stops the train at the end of the filmed line: speed, power
 // and every running sound after the first.
-void check_end_of_video(TrainState& s, VideoState& v, SoundChannels& sound,
+void check_end_of_video(TrainState& s, FilmPace& film, const VideoState& v, SoundChannels& sound,
                         const ChannelLayout& channels, const RouteSpec& route);
 
 // Closes the video file and opens the named video of the route in its place;

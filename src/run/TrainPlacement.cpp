@@ -4,6 +4,7 @@
 
 #include "cab/Cab.h"
 #include "cab/VideoSwitching.h"
+#include "sim/FilmPace.h"
 #include "sound/RunningSounds.h"
 
 namespace tovra {
@@ -35,19 +36,7 @@ void hideSignals(Cab& cab) {
 // Without this the next frame advance would take the train for one that
 // just crossed into the section and put it at the section's boundary.
 void syncVideoSection(Cab& cab) {
-    const std::int32_t frame = cab.state.Frame;
-    VideoState& v = cab.video;
-    v.CurrentSection = -1;
-    v.FilmSpeed = 0;
-    const auto& units = cab.route.SpeedUnits;
-    for (std::size_t i = 0; i < units.size(); ++i) {
-        const SpeedUnit& u = units[i];
-        if (!(u.FirstFrame <= frame && frame < u.LastFrame)) continue;
-        v.FilmSpeed = std::int32_t(roundHalfAway(
-            (u.LastSpeed - u.FirstSpeed) / (u.LastFrame - u.FirstFrame) * (frame - u.FirstFrame) +
-            u.FirstSpeed));
-        v.CurrentSection = std::int32_t(i);
-    }
+    findFilmSection(cab.film, cab.route, cab.state.Frame);
 }
 
 }  // namespace

@@ -7,11 +7,8 @@
 
 namespace tovra {
 
-// The frame advance and the picture of the cab's video.
+// The frame on show and the picture of the cab's video.
 struct VideoState {
-    std::int32_t FrameAccumulator = 0;
-    std::int32_t FilmSpeed = 0;  // km/h at which the current frame was filmed
-    std::int32_t CurrentSection = -1;
     std::int32_t ShownFrame = -1;  // frame last asked for and shown; -1 forces the next fetch
     // The frame of the open file in `picture`, which may be one near the
     // frame asked for while that is being decoded; -1: none of this file.

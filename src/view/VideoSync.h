@@ -9,10 +9,6 @@ struct RouteSpec;
 struct TrainState;
 struct VideoState;
 
-// Physics tick, step 8: moves the frame counter by the distance run, at the
-// pace the video was filmed, and puts the position back in step with the
-// film whenever the frame enters another speed section.
-void advance_frames(TrainState& s, VideoState& v, const RouteSpec& route);
 // Physics tick, after the clock: a station video plays at the route's frame
 // rate; a moving sub-video follows the main frame.
 void step_sub_frame(TrainState& s, const RouteSpec& route, std::int32_t tickRate);

@@ -494,7 +494,7 @@ TEST_F(AppCabWindow, ValueDisplayShowsTheRunAndOutlivesIt) {
     Cab& cab = window->cab();
     TForm3& display = window->valueDisplay();
     ASSERT_GE(cab.route.Stations.size(), 3u);
-    cab.video.FilmSpeed = 57;
+    cab.film.FilmSpeed = 57;
     cab.state.SapPress = 490.5L;
     cab.state.MrPress = 800;
     cab.state.BcPressM = 345.4L;

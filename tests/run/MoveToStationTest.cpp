@@ -170,12 +170,12 @@ TEST_F(MoveToStation, EveryResetStepHolds) {
 TEST_F(MoveToStation, TheTrainStaysAtTheStopOnTheNextTicks) {
     // 停車駅 lies inside the second filmed section, the start in the first.
     for (int i = 0; i < 3; ++i) cab.MMTimer1Timer();
-    ASSERT_EQ(cab.video.CurrentSection, 0);
+    ASSERT_EQ(cab.film.CurrentSection, 0);
     ASSERT_TRUE(moveToStation(cab, 2));
     for (int i = 0; i < 3; ++i) cab.MMTimer1Timer();
     EXPECT_EQ(cab.state.Position, 16250);
     EXPECT_EQ(cab.state.Frame, 450);
-    EXPECT_EQ(cab.video.CurrentSection, 1);
+    EXPECT_EQ(cab.film.CurrentSection, 1);
 }
 
 TEST_F(MoveToStation, OneManRunsAndUnknownStations) {

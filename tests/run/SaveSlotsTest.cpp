@@ -130,8 +130,8 @@ TEST_F(SaveSlots, RestoreResetsTheRunAroundTheSavedState) {
     EXPECT_EQ(cab.protection.SignalFace, kNoFace);
     EXPECT_FALSE(loaded.spriteVisible("img_unten_signal"));
     // Frame 400 lies in the section filmed from 36 to 72 km/h over 300..600.
-    EXPECT_EQ(cab.video.FilmSpeed, 48);
-    EXPECT_EQ(cab.video.CurrentSection, 1);
+    EXPECT_EQ(cab.film.FilmSpeed, 48);
+    EXPECT_EQ(cab.film.CurrentSection, 1);
 }
 
 TEST_F(SaveSlots, StandingRestoreBrakesAndKeepsASignalInView) {
