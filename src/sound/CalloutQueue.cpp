@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cab/Cab.h"
+#include "common/UiText.h"
 #include "ports/Host.h"
 #include "sound/TimeCallouts.h"
 
@@ -54,7 +55,7 @@ void kanko_queue_play(Cab& cab) {
     // Retrying could never reach a channel the device lacks: say so once and
     // let the queue move on.
     if (channel < 0 || channel >= SoundDevice::kChannelCount) {
-        cab.host.showMessage("喚呼の再生エラー");
+        cab.host.showMessage(uiText("CalloutQueue", "喚呼の再生エラー"));
         dropHead(q.CalloutQueue);
         return;
     }
