@@ -10,7 +10,7 @@ packages=(
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev
     libgtest-dev libbenchmark-dev
-    libfontconfig-dev fonts-ipafont-gothic xvfb xauth espeak-ng
+    libfontconfig-dev fonts-ipafont-gothic fonts-dejavu-core xvfb xauth espeak-ng
     clang libclang-rt-14-dev locales
     chromium
 )
