@@ -22,11 +22,12 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TOVRA_HOMEPAGE})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window needs Qt's platform plugins; the lettering needs a Japanese font.
+# The window needs Qt's platform plugins; the lettering needs a Japanese font,
+# and a Latin one when the program speaks English.
 # The remote interface's libraries (libqt6httpserver6, libqt6websockets6,
 # libqrencode4) are linked, so dpkg-shlibdeps names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic")
+    "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic, fonts-dejavu-core")
 # Without espeak-ng the demo line's announcements and call-outs become tones.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

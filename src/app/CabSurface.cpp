@@ -187,7 +187,7 @@ void CabSurface::drawTexts(QPainter& painter, const Scene& scene, DrawState& sta
     for (const PlacedText& t : scene.texts.texts) {
         if (t.text.empty()) continue;
         const QString text = QString::fromStdString(t.text);
-        painter.setFont(statusFont(t.size));
+        painter.setFont(fittedStatusFont(text, t.size, w - t.x, &surface_));
         painter.setPen(Qt::black);
         painter.drawText(textBox(t.x + scene.texts.shadow, t.y + scene.texts.shadow),
                          Qt::AlignLeft | Qt::AlignTop, text);
@@ -217,7 +217,8 @@ void CabSurface::drawScaledTexts(QPainter& painter, const Scene& scene) {
     for (const PlacedText& t : scene.texts.texts) {
         if (t.text.empty()) continue;
         const QString text = QString::fromStdString(t.text);
-        painter.setFont(statusFont(t.size * scale_));
+        painter.setFont(
+            fittedStatusFont(text, t.size * scale_, (scene.videoWidth - t.x) * scale_, &surface_));
         const QPointF at(std::round(t.x * scale_), std::round(t.y * scale_));
         const QRectF box(at, QSizeF(kTextBox * scale_, kTextBox * scale_));
         painter.setPen(Qt::black);

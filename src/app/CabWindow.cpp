@@ -17,6 +17,7 @@
 #include "app/CrewChangeDialog.h"
 #include "app/EasyCab.h"
 #include "app/KeyInput.h"
+#include "app/LanguageChoice.h"
 #include "app/MessageBox.h"
 #include "app/QtImages.h"
 #include "app/RemoteControl.h"
@@ -24,9 +25,9 @@
 #include "app/RunMenus.h"
 #include "app/TrainSettingsDialog.h"
 #include "app/ValueDisplay.h"
+#include "cab/KeyInput.h"
 #include "common/DataError.h"
 #include "common/DataPath.h"
-#include "cab/KeyInput.h"
 #include "ports/PictureDecoder.h"
 #include "ports/SettingsStore.h"
 #include "ports/SoundDevice.h"
@@ -44,7 +45,7 @@ constexpr std::chrono::milliseconds kLogicPeriod{100};
 constexpr int kPhysicsCatchUp = 6;
 constexpr int kLogicCatchUp = 2;
 constexpr qint64 kDefaultRefreshMs = 16;
-constexpr const char* kAppTitle = "ヴェルモラン";
+constexpr const char* kAppTitle = QT_TRANSLATE_NOOP("tovra::TForm1", "ヴェルモラン");
 // Labels that neither text mode shows once the mode has been switched.
 constexpr std::array<std::size_t, 2> kAlwaysHiddenLabels = {13, 14};
 constexpr std::array<const char*, 3> kStopLines = {"img_unten_teimokuS", "img_unten_teimokuM",
@@ -79,7 +80,7 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
       remote_(windows.remote),
       valueDisplay_(&windows.valueDisplay),
       easyCab_(&windows.easyCab) {
-    setWindowTitle(kAppTitle);
+    setWindowTitle(tr(kAppTitle));
     cab_ = std::make_unique<Cab>(
         CabPorts{host_, *sound_, video_, pictures_, store_}, std::move(choice),
         unsigned(std::chrono::system_clock::now().time_since_epoch().count()));
@@ -128,7 +129,7 @@ TForm1::TForm1(RunChoice choice, SettingsStore& store, std::unique_ptr<SoundDevi
     connect(pane_, &CabPane::scaleChanged, this, &TForm1::applyScale);
     auto* back = new QToolButton(central);
     back->setObjectName("backImage");
-    back->setText("◀ 戻る");
+    back->setText(tr("◀ 戻る"));
     back->setAutoRaise(true);
     back->setFocusPolicy(Qt::NoFocus);  // space and Enter belong to the cab
     grid->addWidget(back, 1, 0, Qt::AlignRight);
@@ -254,7 +255,7 @@ bool TForm1::load() {
 }
 
 QAction* TForm1::addOption(QMenu* menu, const char* text, std::int32_t UserOptions::*option) {
-    QAction* action = menu->addAction(text);
+    QAction* action = menu->addAction(tr(text));
     action->setCheckable(true);
     action->setChecked(cab_->options.*option != 0);
     optionActions_.emplace_back(action, option);
@@ -276,22 +277,22 @@ void TForm1::buildMenus() {
 
     QMenu* show = bar->addMenu(caption(s.DisplayCaption, "Display"));
     show->setObjectName("Show1");
-    connect(show->addAction("操作説明(&U)"), &QAction::triggered, this, [this] {
+    connect(show->addAction(tr("操作説明(&U)")), &QAction::triggered, this, [this] {
         if (showHelp) showHelp();
     });
-    addOption(show, "解説なし(&D)", &UserOptions::Information);
-    connect(show->addAction("かんたん運転台(&E)"), &QAction::triggered, this,
+    addOption(show, QT_TR_NOOP("解説なし(&D)"), &UserOptions::Information);
+    connect(show->addAction(tr("かんたん運転台(&E)")), &QAction::triggered, this,
             [this] { easyCab_->show(); });
-    addOption(show, "喚呼なし(&K)", &UserOptions::Kanko);
-    stopLines_ = show->addAction("停止位置ラインを表示しない(&S)");
+    addOption(show, QT_TR_NOOP("喚呼なし(&K)"), &UserOptions::Kanko);
+    stopLines_ = show->addAction(tr("停止位置ラインを表示しない(&S)"));
     stopLines_->setCheckable(true);
     stopLines_->setChecked(cab_->options.ATS == 1);
     connect(stopLines_, &QAction::triggered, this, [this](bool on) { showStopLines(!on); });
-    QAction* settings = show->addAction("列車設定(&P)");
+    QAction* settings = show->addAction(tr("列車設定(&P)"));
     settings->setVisible(false);
     connect(settings, &QAction::triggered, this, [this] { trainSettings_->exec(); });
-    addOption(show, "視覚効果OFF(&V)", &UserOptions::Tunnel)->setVisible(false);
-    moji_ = addOption(show, "文字表示モード切り替え(&C)", &UserOptions::Moji);
+    addOption(show, QT_TR_NOOP("視覚効果OFF(&V)"), &UserOptions::Tunnel)->setVisible(false);
+    moji_ = addOption(show, QT_TR_NOOP("文字表示モード切り替え(&C)"), &UserOptions::Moji);
     connect(moji_, &QAction::triggered, this, [this](bool on) {
         // The window grows or shrinks by the label column; the cab picture
         // keeps its size.
@@ -304,17 +305,19 @@ void TForm1::buildMenus() {
             resize(size() + QSize(scaled(grown.width(), pane_->scale()),
                                   scaled(grown.height(), pane_->scale())));
     });
-    fullScreen_ = show->addAction("全画面表示(&F)");
+    fullScreen_ = show->addAction(tr("全画面表示(&F)"));
     fullScreen_->setObjectName("fullScreen");
     fullScreen_->setCheckable(true);
     // F11 alone; Shift+F11 stays the testing key that slows the train.
     fullScreen_->setShortcut(QKeySequence(Qt::Key_F11));
     connect(fullScreen_, &QAction::triggered, this, &TForm1::setFullScreen);
-    connect(show->addAction("運転記録…"), &QAction::triggered, this, &TForm1::showRunReport);
+    connect(show->addAction(tr("運転記録…")), &QAction::triggered, this, &TForm1::showRunReport);
+    addLanguageMenu(show, store_, this);
 
-    QMenu* controller = runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
+    QMenu* controller =
+        runMenus_->buildController(bar, caption(s.ControlCaption, "Controller(&C)"));
     controller->addSeparator();
-    QAction* remote = controller->addAction("リモート操作(&R)…");
+    QAction* remote = controller->addAction(tr("リモート操作(&R)…"));
     remote->setObjectName("remote1");
     remote->setEnabled(remote_ != nullptr);
     connect(remote, &QAction::triggered, this, [this] {
@@ -341,11 +344,11 @@ void TForm1::scaleColumn(double scale) {
     if (!staffPicture_.isNull()) {
         // Scaled once from the card's own pixels to the screen's.
         const double pixels = scale * devicePixelRatioF();
-        QImage card = pixels == 1 ? staffPicture_
-                                  : staffPicture_.scaled(scaled(staffPicture_.width(), pixels),
-                                                         scaled(staffPicture_.height(), pixels),
-                                                         Qt::IgnoreAspectRatio,
-                                                         Qt::SmoothTransformation);
+        QImage card = pixels == 1
+                          ? staffPicture_
+                          : staffPicture_.scaled(scaled(staffPicture_.width(), pixels),
+                                                 scaled(staffPicture_.height(), pixels),
+                                                 Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         card.setDevicePixelRatio(devicePixelRatioF());
         staffDisplay_->setPixmap(QPixmap::fromImage(card));
     }

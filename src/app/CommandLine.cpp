@@ -32,6 +32,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             c.remote = value();
         } else if (a == "--remote-token") {
             c.remoteToken = value().value_or("");
+        } else if (a == "--lang") {
+            const auto v = value();
+            if (v && !(c.language = languageNamed(*v))) c.error = "--lang takes ja or en";
         } else if (a == "--screenshot") {
             c.screenshot = value();
         } else if (a == "--route" || a == "--screenshot-after") {
@@ -72,7 +75,7 @@ std::string usageText() {
            "Usage:\n"
            "  tovra [--data DIR] [--route N|FILE [--stats]] [--keys TEXT]\n"
            "        [--screenshot FILE [--screenshot-after SECONDS]]\n"
-           "        [--remote [ADDR:]PORT [--remote-token TOKEN]]\n"
+           "        [--remote [ADDR:]PORT [--remote-token TOKEN]] [--lang ja|en]\n"
            "\n"
            "  --data DIR      the data folder (velmoran.dat and the files it names);\n"
            "                  default: $TOVRA_DATA, else the first of the program's\n"
@@ -100,6 +103,9 @@ std::string usageText() {
            "  --screenshot FILE\n"
            "                  save the front window as PNG after SECONDS (default 5)\n"
            "                  and quit\n"
+           "  --lang ja|en    the language of menus, dialogs and texts; default: the\n"
+           "                  one chosen in the Display menu, else Japanese on a\n"
+           "                  Japanese desktop and English on any other\n"
            "  --help          this text\n"
            "  --version       the program's version\n"
            "\n"

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/Translation.h"
+
 namespace tovra {
 
 // The desktop program's command line.
@@ -25,7 +27,8 @@ struct CommandLine {
     // The remote interface at start: "[ADDR:]PORT", and its token.
     std::optional<std::string> remote;
     std::string remoteToken;
-    std::string error;  // not empty: the command line is wrong
+    std::optional<Language> language;  // --lang: over the stored choice and the desktop
+    std::string error;                 // not empty: the command line is wrong
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);

@@ -1,12 +1,16 @@
 #pragma once
 
+#include <QtGlobal>
 #include <array>
 
 namespace tovra {
 
-// The controller types as the Controller menu names them, by PadType.
+// The controller types as the Controller menu names them, by PadType; the
+// menu shows them translated (RunMenus' context).
 inline constexpr std::array<const char*, 4> kControllerTypeNames = {
-    "標準/VMマスコン", "Windows用電車でGO! コントローラ", "PS用電車でGO! コントローラ",
-    "三鶯重工 OHC-PC01"};
+    QT_TRANSLATE_NOOP("tovra::RunMenus", "標準/VMマスコン"),
+    QT_TRANSLATE_NOOP("tovra::RunMenus", "Windows用電車でGO! コントローラ"),
+    QT_TRANSLATE_NOOP("tovra::RunMenus", "PS用電車でGO! コントローラ"),
+    QT_TRANSLATE_NOOP("tovra::RunMenus", "三鶯重工 OHC-PC01")};
 
 }  // namespace tovra

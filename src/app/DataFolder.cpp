@@ -78,12 +78,16 @@ DataFolderResult findDataFolder(const DataFolderSearch& search) {
 std::string missingDataMessage(const DataFolderResult& result,
                                const std::filesystem::path& demoDir) {
     std::string text =
-        std::string(kMisplacedMessage) + "\n\n" + kSettingsFile + " was not found in:";
+        uiText("DataFolder", kMisplacedMessage) + "\n\n" +
+        fillIn(uiText("DataFolder", "%1 が次のフォルダにありません:"), {kSettingsFile});
     for (const auto& folder : result.searched) text += "\n  " + folder.string();
-    text += "\n\nGive the data folder with --data DIR or in TOVRA_DATA.";
+    text += "\n\n" + uiText("DataFolder",
+                            "データのフォルダを --data DIR か TOVRA_DATA で指定してください。");
     if (!demoDir.empty())
-        text += " To make the demo line, run\n  tovra-demo " + demoDir.string() +
-                "\nand start tovra again.";
+        text += fillIn(uiText("DataFolder",
+                              "デモ路線を作るには\n  tovra-demo %1\nを実行してから tovra "
+                              "をもう一度起動してください。"),
+                       {demoDir.string()});
     return text;
 }
 

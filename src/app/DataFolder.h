@@ -5,10 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "common/UiText.h"
+
 namespace tovra {
 
 inline constexpr const char* kSettingsFile = "velmoran.dat";
-inline constexpr const char* kMisplacedMessage = "実行ファイルが正しい場所に配置されていません";
+inline constexpr const char* kMisplacedMessage =
+    uiTextMark("DataFolder", "実行ファイルが正しい場所に配置されていません");
 
 // Where the program looks for its data. A folder the user names (--data, else
 // $TOVRA_DATA) is the only place looked at; otherwise the program's folder,

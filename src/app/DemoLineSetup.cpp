@@ -1,5 +1,6 @@
 #include "app/DemoLineSetup.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -39,8 +40,9 @@ WriteOutcome writeWithProgress(QWidget* parent, const QString& label,
     std::error_code ignored;
     std::filesystem::remove_all(staging, ignored);  // left by a run that was killed
 
-    QProgressDialog dialog(label, "Cancel", 0, kSteps, parent);
-    dialog.setWindowTitle("ヴェルモラン");
+    QProgressDialog dialog(label, QCoreApplication::translate("DemoLineSetup", "キャンセル"), 0,
+                           kSteps, parent);
+    dialog.setWindowTitle(applicationTitle());
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setAutoClose(false);
     dialog.setAutoReset(false);
@@ -87,26 +89,33 @@ WriteOutcome writeWithProgress(QWidget* parent, const QString& label,
     }
     std::filesystem::remove_all(staging, ignored);
     if (cancel) return WriteOutcome::Cancelled;
-    showMessageBox(parent, "The data set could not be written into " +
-                               QString::fromStdString(folder.string()) + ":\n" +
-                               QString::fromStdString(errorText(failure)));
+    showMessageBox(parent, QCoreApplication::translate("DemoLineSetup",
+                                                       "データを %1 に書き込めませんでした:\n%2")
+                               .arg(QString::fromStdString(folder.string()),
+                                    QString::fromStdString(errorText(failure))));
     return WriteOutcome::Failed;
 }
 
 bool offerDemoLine(const QString& details, const std::filesystem::path& folder,
                    const FolderWriter& write) {
-    QMessageBox box(QMessageBox::Question, "ヴェルモラン",
-                    QString(kMisplacedMessage) +
-                        "\n\nNo data set was found. tovra can write its demo line into\n  " +
-                        QString::fromStdString(folder.string()) +
-                        "\nnow (a few minutes, once) and then start on it.");
+    QMessageBox box(
+        QMessageBox::Question, applicationTitle(),
+        QString::fromStdString(uiText("DataFolder", kMisplacedMessage)) + "\n\n" +
+            QCoreApplication::translate("DemoLineSetup",
+                                        "データが見つかりません。tovra はデモ路線を\n  %1\n"
+                                        "に今書き込んで (一度だけ、数分)、それで始められます。")
+                .arg(QString::fromStdString(folder.string())));
     box.setDetailedText(details);
-    QPushButton* yes = box.addButton("Write the demo line", QMessageBox::AcceptRole);
-    box.addButton("Quit", QMessageBox::RejectRole);
+    QPushButton* yes =
+        box.addButton(QCoreApplication::translate("DemoLineSetup", "デモ路線を書き込む"),
+                      QMessageBox::AcceptRole);
+    box.addButton(QCoreApplication::translate("DemoLineSetup", "終了"), QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.exec();
     if (box.clickedButton() != yes) return false;
-    return writeWithProgress(nullptr, "Writing the demo line (pictures, sounds and videos)…",
+    return writeWithProgress(nullptr,
+                             QCoreApplication::translate(
+                                 "DemoLineSetup", "デモ路線を書き込んでいます (画像・音・映像)…"),
                              folder, write) == WriteOutcome::Written;
 }
 

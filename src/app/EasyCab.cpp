@@ -57,27 +57,27 @@ char reverserCharacter(int reverser) {
 }
 
 TForm6::TForm6(KeyForward forward, QWidget* parent) : QDialog(parent) {
-    setWindowTitle("かんたん運転台");
+    setWindowTitle(tr("かんたん運転台"));
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(6, 6, 6, 0);
     layout->setVerticalSpacing(2);
     int row = 0;
-    layout->addWidget(new QLabel("ブレーキ", this), row++, 0);
+    layout->addWidget(new QLabel(tr("ブレーキ"), this), row++, 0);
     for (int k = 8; k >= 1; --k) {
         brake_[std::size_t(k - 1)] = makeLamp(QString("KB%1").arg(k), this);
         layout->addWidget(brake_[std::size_t(k - 1)], row++, 0);
     }
     neutral_ = makeLamp("KN", this);
-    layout->addWidget(new QLabel("惰行", this), row, 1);
+    layout->addWidget(new QLabel(tr("惰行"), this), row, 1);
     layout->addWidget(neutral_, row++, 0);
     for (int k = 1; k <= 5; ++k) {
         power_[std::size_t(k - 1)] = makeLamp(QString("KP%1").arg(k), this);
         layout->addWidget(power_[std::size_t(k - 1)], row++, 0);
     }
-    layout->addWidget(new QLabel("加速", this), row++, 0);
+    layout->addWidget(new QLabel(tr("加速"), this), row++, 0);
 
     const auto button = [&](const char* name, const char* text, int r, char c) {
-        auto* b = new QPushButton(text, this);
+        auto* b = new QPushButton(tr(text), this);
         b->setObjectName(name);
         b->setFocusPolicy(Qt::NoFocus);
         layout->addWidget(b, r, 2);
@@ -85,15 +85,15 @@ TForm6::TForm6(KeyForward forward, QWidget* parent) : QDialog(parent) {
         return b;
     };
     layout->addWidget(new QLabel("↑", this), 1, 2, Qt::AlignCenter);
-    button("Button1", "減速", 2, '2');
-    button("Button6", "ニュートラル", 4, '5');
-    layout->addWidget(new QLabel("（ニュートラル）", this), 5, 2, Qt::AlignCenter);
-    button("Button2", "加速", 6, '8');
+    button("Button1", QT_TR_NOOP("減速"), 2, '2');
+    button("Button6", QT_TR_NOOP("ニュートラル"), 4, '5');
+    layout->addWidget(new QLabel(tr("（ニュートラル）"), this), 5, 2, Qt::AlignCenter);
+    button("Button2", QT_TR_NOOP("加速"), 6, '8');
     layout->addWidget(new QLabel("↓", this), 7, 2, Qt::AlignCenter);
-    button("Button3", "ドア開閉", 9, '7');
-    button("Button4", "案内放送", 10, '1');
-    button("Button5", "巻戻し", 11, '-');
-    auto* reverser = button("Button7", "逆転器", 12, 0);
+    button("Button3", QT_TR_NOOP("ドア開閉"), 9, '7');
+    button("Button4", QT_TR_NOOP("案内放送"), 10, '1');
+    button("Button5", QT_TR_NOOP("巻戻し"), 11, '-');
+    auto* reverser = button("Button7", QT_TR_NOOP("逆転器"), 12, 0);
     connect(reverser, &QPushButton::clicked, this, [this] {
         if (cab_)
             if (const char c = reverserCharacter(cab_->state.Reverser)) post(c);

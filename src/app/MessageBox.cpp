@@ -1,5 +1,6 @@
 #include "app/MessageBox.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace tovra {
@@ -18,7 +19,11 @@ void showMessageBox(QWidget* parent, const QString& text) {
         handler()(text);
         return;
     }
-    QMessageBox::information(parent, "ヴェルモラン", text);
+    QMessageBox::information(parent, applicationTitle(), text);
+}
+
+QString applicationTitle() {
+    return QCoreApplication::translate("MessageBox", "ヴェルモラン");
 }
 
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler replacement) {

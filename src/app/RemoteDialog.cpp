@@ -1,6 +1,7 @@
 #include "app/RemoteDialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFormLayout>
 #include <QHostAddress>
 #include <QLabel>
@@ -23,7 +24,7 @@ constexpr int kDefaultPort = 8428;
 
 RemoteDialog::RemoteDialog(RemoteControl& remote, QWidget* parent)
     : QDialog(parent), remote_(remote) {
-    setWindowTitle("リモート操作");
+    setWindowTitle(QCoreApplication::translate("RemoteDialog", "リモート操作"));
     setObjectName("remoteDialog");
     setMinimumWidth(380);
     auto* column = new QVBoxLayout(this);
@@ -38,16 +39,16 @@ RemoteDialog::RemoteDialog(RemoteControl& remote, QWidget* parent)
         if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
             address_->addItem(a.toString());
     address_->setCurrentText(QString::fromStdString(remote.lastAddress().address));
-    form->addRow("アドレス Address", address_);
+    form->addRow(QCoreApplication::translate("RemoteDialog", "アドレス"), address_);
     port_ = new QSpinBox(this);
     port_->setObjectName("remotePort");
     port_->setRange(0, 65535);
     port_->setValue(remote.lastAddress().port > 0 ? remote.lastAddress().port : kDefaultPort);
-    form->addRow("ポート Port", port_);
+    form->addRow(QCoreApplication::translate("RemoteDialog", "ポート"), port_);
     token_ = new QLineEdit(this);
     token_->setObjectName("remoteToken");
-    token_->setPlaceholderText("空欄: 毎回ランダム (random at each start)");
-    form->addRow("トークン Token", token_);
+    token_->setPlaceholderText(QCoreApplication::translate("RemoteDialog", "空欄: 毎回ランダム"));
+    form->addRow(QCoreApplication::translate("RemoteDialog", "トークン"), token_);
     toggle_ = new QPushButton(this);
     toggle_->setObjectName("remoteToggle");
     column->addWidget(toggle_);
@@ -77,7 +78,8 @@ void RemoteDialog::toggle() {
         where.port = port_->value();
         if (const auto error = remote_.start(where, token_->text().trimmed().toStdString())) {
             refresh();
-            note_->setText(QString::fromStdString("開始できません: " + *error));
+            note_->setText(QCoreApplication::translate("RemoteDialog", "開始できません: %1")
+                               .arg(QString::fromStdString(*error)));
             return;
         }
     }
@@ -86,28 +88,34 @@ void RemoteDialog::toggle() {
 
 void RemoteDialog::refresh() {
     const bool on = remote_.running();
-    toggle_->setText(on ? "停止 Stop" : "開始 Start");
+    toggle_->setText(on ? QCoreApplication::translate("RemoteDialog", "停止")
+                        : QCoreApplication::translate("RemoteDialog", "開始"));
     address_->setEnabled(!on);
     port_->setEnabled(!on);
     token_->setEnabled(!on);
     if (!on) {
-        where_->setText("停止中 (not running)");
+        where_->setText(QCoreApplication::translate("RemoteDialog", "停止中"));
         qr_->clear();
-        note_->setText(
+        note_->setText(QCoreApplication::translate(
+            "RemoteDialog",
             "127.0.0.1: このコンピュータからのみ。タブレットから使うにはこのコンピュータの"
-            "アドレスを選んでください (その場合すべての要求にトークンが必要です)。");
+            "アドレスを選んでください (その場合すべての要求にトークンが必要です)。"));
         return;
     }
     const auto& server = remote_.server();
     const QString page = QString::fromStdString(server.remotePageUrl());
-    where_->setText(QString("パネル Panel: %1\nリモート Remote: %2\nトークン Token: %3")
-                        .arg(QString::fromStdString(server.url()), page,
-                             QString::fromStdString(server.token())));
+    where_->setText(
+        QCoreApplication::translate("RemoteDialog", "パネル: %1\nリモート: %2\nトークン: %3")
+            .arg(QString::fromStdString(server.url()), page,
+                 QString::fromStdString(server.token())));
     qr_->setPixmap(QPixmap::fromImage(qrImage(page.toStdString(), 5)));
     note_->setText(
         server.loopback()
-            ? "ループバック: このコンピュータのブラウザからのみ接続できます。"
-            : "ネットワーク上の誰でも接続できます: トークンを知る人だけが操作できます。");
+            ? QCoreApplication::translate(
+                  "RemoteDialog", "ループバック: このコンピュータのブラウザからのみ接続できます。")
+            : QCoreApplication::translate(
+                  "RemoteDialog",
+                  "ネットワーク上の誰でも接続できます: トークンを知る人だけが操作できます。"));
 }
 
 }  // namespace tovra

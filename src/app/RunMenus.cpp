@@ -60,7 +60,7 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
     menu->setObjectName("Controller1");
     auto* types = new QActionGroup(menu);
     for (std::size_t i = 0; i < kControllerTypeNames.size(); ++i) {
-        QAction* a = menu->addAction(kControllerTypeNames[i]);
+        QAction* a = menu->addAction(tr(kControllerTypeNames[i]));
         a->setObjectName("COM" + QString::number(i + 1) + "1");  // COM11 .. COM41
         a->setCheckable(true);
         a->setChecked(cab_.external.controllerType == PadType(i));
@@ -69,17 +69,17 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
                 [this, i] { cab_.external.controllerType = PadType(i); });
     }
     menu->addSeparator();
-    connect(menu->addAction("VMマスコン（設定）(&P)"), &QAction::triggered, this,
+    connect(menu->addAction(tr("VMマスコン（設定）(&P)")), &QAction::triggered, this,
             &RunMenus::editSerialSettings);
-    connect(menu->addAction("VMマスコン（接続）(&C)"), &QAction::triggered, this,
+    connect(menu->addAction(tr("VMマスコン（接続）(&C)")), &QAction::triggered, this,
             &RunMenus::toggleSerialConnection);
-    QAction* mapping = menu->addAction("コントローラの割り当て…");
+    QAction* mapping = menu->addAction(tr("コントローラの割り当て…"));
     mapping->setObjectName("ControllerMap1");
     connect(mapping, &QAction::triggered, this, [this] {
         ControllerMapDialog dialog(mapped_, window_);
         dialog.exec();
     });
-    QAction* debug = menu->addAction("デバッグオプション(&D)");
+    QAction* debug = menu->addAction(tr("デバッグオプション(&D)"));
     debug->setCheckable(true);
     connect(debug, &QAction::triggered, this, [this] { debug1Click(cab_); });
     return menu;
@@ -88,8 +88,8 @@ QMenu* RunMenus::buildController(QMenuBar* bar, const QString& caption) {
 QMenu* RunMenus::buildSave(QMenuBar* bar, const QString& caption) {
     QMenu* menu = bar->addMenu(caption);
     menu->setObjectName("SaveS1");
-    saveTo_ = menu->addMenu("運転状態を保存(&S)");
-    restore_ = menu->addMenu("運転状態を復元(&L)");
+    saveTo_ = menu->addMenu(tr("運転状態を保存(&S)"));
+    restore_ = menu->addMenu(tr("運転状態を復元(&L)"));
     for (int slot = 1; slot <= kSaveSlotCount; ++slot) {
         connect(saveTo_->addAction(QString("Save%1").arg(slot)), &QAction::triggered, this,
                 [this, slot] { saveRunState(cab_, store_, cab_.routeFile(), slot); });
@@ -131,7 +131,7 @@ void RunMenus::close() {
 // The port and its speed; the rest keeps the master controller's settings.
 void RunMenus::editSerialSettings() {
     QDialog dialog(window_);
-    dialog.setWindowTitle("VMマスコン（設定）");
+    dialog.setWindowTitle(tr("VMマスコン（設定）"));
     auto* form = new QFormLayout(&dialog);
     auto* port = new QComboBox(&dialog);
     port->setEditable(true);
@@ -159,7 +159,7 @@ void RunMenus::toggleSerialConnection() {
         return;
     }
     if (const auto error = serial_.open(serialSettings_)) {
-        showMessageBox(window_, QString::fromStdString("VMマスコン: " + *error));
+        showMessageBox(window_, tr("VMマスコン: %1").arg(QString::fromStdString(*error)));
         return;
     }
     COMOpened(cab_);

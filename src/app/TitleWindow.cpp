@@ -50,7 +50,7 @@ void plate(QLabel* label, const QString& text) {
 TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, unsigned seed,
                          QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), dataDir_(std::move(dataDir)), store_(store) {
-    setWindowTitle("ヴェルモラン");
+    setWindowTitle(applicationTitle());
     // Made once, so that what they show lasts from one run to the next.
     const auto forward = [this](QKeyEvent* event) {
         if (cab_) cab_->cabKey(event);
@@ -89,13 +89,13 @@ TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, un
                                                              : 1);
     });
     prompt_ = new ClickableLabel(this);
-    plate(prompt_, "クリックしてください");
+    plate(prompt_, tr("クリックしてください"));
     prompt_->move(320, 540);
     connect(prompt_, &ClickableLabel::clicked, this, [this](Qt::MouseButton) { goOn(); });
     cursor_ = new QLabel(this);
     plate(cursor_, "▶");
     loading_ = new QLabel(this);
-    plate(loading_, "読み込み中…");
+    plate(loading_, tr("読み込み中…"));
     loading_->move(340, 290);
     status_ = new QLabel(this);
     status_->setObjectName("status");
@@ -103,10 +103,10 @@ TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, un
     help_ = new QPushButton("HELP", this);
     help_->setObjectName("HELP");
     help_->setGeometry(683, 571, 52, 24);
-    back_ = new QPushButton("戻る", this);
+    back_ = new QPushButton(tr("戻る"), this);
     back_->setObjectName("back");
     back_->setGeometry(739, 571, 52, 24);
-    quit_ = new QPushButton("終了", this);
+    quit_ = new QPushButton(tr("終了"), this);
     quit_->setObjectName("quit");
     quit_->setGeometry(11, 571, 52, 24);
     connect(help_, &QPushButton::clicked, this, &TitleWindow::helpClick);
@@ -128,7 +128,7 @@ TitleWindow::TitleWindow(std::filesystem::path dataDir, SettingsStore& store, un
     connect(movie_, &ClickableLabel::clicked, this, [this](Qt::MouseButton) { goOn(); });
     const std::filesystem::path opening = resolveDataPath(dataDir_, "move\\opening.avi");
     if (std::filesystem::exists(opening) && !movie_->play(opening, sound_.get(), kMovieChannel))
-        showMessageBox(this, "オープニングムービーを開けません");
+        showMessageBox(this, tr("オープニングムービーを開けません"));
     std::mt19937 random(seed);
     titlePicture_ = "image\\title\\title0" +
                     std::to_string(1 + std::uniform_int_distribution<int>(0, 3)(random)) + ".jpg";
@@ -249,8 +249,8 @@ void TitleWindow::routeFileClick(const std::string& routeFile) {
 
 void TitleWindow::rightClick(int line) {
     const QString file = QFileDialog::getOpenFileName(
-        this, "この路線を任意の列車で運転することができます",
-        QString::fromStdString(dataDir_.string()), "列車データファイル (*.dat)");
+        this, tr("この路線を任意の列車で運転することができます"),
+        QString::fromStdString(dataDir_.string()), tr("列車データファイル (*.dat)"));
     if (file.isEmpty()) return;
     chooseVehicle(file.toStdString(), line);
 }
@@ -276,13 +276,13 @@ bool TitleWindow::trainClick() {
     setFixedSize(kWidth, kHeight + kStatusHeight);
     status_->show();
     loading_->hide();
-    setStatus("Formを作成しています");
+    setStatus(tr("Formを作成しています").toStdString());
 
     std::unique_ptr<SoundDevice> cabSound;
     try {
         cabSound = makeOpenAlSoundDevice();
     } catch (const std::exception&) {
-        setStatus("DirectSoundを初期化できませんでした。");
+        setStatus(tr("DirectSoundを初期化できませんでした。").toStdString());
         cabClosed();
         return false;
     }

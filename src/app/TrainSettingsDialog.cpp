@@ -19,13 +19,13 @@ constexpr int kEngineStartWait = 700;  // ms
 
 QButtonGroup* radioGroup(QWidget* parent, QBoxLayout* into, const char* name, const char* title,
                          std::initializer_list<const char*> items) {
-    auto* box = new QGroupBox(title, parent);
+    auto* box = new QGroupBox(Tjumpdlg::tr(title), parent);
     box->setObjectName(name);
     auto* column = new QVBoxLayout(box);
     auto* group = new QButtonGroup(box);
     int id = 0;
     for (const char* item : items) {
-        auto* button = new QRadioButton(item, box);
+        auto* button = new QRadioButton(Tjumpdlg::tr(item), box);
         column->addWidget(button);
         group->addButton(button, id++);
     }
@@ -36,13 +36,14 @@ QButtonGroup* radioGroup(QWidget* parent, QBoxLayout* into, const char* name, co
 }  // namespace
 
 Tjumpdlg::Tjumpdlg(Cab& cab, KeyForward forward, QWidget* parent) : QDialog(parent), cab_(cab) {
-    setWindowTitle("列車設定");
+    setWindowTitle(tr("列車設定"));
     setModal(true);
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     layout->addLayout(groups);
-    ats_ = radioGroup(this, groups, "RadioGroup2", "ATS", {"入", "切"});
-    engine_ = radioGroup(this, groups, "RadioGroup4", "機関始動", {"始動", "運転", "切"});
+    ats_ = radioGroup(this, groups, "RadioGroup2", "ATS", {QT_TR_NOOP("入"), QT_TR_NOOP("切")});
+    engine_ = radioGroup(this, groups, "RadioGroup4", QT_TR_NOOP("機関始動"),
+                         {QT_TR_NOOP("始動"), QT_TR_NOOP("運転"), QT_TR_NOOP("切")});
     engine_->button(1)->setChecked(true);
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("Button1");

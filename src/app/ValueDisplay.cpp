@@ -1,5 +1,6 @@
 #include "app/ValueDisplay.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHeaderView>
@@ -36,43 +37,43 @@ constexpr int kCurrentBarTop = 1000;  // A
 // Caption beside each value, in the order they are laid out; a name that
 // begins with "Bar_" is a bar.
 const std::vector<std::pair<const char*, const char*>> kValues = {
-    {"速度", "Label1"},
-    {"BC圧(M車)", "Label2"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "速度"), "Label1"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "BC圧(M車)"), "Label2"},
     {"", "Bar_Press0"},
-    {"BC圧(T車)", "Label11"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "BC圧(T車)"), "Label11"},
     {"", "Bar_Press1"},
     {"SAP ", "Label3"},
     {"ER ", "Label4"},
     {"BP", "Label71"},
     {"MR ", "Label5"},
-    {"電制", "Label69"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "電制"), "Label69"},
     {"", "Bar_Press6"},
-    {"加速度", "Label6"},
-    {"車両", "Label7"},
-    {"抵抗", "Label25"},
-    {"勾配", "Label27"},
-    {"電流", "Label50"},
-    {"エンジン回転数", "Label40"},
-    {"ギア", "Label52"},
-    {"ノッチ状態", "Label44"},
-    {"摩擦", "Label65"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "加速度"), "Label6"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "車両"), "Label7"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "抵抗"), "Label25"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "勾配"), "Label27"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "電流"), "Label50"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "エンジン回転数"), "Label40"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "ギア"), "Label52"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "ノッチ状態"), "Label44"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "摩擦"), "Label65"},
     {"Frame", "Label30"},
     {"Projected", "Label31"},
     {"Frame_sub", "Label46"},
-    {"描画", "Label48"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "描画"), "Label48"},
     {"Movie", "Label54"},
     {"FPS", "Label63"},
-    {"次駅", "Label37"},
-    {"残距離", "Label33"},
-    {"走行距離", "Label35"},
-    {"先行列車", "Label23"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "次駅"), "Label37"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "残距離"), "Label33"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "走行距離"), "Label35"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "先行列車"), "Label23"},
     {"", "Label42"},
-    {"ATSP 距離/制限速度/パターン", "Label8"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "ATSP 距離/制限速度/パターン"), "Label8"},
     {"", "Label9"},
     {"", "Label20"},
-    {"Limit 距離/制限速度/パターン", "Label60"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "Limit 距離/制限速度/パターン"), "Label60"},
     {"", "Label61"},
-    {"Check 距離/制限速度/パターン", "Label19"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "Check 距離/制限速度/パターン"), "Label19"},
     {"", "Label41"},
     {"signal_now", "Label21"},
     {"", "signal1"},
@@ -80,7 +81,7 @@ const std::vector<std::pair<const char*, const char*>> kValues = {
     {"", "signal3"},
     {"", "signal4"},
     {"", "signal5"},
-    {"標識ID", "Label56"},
+    {QT_TRANSLATE_NOOP("tovra::TForm3", "標識ID"), "Label56"},
     {"Sound", "Label57"},
 };
 
@@ -145,7 +146,7 @@ TForm3::TForm3(KeyForward forward, QWidget* parent) : QDialog(parent) {
         const int group = int(i) / rows * 2;
         const QString name = kValues[i].second;
         if (*kValues[i].first)
-            layout->addWidget(new QLabel(kValues[i].first, valuesPage), row, group);
+            layout->addWidget(new QLabel(tr(kValues[i].first), valuesPage), row, group);
         if (name.startsWith("Bar_")) {
             auto* bar = new QProgressBar(valuesPage);
             bar->setObjectName(name);
@@ -177,13 +178,13 @@ TForm3::TForm3(KeyForward forward, QWidget* parent) : QDialog(parent) {
     });
 
     auto* buttons = new QHBoxLayout;
-    auto* reload = new QPushButton("SU再読込", this);
+    auto* reload = new QPushButton(tr("SU再読込"), this);
     reload->setObjectName("Button1");
     frame_ = new QLineEdit(this);
     frame_->setObjectName("Edit1");
     auto* jump = new QPushButton("jump", this);
     jump->setObjectName("Button2");
-    resistOff_ = new QPushButton("抵抗解除", this);
+    resistOff_ = new QPushButton(tr("抵抗解除"), this);
     resistOff_->setObjectName("Button3");
     for (QWidget* w : std::initializer_list<QWidget*>{reload, frame_, jump, resistOff_})
         buttons->addWidget(w);
@@ -268,7 +269,7 @@ void TForm3::refresh(int fps) {
                        .arg(s.BrakeNotch)
                        .arg(s.SapNotch)
                        .arg(s.ElecBrakeNotch));
-    set("Label65", QString::fromStdString(cab.motion.SlipText) + " " +
+    set("Label65", QCoreApplication::translate("TrainMotion", cab.motion.SlipText.c_str()) + " " +
                        num(Extended(s.Adhesion), 2) + " " +
                        num(std::round(Extended(s.AdhesionLimit))) + "N");
     set("Label30", QString::number(s.Frame));
@@ -343,8 +344,8 @@ void TForm3::Button1Click() {
     try {
         cab_->route.SpeedUnits = loadSpeedUnits(cab_->dataDir() / cab_->routeFile());
     } catch (const DataError& error) {
-        showMessageBox(this,
-                       "[SpeedUnit]を読み直せませんでした。\n" + QString::fromUtf8(error.what()));
+        showMessageBox(
+            this, tr("[SpeedUnit]を読み直せませんでした。\n") + QString::fromUtf8(error.what()));
     }
 }
 

@@ -14,6 +14,7 @@
 #include "app/DemoLineSetup.h"
 #include "app/HelpWindow.h"
 #include "app/KeyForwarder.h"
+#include "app/LanguageChoice.h"
 #include "app/MessageBox.h"
 #include "app/RemoteControl.h"
 #include "app/RunStats.h"
@@ -105,6 +106,9 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("ヴェルモラン");
+    if (!tovra::useLanguage(tovra::programLanguage(command.language, tovra::QtSettingsStore())))
+        std::cerr << "tovra: the English texts are missing from " << tovra::translationsFolder()
+                  << "; the program speaks Japanese\n";
     // Also catches the dialogs of a first start without data.
     if (command.screenshot) {
         QTimer::singleShot(int(command.screenshotAfter * 1000), &app,
@@ -116,7 +120,8 @@ int main(int argc, char** argv) {
     if (command.remote) {
         std::optional<std::string> error;
         try {
-            error = remote.start(tovra::remote::parseListenAddress(*command.remote), command.remoteToken);
+            error = remote.start(tovra::remote::parseListenAddress(*command.remote),
+                                 command.remoteToken);
         } catch (const std::invalid_argument& e) {
             error = e.what();
         }

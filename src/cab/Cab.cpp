@@ -2,6 +2,7 @@
 
 #include "cab/LoadingSequence.h"
 #include "common/DataPath.h"
+#include "common/UiText.h"
 #include "ports/Host.h"
 #include "sound/RunningSounds.h"
 
@@ -9,8 +10,8 @@ namespace tovra {
 
 namespace {
 
-constexpr const char* kPausedCaption = "運転再開(&S)";
-constexpr const char* kRunningCaption = "一時停止(&S)";
+constexpr const char* kPausedCaption = uiTextMark("Cab", "運転再開(&S)");
+constexpr const char* kRunningCaption = uiTextMark("Cab", "一時停止(&S)");
 
 }  // namespace
 
@@ -37,7 +38,7 @@ void Cab::load() {
 
 void Cab::readProgramSettingsFiles() {
     controllerCodes = loadControllerCodes(ports_.settings);
-    ports_.host.setProgressText("設定ファイルを読み込んでいます");
+    ports_.host.setProgressText(uiText("LoadingSequence", "設定ファイルを読み込んでいます"));
     mascon = loadMasconTable(resolveDataPath(choice_.dataDir, "mascon.dat"));
     settings = loadProgramSettings(resolveDataPath(choice_.dataDir, "velmoran.dat"));
 }
@@ -58,12 +59,12 @@ void Cab::start1Click() {
         stopPhysicsTimer();
         logicTimerEnabled_ = false;
         ports_.host.setLogicTimerRunning(false);
-        startCaption_ = kPausedCaption;
+        startCaption_ = uiText("Cab", kPausedCaption);
     } else {
         startPhysicsTimer();
         logicTimerEnabled_ = true;
         ports_.host.setLogicTimerRunning(true);
-        startCaption_ = kRunningCaption;
+        startCaption_ = uiText("Cab", kRunningCaption);
         resumeChannels(sound, runningSound);
     }
     KeysLocked = false;

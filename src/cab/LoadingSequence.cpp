@@ -3,6 +3,7 @@
 #include "cab/Cab.h"
 #include "cab/StartState.h"
 #include "common/DataPath.h"
+#include "common/UiText.h"
 #include "common/WaveHeader.h"
 #include "data/RouteLoader.h"
 #include "data/RouteSetup.h"
@@ -32,7 +33,7 @@ void openRouteVideo(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     VideoState& video = cab.video;
     video.mainVideoOpen = ports.video.open(resolveDataPath(choice.dataDir, path));
     if (!video.mainVideoOpen) {
-        ports.host.showMessage(kVideoOpenError + path);
+        ports.host.showMessage(uiText("LoadingSequence", kVideoOpenError) + path);
         return;
     }
     video.FrameLimit = std::int64_t{ports.video.frameCount()} * cab.settings.FrameLimitFactor;
@@ -57,7 +58,7 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     addPictures(cab.sprites, pictures, routePictures(cab.route, dataDir, cab.settings));
     cab.imageLists = loadImageLists(cab.route, dataDir, pictures);
 
-    host.setProgressText("運転台を描画しています");
+    host.setProgressText(uiText("LoadingSequence", "運転台を描画しています"));
     addPictures(cab.sprites, pictures, vehiclePanelPictures(cab.vehicle, vehicleDir));
     cab.staff = loadStaffPictures(cab.route, dataDir, cab.settings, pictures);
 
@@ -65,13 +66,15 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     cab.state.Frame = choice.startStation > 0 ? stationAt(cab.route, choice.startStation).videoFrame
                                               : cab.route.StartFrame;
 
-    host.setProgressText("DirectSoundオブジェクトを作成しています(走行音)");
+    host.setProgressText(
+        uiText("LoadingSequence", "DirectSoundオブジェクトを作成しています(走行音)"));
     cab.stations.progress.fill({});
     cab.channels = channelLayout(cab.vehicle, cab.route);
     requireFitsDevice(cab.channels);
     loadSounds(ports, runningSounds(cab.vehicle, vehicleDir, cab.channels));
 
-    host.setProgressText("DirectSoundオブジェクトを作成しています(環境音)");
+    host.setProgressText(
+        uiText("LoadingSequence", "DirectSoundオブジェクトを作成しています(環境音)"));
     for (const SoundFile& sound : routeSounds(cab.route, dataDir, cab.channels)) {
         loadSound(ports.sound, sound);
         if (std::size_t(sound.index) < cab.routeSoundSeconds.size())
@@ -79,13 +82,14 @@ void loadRun(Cab& cab, const CabPorts& ports, const RunChoice& choice) {
     }
     cab.state.Clock = startClock(cab.route, cab.routeSoundSeconds, choice.startStation);
 
-    host.setProgressText("DirectSoundオブジェクトを作成しています(喚呼)");
+    host.setProgressText(
+        uiText("LoadingSequence", "DirectSoundオブジェクトを作成しています(喚呼)"));
     cab.calloutWaves = loadCalloutWaves(ports.sound, cab.route, dataDir);
     loadSounds(ports, motorAndEngineSounds(cab.vehicle, vehicleDir, cab.channels));
-    host.setProgressText("サウンドを読み込んでいます");
+    host.setProgressText(uiText("LoadingSequence", "サウンドを読み込んでいます"));
 
     for (int channel = 0; channel < SoundDevice::kChannelCount; ++channel) cab.sound.stop(channel);
-    host.setProgressText("環境をセットアップしています");
+    host.setProgressText(uiText("LoadingSequence", "環境をセットアップしています"));
     cab.patternPoints = setUpRoute(cab.route);
 
     setStartState(cab, choice.startStation, choice.crewChangeStation);

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "common/DataError.h"
+#include "common/UiText.h"
 
 namespace tovra {
 
@@ -12,7 +13,8 @@ class Cab;
 struct CabPorts;
 struct RunChoice;
 
-inline constexpr const char* kVideoOpenError = "映像ファイルを開けません";
+inline constexpr const char* kVideoOpenError =
+    uiTextMark("LoadingSequence", "映像ファイルを開けません");
 inline constexpr const char* kLoadingMemoryError =
     "There is not enough memory to load this train and route.";
 inline constexpr const char* kLoadingFailure = "The train and route could not be loaded: ";

@@ -6,6 +6,7 @@
 #include "cab/Cab.h"
 #include "cab/Masconupdate.h"
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "data/VehicleLoader.h"
 
 namespace tovra {
@@ -79,7 +80,7 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
     s.LineVoltage = 1500;
 
     cab.protection.PreTrainFrame = cab.route.PreTrainStart;
-    st.stationText = "ただいま " + station.name;
+    st.stationText = fillIn(uiText("Stations", "ただいま %1"), {station.name});
     setCrewTexts(cab);
     masconupdate(cab);
 }

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "common/UiText.h"
+
 namespace tovra {
 
 namespace fs = std::filesystem;
@@ -32,7 +34,9 @@ void writeFile(const fs::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary);
     out << text;
     out.close();
-    if (!out) throw std::runtime_error("運転記録を書き込めません: " + path.string());
+    if (!out)
+        throw std::runtime_error(
+            fillIn(uiText("RunReport", "運転記録を書き込めません: %1"), {path.string()}));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/UiText.h"
 #include "report/ReportText.h"
 #include "report/SvgPlot.h"
 
@@ -73,13 +74,13 @@ std::string clockOr(std::optional<std::int32_t> clock) {
 const char* interventionName(RunEventKind kind) {
     switch (kind) {
         case RunEventKind::ProtectionBrake:
-            return "ATS常用ブレーキ";
+            return uiTextMark("RunReport", "ATS常用ブレーキ");
         case RunEventKind::ProtectionEmergency:
-            return "ATS非常ブレーキ";
+            return uiTextMark("RunReport", "ATS非常ブレーキ");
         case RunEventKind::Bell:
-            return "ATSベル";
+            return uiTextMark("RunReport", "ATSベル");
         default:
-            return "非常ブレーキ(運転士)";
+            return uiTextMark("RunReport", "非常ブレーキ(運転士)");
     }
 }
 
@@ -121,11 +122,11 @@ void speedChart(std::string& out, const ReportSubject& subject, const RunRecord&
     const double xStep = niceStep(x.high - x.low, 10);
     SvgPlot plot(out, x, {0, top}, kChartWidth, kChartHeight);
     plot.open(
-        "速度と距離", xStep, 20,
+        uiText("RunReport", "速度と距離"), xStep, 20,
         [&](double v) {
             return fixedText(v, xStep < 0.1 ? 2 : xStep < 1 ? 1 : 0);
         },
-        "距離 (km)", "速度 (km/h)");
+        uiText("RunReport", "距離 (km)"), uiText("RunReport", "速度 (km/h)"));
     for (const StationRecord& st : subject.stations) {
         if (st.kind != 0 && st.kind != 2) continue;
         const double from = double(st.zoneStart) / 1e5, to = double(st.zoneEnd) / 1e5;
@@ -185,9 +186,9 @@ void timeChart(std::string& out, const ReportSubject& subject, const RunRecord& 
     const SvgPlot::Range y{low / 1e5, high / 1e5};
     SvgPlot plot(out, {t0, t1}, y, kChartWidth, kChartHeight);
     plot.open(
-        "時刻と距離", step, niceStep(y.high - y.low, 6),
-        [](double v) { return clockText(std::int32_t(std::lround(v * 30))).substr(0, 5); }, "時刻",
-        "距離 (km)");
+        uiText("RunReport", "時刻と距離"), step, niceStep(y.high - y.low, 6),
+        [](double v) { return clockText(std::int32_t(std::lround(v * 30))).substr(0, 5); },
+        uiText("RunReport", "時刻"), uiText("RunReport", "距離 (km)"));
     for (const StationRecord& st : subject.stations) {
         const double t = st.departureTime / 30.0, km = double(st.stopPosition) / 1e5;
         if (st.departureTime == 0 || t < t0 || t > t1 || km < y.low || km > y.high) continue;
@@ -214,15 +215,20 @@ void cell(std::string& out, std::string_view text, std::string_view cssClass = {
 }
 
 void stationTable(std::string& out, const ReportSubject& subject, const RunSummary& summary) {
-    out += "<h2>駅ごとの記録</h2>\n";
+    out += "<h2>" + uiText("RunReport", "駅ごとの記録") + "</h2>\n";
     if (summary.visits.empty()) {
-        out += "<p>駅での停車はありません。</p>\n";
+        out += "<p>" + uiText("RunReport", "駅での停車はありません。") + "</p>\n";
         return;
     }
-    out +=
-        "<table class=\"list\"><tr><th>駅</th><th>区間</th><th>停止位置誤差 (m)</th>"
-        "<th>到着</th><th>到着-発車時刻 (秒)</th><th>ドア開</th><th>ドア閉</th><th>発車</th>"
-        "<th>発車の遅れ (秒)</th></tr>\n";
+    out += "<table class=\"list\"><tr>";
+    for (const char* heading :
+         {uiTextMark("RunReport", "駅"), uiTextMark("RunReport", "区間"),
+          uiTextMark("RunReport", "停止位置誤差 (m)"), uiTextMark("RunReport", "到着"),
+          uiTextMark("RunReport", "到着-発車時刻 (秒)"), uiTextMark("RunReport", "ドア開"),
+          uiTextMark("RunReport", "ドア閉"), uiTextMark("RunReport", "発車"),
+          uiTextMark("RunReport", "発車の遅れ (秒)")})
+        out += "<th>" + uiText("RunReport", heading) + "</th>";
+    out += "</tr>\n";
     for (const StationVisit& v : summary.visits) {
         const StationRecord& st = subject.stations[std::size_t(v.station)];
         out += "<tr class=\"visit\" data-station=\"" + std::to_string(v.station) + "\">";
@@ -241,17 +247,17 @@ void stationTable(std::string& out, const ReportSubject& subject, const RunSumma
 }
 
 void interventionTable(std::string& out, const RunSummary& summary) {
-    out += "<h2>ATS・非常ブレーキ</h2>\n";
+    out += "<h2>" + uiText("RunReport", "ATS・非常ブレーキ") + "</h2>\n";
     if (summary.interventions.empty()) {
-        out += "<p>ありません。</p>\n";
+        out += "<p>" + uiText("RunReport", "ありません。") + "</p>\n";
         return;
     }
-    out +=
-        "<table class=\"list\"><tr><th>種類</th><th>時刻</th><th>位置 (m)</th>"
-        "<th>速度 (km/h)</th></tr>\n";
+    out += "<table class=\"list\"><tr><th>" + uiText("RunReport", "種類") + "</th><th>" +
+           uiText("RunReport", "時刻") + "</th><th>" + uiText("RunReport", "位置 (m)") +
+           "</th><th>" + uiText("RunReport", "速度 (km/h)") + "</th></tr>\n";
     for (const RunEvent& e : summary.interventions) {
         out += "<tr class=\"intervention\">";
-        cell(out, interventionName(e.kind), "name");
+        cell(out, uiText("RunReport", interventionName(e.kind)), "name");
         cell(out, clockText(e.clock));
         cell(out, fixedText(e.position / 100, 0));
         cell(out, fixedText(e.speed, 1));
@@ -272,15 +278,20 @@ void figureRow(std::string& out, std::string_view name, const std::string& value
 void figures(std::string& out, const RunRecord& record, const RunSummary& summary) {
     const RunTotals& t = record.totals;
     const RunScore& s = summary.score;
-    out += "<table class=\"figures\">\n<tr><th>得点</th><td class=\"score\">" +
-           std::to_string(s.total) + "</td></tr>\n";
-    figureRow(out, "走行距離 (km)", fixedText(t.drivenDistance / 1e5, 2), "distance");
-    figureRow(out, "消費電力量 (kWh)", fixedText(t.energyUsed / kJoulesPerKwh, 3), "energy-used");
-    figureRow(out, "回生電力量 (kWh)", fixedText(t.energyRegenerated / kJoulesPerKwh, 3),
-              "energy-regenerated");
-    figureRow(out, "最大減速度 (m/s²)", fixedText(t.peakDeceleration, 2), "peak-deceleration");
-    figureRow(out, "1 m/s³を超える衝動 (回)", std::to_string(t.jerks), "jerks");
-    figureRow(out, "制限速度超過 (秒)", fixedText(t.overspeedTicks / 10.0, 1), "overspeed");
+    out += "<table class=\"figures\">\n<tr><th>" + uiText("RunReport", "得点") +
+           "</th><td class=\"score\">" + std::to_string(s.total) + "</td></tr>\n";
+    figureRow(out, uiText("RunReport", "走行距離 (km)"), fixedText(t.drivenDistance / 1e5, 2),
+              "distance");
+    figureRow(out, uiText("RunReport", "消費電力量 (kWh)"),
+              fixedText(t.energyUsed / kJoulesPerKwh, 3), "energy-used");
+    figureRow(out, uiText("RunReport", "回生電力量 (kWh)"),
+              fixedText(t.energyRegenerated / kJoulesPerKwh, 3), "energy-regenerated");
+    figureRow(out, uiText("RunReport", "最大減速度 (m/s²)"), fixedText(t.peakDeceleration, 2),
+              "peak-deceleration");
+    figureRow(out, uiText("RunReport", "1 m/s³を超える衝動 (回)"), std::to_string(t.jerks),
+              "jerks");
+    figureRow(out, uiText("RunReport", "制限速度超過 (秒)"), fixedText(t.overspeedTicks / 10.0, 1),
+              "overspeed");
     out += "</table>\n";
 }
 
@@ -290,14 +301,16 @@ void scoreRules(std::string& out, const RunScore& s) {
         out += rule;
         out += ": −" + std::to_string(taken) + "</li>\n";
     };
-    out +=
-        "<h2>得点の決め方</h2>\n<p>100点から次を引きます (0点未満にはなりません)。</p>\n"
-        "<ul class=\"rules\">\n";
-    item("停止位置: 停止目標からの誤差0.5 mごとに1点", s.stops);
-    item("発車: 時刻表より5秒遅れるごとに1点、早発は5点", s.departures);
-    item("ATS: 常用ブレーキ・非常ブレーキ(運転士)10点、ATS非常ブレーキ20点、ベル3点", s.protection);
-    item("速度: 区間・信号の制限速度を超えた1秒ごとに1点", s.overspeed);
-    item("乗り心地: 1 m/s³を超える衝動1回ごとに1点 (最大20点)", s.comfort);
+    out += "<h2>" + uiText("RunReport", "得点の決め方") + "</h2>\n<p>" +
+           uiText("RunReport", "100点から次を引きます (0点未満にはなりません)。") +
+           "</p>\n<ul class=\"rules\">\n";
+    item(uiText("RunReport", "停止位置: 停止目標からの誤差0.5 mごとに1点"), s.stops);
+    item(uiText("RunReport", "発車: 時刻表より5秒遅れるごとに1点、早発は5点"), s.departures);
+    item(uiText("RunReport",
+                "ATS: 常用ブレーキ・非常ブレーキ(運転士)10点、ATS非常ブレーキ20点、ベル3点"),
+         s.protection);
+    item(uiText("RunReport", "速度: 区間・信号の制限速度を超えた1秒ごとに1点"), s.overspeed);
+    item(uiText("RunReport", "乗り心地: 1 m/s³を超える衝動1回ごとに1点 (最大20点)"), s.comfort);
     out += "</ul>\n";
 }
 
@@ -315,50 +328,52 @@ std::string runReportHtml(const ReportSubject& subject, const RunRecord& record,
                           const RunSummary& summary, const EarlierRun* earlier) {
     std::string out;
     out.reserve(record.samples.size() * 40 + 16384);
-    out +=
-        "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"ja\">\n<head>\n"
-        "<meta charset=\"utf-8\"/>\n";
+    // The page's language code is the catalogue's own, so that a browser picks fonts for it.
+    out += "<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\" lang=\"" +
+           uiText("RunReport", "ja") + "\">\n<head>\n<meta charset=\"utf-8\"/>\n";
     meta(out, "tovra-route", subject.routeFile);
     meta(out, "tovra-train", subject.vehicleFile);
     meta(out, "tovra-when", subject.when);
     meta(out, "tovra-score", std::to_string(summary.score.total));
-    out += "<title>運転記録 ";
+    out += "<title>" + uiText("RunReport", "運転記録") + " ";
     appendEscaped(out, subject.lineName + " " + subject.when);
     out += "</title>\n<style>";
     out += kStyle;
-    out += "</style>\n</head>\n<body>\n<h1>運転記録: ";
+    out += "</style>\n</head>\n<body>\n<h1>" + uiText("RunReport", "運転記録") + ": ";
     appendEscaped(out, subject.lineName);
     out += "</h1>\n<p class=\"subtitle\">";
     appendEscaped(out, subject.routeFile + " / " + subject.vehicleFile + " / " + subject.when);
     out += "</p>\n";
     figures(out, record, summary);
     if (!record.samples.empty()) {
-        out +=
-            "<h2>速度と制限速度</h2>\n<p class=\"legend\">"
-            "<span><i style=\"border-color:#1f5fbf\"></i>速度</span>"
-            "<span><i style=\"border-color:#d62728\"></i>区間の制限</span>"
-            "<span><i style=\"border-color:#ff7f0e;border-top-style:dashed\"></i>信号の制限</span>"
-            "<span><i style=\"border-color:#9467bd;border-top-style:dotted\"></i>パターン</span>"
-            "<span><i "
-            "style=\"border-color:#ffe9a8;border-top-width:8px\"></i>停止位置の範囲</span>";
+        out += "<h2>" + uiText("RunReport", "速度と制限速度") + "</h2>\n<p class=\"legend\">" +
+               "<span><i style=\"border-color:#1f5fbf\"></i>" + uiText("RunReport", "速度") +
+               "</span>" + "<span><i style=\"border-color:#d62728\"></i>" +
+               uiText("RunReport", "区間の制限") + "</span>" +
+               "<span><i style=\"border-color:#ff7f0e;border-top-style:dashed\"></i>" +
+               uiText("RunReport", "信号の制限") + "</span>" +
+               "<span><i style=\"border-color:#9467bd;border-top-style:dotted\"></i>" +
+               uiText("RunReport", "パターン") + "</span>" +
+               "<span><i style=\"border-color:#ffe9a8;border-top-width:8px\"></i>" +
+               uiText("RunReport", "停止位置の範囲") + "</span>";
         if (earlier) {
             out += "<span><i style=\"border-color:#7f7f7f;border-top-width:1px\"></i>";
-            appendEscaped(out, "これまでの最高 (" + std::to_string(earlier->score) + "点, " +
-                                   earlier->when + ")");
+            appendEscaped(out, fillIn(uiText("RunReport", "これまでの最高 (%1点, %2)"),
+                                      {std::to_string(earlier->score), earlier->when}));
             out += "</span>";
         }
         out += "</p>\n";
         speedChart(out, subject, record, earlier);
-        out +=
-            "<h2>時刻と距離</h2>\n<p class=\"legend\">"
-            "<span><i style=\"border-color:#1f5fbf\"></i>列車</span>"
-            "<span>● 時刻表の発車時刻</span></p>\n";
+        out += "<h2>" + uiText("RunReport", "時刻と距離") + "</h2>\n<p class=\"legend\">" +
+               "<span><i style=\"border-color:#1f5fbf\"></i>" + uiText("RunReport", "列車") +
+               "</span>" + "<span>● " + uiText("RunReport", "時刻表の発車時刻") + "</span></p>\n";
         timeChart(out, subject, record);
     }
     stationTable(out, subject, summary);
     interventionTable(out, summary);
     scoreRules(out, summary.score);
-    out += "<p>記録は同じ名前の CSV ファイルにもあります。</p>\n</body>\n</html>\n";
+    out += "<p>" + uiText("RunReport", "記録は同じ名前の CSV ファイルにもあります。") +
+           "</p>\n</body>\n</html>\n";
     return out;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
@@ -60,6 +61,10 @@ void SvgPlot::open(std::string_view title, double xStep, double yStep, Label xLa
             "\" viewBox=\"0 0 " + w + " " + h + "\" role=\"img\">\n<title>";
     out_ += title;
     out_ += "</title>\n";
+    // A range widened from nothing (a train that never moved) is ten steps
+    // wide, whatever step its empty span suggested.
+    xStep = std::max(xStep, (x_.high - x_.low) / 10);
+    yStep = std::max(yStep, (y_.high - y_.low) / 10);
     grid(xStep, yStep);
     for (double v = std::ceil(x_.low / xStep) * xStep; v <= x_.high; v += xStep)
         text(v, y_.low, xLabel(v), "xtick");

@@ -7,6 +7,7 @@
 #include "cab/Cab.h"
 #include "cab/Masconupdate.h"
 #include "cab/StartState.h"
+#include "common/UiText.h"
 #include "ports/Host.h"
 #include "run/TrainPlacement.h"
 #include "sim/Protection.h"
@@ -92,7 +93,7 @@ bool moveToStation(Cab& cab, std::int32_t s) {
     stopChannelsAfterFirst(cab.sound);
     closeDoors(cab);
     showFrame(cab, station.videoFrame);
-    st.stationText = "ただいま " + station.name;
+    st.stationText = fillIn(uiText("Stations", "ただいま %1"), {station.name});
 
     state.Clock = moveClock(cab.route, cab.routeSoundSeconds, s);
     // With a conductor aboard the doors count as worked here already.

@@ -6,6 +6,7 @@
 #include "cab/Masconupdate.h"
 #include "cab/StartState.h"
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "ports/Host.h"
 #include "ports/SettingsStore.h"
 #include "run/SavedState.h"
@@ -31,9 +32,10 @@ std::string titleKey(int slot) {
     return stateKey(slot) + "Title";
 }
 
-std::string shown(const Cab& cab, std::string message) {
-    cab.host.showMessage(message);
-    return message;
+std::string shown(const Cab& cab, const char* message) {
+    std::string text = uiText("SaveSlots", message);
+    cab.host.showMessage(text);
+    return text;
 }
 
 // Stations with doors before `station`: each has an announcement before

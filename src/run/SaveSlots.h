@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 
+#include "common/UiText.h"
 namespace tovra {
 
 class Cab;
@@ -10,11 +11,15 @@ class SettingsStore;
 
 inline constexpr int kSaveSlotCount = 3;
 
-inline constexpr const char* kStateSavedMessage = "運転状態を保存しました";
-inline constexpr const char* kStateNotWrittenMessage = "運転状態を保存できませんでした";
-inline constexpr const char* kNothingSavedMessage = "運転状態が保存されていません";
-inline constexpr const char* kOtherRouteMessage = "運転状態を保存したダイヤではありません";
-inline constexpr const char* kUnreadableStateMessage = "保存されている運転状態を読み取れません";
+inline constexpr const char* kStateSavedMessage = uiTextMark("SaveSlots", "運転状態を保存しました");
+inline constexpr const char* kStateNotWrittenMessage =
+    uiTextMark("SaveSlots", "運転状態を保存できませんでした");
+inline constexpr const char* kNothingSavedMessage =
+    uiTextMark("SaveSlots", "運転状態が保存されていません");
+inline constexpr const char* kOtherRouteMessage =
+    uiTextMark("SaveSlots", "運転状態を保存したダイヤではありません");
+inline constexpr const char* kUnreadableStateMessage =
+    uiTextMark("SaveSlots", "保存されている運転状態を読み取れません");
 inline constexpr const char* kEmptySlotCaption = "No Data";
 
 // The items of the "Save(&S)" menu as its opening shows them, slot 1 first.

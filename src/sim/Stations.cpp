@@ -4,6 +4,7 @@
 #include <random>
 
 #include "common/Numeric.h"
+#include "common/UiText.h"
 #include "sim/Doors.h"
 
 namespace tovra {
@@ -32,13 +33,13 @@ void nextStationText(StationRecords& r, const StationRecord& n) {
     StationState& st = r.stations;
     switch (n.kind) {
         case 0:
-            st.stationText = "次は " + n.name + s.StopText;
+            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.StopText;
             break;
         case kPass:
-            st.stationText = "次は " + n.name + s.PassText;
+            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.PassText;
             break;
         case 2:
-            st.stationText = "次は " + n.name + s.Stop2Text;
+            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.Stop2Text;
             break;
         case kInformation:
             st.stationText = s.InfoLabels.empty() ? std::string() : s.InfoLabels[0];
@@ -188,7 +189,7 @@ void station_pass(StationRecords& r) {
                     st.chimeChance = s.chimeChance;
                     st.chimeRoll = std::uniform_int_distribution<std::int32_t>(0, 99)(r.random);
                 }
-                st.stationText = "ただいま " + s.name;
+                st.stationText = fillIn(uiText("Stations", "ただいま %1"), {s.name});
                 st.currentStation = j;
                 progress.arrived = true;
             }

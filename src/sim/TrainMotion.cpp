@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "common/UiText.h"
 #include "data/RouteSpec.h"
 #include "sim/MotionState.h"
 #include "sim/PhysicsMath.h"
@@ -11,8 +12,8 @@ namespace tovra {
 
 namespace {
 
-constexpr const char* kSlipText = "空転";
-constexpr const char* kSlideText = "滑走";
+constexpr const char* kSlipText = uiTextMark("TrainMotion", "空転");
+constexpr const char* kSlideText = uiTextMark("TrainMotion", "滑走");
 
 void setText(std::string& text, const char* value) {
     if (text != value) text = value;

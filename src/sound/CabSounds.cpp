@@ -2,6 +2,7 @@
 
 #include "common/DataError.h"
 #include "common/DataPath.h"
+#include "common/UiText.h"
 #include "ports/SoundDevice.h"
 #include "sound/DeviceFit.h"
 
@@ -104,9 +105,9 @@ std::vector<SoundFile> calloutSounds(const RouteSpec& route, const std::filesyst
 int loadWave(SoundDevice& device, const SoundFile& sound) {
     const std::optional<int> wave = device.loadWave(sound.file);
     if (!wave) {
-        throw DataError(sound.name + "の生成エラー", sound.key + " " + std::to_string(sound.index) +
-                                                         ": " + sound.file.string() +
-                                                         ": not a readable wave file");
+        throw DataError(fillIn(uiText("CabPictures", "%1の生成エラー"), {sound.name}),
+                        sound.key + " " + std::to_string(sound.index) + ": " + sound.file.string() +
+                            ": not a readable wave file");
     }
     return *wave;
 }

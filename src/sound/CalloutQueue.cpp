@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/UiText.h"
 #include "data/RouteSpec.h"
 #include "data/UserOptions.h"
 #include "ports/ChannelLayout.h"
@@ -61,7 +62,8 @@ void kanko_queue_play(CalloutState& q, SoundChannels& sound, const ChannelLayout
     // Retrying could never reach a channel the device lacks: say so once and
     // let the queue move on.
     if (channel < 0 || channel >= SoundDevice::kChannelCount) {
-        host.showMessage("喚呼の再生エラー");
+#include "common/UiText.h"
+        host.showMessage(uiText("CalloutQueue", "喚呼の再生エラー"));
         dropHead(q.CalloutQueue);
         return;
     }

@@ -1,3 +1,4 @@
+#include "common/UiText.h"
 #include "data/RouteSpec.h"
 #include "ports/Host.h"
 #include "sim/MotionState.h"
@@ -39,9 +40,9 @@ void update_easy_cab_door_line(StatusTexts& t, const StationState& st,
                                const TractionState& traction) {
     std::string& line = t.easyCabDoorLine;
     if (st.doorOpening == 1) {
-        line = "ドアが開いています";
+        line = uiText("CabLabels", "ドアが開いています");
     } else if (traction.doorsOpen) {
-        line = "ドアを閉めています";
+        line = uiText("CabLabels", "ドアを閉めています");
     } else {
         line.clear();
     }

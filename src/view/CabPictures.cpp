@@ -9,6 +9,7 @@
 #include "common/DataError.h"
 #include "common/DataPath.h"
 #include "common/Numeric.h"
+#include "common/UiText.h"
 #include "data/RouteLoader.h"
 #include "data/VehicleLoader.h"
 #include "ports/PictureDecoder.h"
@@ -18,8 +19,8 @@ namespace tovra {
 
 namespace {
 
-constexpr const char* kCreationError = "の生成エラー";
-constexpr const char* kNotFound = "が見つかりません";
+constexpr const char* kCreationError = uiTextMark("CabPictures", "%1の生成エラー");
+constexpr const char* kNotFound = uiTextMark("CabPictures", "%1が見つかりません");
 constexpr int kFirstSubSignalDepth = 101;
 // The signs' row on the video area, a little above the middle: one slot a
 // sign from the right edge, so that none covers another.
@@ -180,7 +181,8 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& v,
         if (at.file.empty()) return;
         PictureSpec request;
         request.name = name;
-        request.source = pictureFile(vehicleDir, at.file, key, at.file + kCreationError);
+        request.source = pictureFile(vehicleDir, at.file, key,
+                                     fillIn(uiText("CabPictures", kCreationError), {at.file}));
         request.x = at.x;
         request.y = at.y;
         request.depth = depth;
@@ -280,7 +282,7 @@ std::vector<Image> loadList(const std::vector<std::string>& names,
 std::optional<PictureFile> staffFile(const std::string& name,
                                      const std::filesystem::path& dataDir) {
     if (name.empty()) return std::nullopt;
-    return pictureFile(dataDir, name, "[Staf]", name + kNotFound);
+    return pictureFile(dataDir, name, "[Staf]", fillIn(uiText("CabPictures", kNotFound), {name}));
 }
 
 }  // namespace

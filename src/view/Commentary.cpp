@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/Numeric.h"
+#include "common/UiText.h"
 #include "view/Commentary.h"
 #include "view/StatusTextUpdates.h"
 
@@ -14,8 +15,8 @@ constexpr char kCode = '0';
 constexpr std::int32_t kStationVideo = 1;
 constexpr std::int32_t kEndApproachFrames = 200;
 constexpr std::int32_t kVigilanceWarning = 600;  // logic ticks
-constexpr char kEngineStall[] =
-    "0エンストしました。変速レバーを変速段に入れてエンジンを再始動してください。";
+constexpr const char* kEngineStall = uiTextMark(
+    "Commentary", "エンストしました。変速レバーを変速段に入れてエンジンを再始動してください。");
 
 bool faceIn(std::int32_t face, std::initializer_list<std::int32_t> faces) {
     return std::find(faces.begin(), faces.end(), face) != faces.end();
@@ -111,7 +112,7 @@ class CommentaryBuilder {
 
     void engineStall() {
         if (f_.state.PowerHandle > 0 && f_.state.EngineState == 0 && v_ == 0)
-            message_ = kEngineStall;
+            message_ = kCode + uiText("Commentary", kEngineStall);
     }
 
     const CommentaryFacts& f_;

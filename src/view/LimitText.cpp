@@ -1,4 +1,5 @@
 #include "common/Numeric.h"
+#include "common/UiText.h"
 #include "sim/ProtectionState.h"
 #include "sim/TrainState.h"
 #include "view/StatusTextUpdates.h"
@@ -48,8 +49,9 @@ void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionStat
                       metres(Extended(next.distance));
         t.limitText2 = inForceText(settings, inForce, 8);
     } else if (known(p.nextCheck)) {
-        t.limitText = std::to_string(p.nextCheck.limit) + "km/h 照査まで" +
-                      metres(Extended(p.nextCheck.distance));
+        t.limitText =
+            fillIn(uiText("LimitText", "%1km/h 照査まで"), {std::to_string(p.nextCheck.limit)}) +
+            metres(Extended(p.nextCheck.distance));
         t.limitText2 = inForceText(settings, inForce, 7);
     }
 }

@@ -40,6 +40,10 @@ int main(int argc, char** argv) {
         }
     }
     if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS")) qputenv("ALSOFT_DRIVERS", "null");
+    // Qt picks the windows' default font by the desktop's language; the
+    // reference pictures were drawn under the C locale, whatever the caller's.
+    qputenv("LC_ALL", "C.UTF-8");
+    qunsetenv("LANGUAGE");
     QApplication app(argc, argv);
     tovra::setMessageBoxHandler(
         [](const QString& text) { tovra::test::shownMessages().push_back(text); });

@@ -12,10 +12,12 @@
 #include <algorithm>
 
 #include "CabWindowFixture.h"
+#include "ShownMessages.h"
 #include "app/CabView.h"
 #include "app/CabWindow.h"
 #include "app/CrewChangeDialog.h"
 #include "app/EasyCab.h"
+#include "app/LanguageChoice.h"
 #include "app/TrainSettingsDialog.h"
 #include "app/ValueDisplay.h"
 #include "common/DataPath.h"
@@ -113,10 +115,10 @@ TEST_F(AppCabWindow, LoadsWithProgressMenusAndRunningTimers) {
     EXPECT_EQ(top[4]->text(), "保存(&S)");
     QStringList display;
     for (QAction* a : menu(2)->actions()) display << a->text();
-    EXPECT_EQ(display,
-              QStringList({"操作説明(&U)", "解説なし(&D)", "かんたん運転台(&E)", "喚呼なし(&K)",
-                           "停止位置ラインを表示しない(&S)", "列車設定(&P)", "視覚効果OFF(&V)",
-                           "文字表示モード切り替え(&C)", "全画面表示(&F)", "運転記録…"}));
+    EXPECT_EQ(display, QStringList({"操作説明(&U)", "解説なし(&D)", "かんたん運転台(&E)",
+                                    "喚呼なし(&K)", "停止位置ラインを表示しない(&S)",
+                                    "列車設定(&P)", "視覚効果OFF(&V)", "文字表示モード切り替え(&C)",
+                                    "全画面表示(&F)", "運転記録…", "言語(&G)"}));
     // A fresh user: only "no commentary" is checked; two items are hidden.
     EXPECT_TRUE(item("解説なし(&D)")->isChecked());
     EXPECT_FALSE(item("喚呼なし(&K)")->isChecked());
@@ -124,6 +126,31 @@ TEST_F(AppCabWindow, LoadsWithProgressMenusAndRunningTimers) {
     EXPECT_FALSE(item("文字表示モード切り替え(&C)")->isChecked());
     EXPECT_FALSE(item("列車設定(&P)")->isVisible());
     EXPECT_FALSE(item("視覚効果OFF(&V)")->isVisible());
+}
+
+// The language chosen in the Display menu is kept with the display options
+// and speaks from the next start on, unless --lang says otherwise.
+TEST_F(AppCabWindow, LanguageChoiceIsStoredForTheNextStart) {
+    QMenu* languages = item("言語(&G)")->menu();
+    ASSERT_NE(languages, nullptr);
+    const QList<QAction*> choices = languages->actions();
+    ASSERT_EQ(choices.size(), 3);
+    EXPECT_TRUE(choices[0]->isChecked());  // a fresh user follows the desktop
+    EXPECT_EQ(programLanguage(std::nullopt, store), desktopLanguage());
+
+    test::shownMessages().clear();
+    choices[2]->trigger();
+    EXPECT_EQ(choices[2]->text(), "English");
+    EXPECT_TRUE(choices[2]->isChecked());
+    EXPECT_FALSE(choices[0]->isChecked());
+    EXPECT_EQ(test::shownMessages().size(), 1u);
+    EXPECT_EQ(programLanguage(std::nullopt, store), Language::English);
+    EXPECT_EQ(programLanguage(Language::Japanese, store), Language::Japanese);
+
+    choices[1]->trigger();
+    EXPECT_EQ(programLanguage(std::nullopt, QtSettingsStore(config.path())), Language::Japanese);
+    choices[0]->trigger();
+    EXPECT_EQ(programLanguage(std::nullopt, store), desktopLanguage());
 }
 
 TEST_F(AppCabWindow, TicksDrawAndPause) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <algorithm>
 
 #include "app/StatusLayout.h"
+#include "app/TextFont.h"
 
 namespace tovra {
 namespace {
@@ -90,6 +93,21 @@ TEST(AppStatusLayout, MessageLinesStackUpwardsAndOneManTextOnOneManRoutes) {
     EXPECT_EQ(find(layout, "first")->y, 444);
     EXPECT_EQ(find(layout, "second")->y, 408);
     EXPECT_EQ(find(layout, "first")->x, 8);
+}
+
+// A text longer than the room left on the picture is shrunk whole, just
+// enough; one that fits keeps its size.
+TEST(AppStatusLayout, LongTextsShrinkToTheirRoom) {
+    QImage surface(800, 450, QImage::Format_RGB32);
+    const QString longText = "85 km/h check in 1250m, then 45 km/h check in 2300m";
+    const double wide = QFontMetricsF(statusFont(14.0), &surface).horizontalAdvance(longText);
+    ASSERT_GT(wide, 240);
+    const QFont fitted = fittedStatusFont(longText, 14, 240, &surface);
+    const double width = QFontMetricsF(fitted, &surface).horizontalAdvance(longText);
+    EXPECT_LE(width, 240);
+    EXPECT_GT(width, 200);
+    EXPECT_LT(fitted.pointSizeF(), 14);
+    EXPECT_EQ(fittedStatusFont("Now at A", 14, 240, &surface).pointSizeF(), 14);
 }
 
 }  // namespace

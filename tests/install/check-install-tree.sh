@@ -16,7 +16,7 @@ fail() {
 
 for file in bin/tovra bin/tovra-sim bin/tovra-demo bin/tovra-author share/applications/tovra.desktop \
     share/icons/hicolor/scalable/apps/tovra.svg share/doc/tovra/copyright \
-    share/doc/tovra/changelog.gz; do
+    share/doc/tovra/changelog.gz share/tovra/translations/tovra_en.qm; do
     [ -f "$root/$file" ] || fail "$file is missing"
 done
 for program in tovra tovra-sim tovra-demo tovra-author; do

@@ -5,6 +5,7 @@
 
 #include "report/ReportFiles.h"
 #include "report/RunRecorder.h"
+#include "report/RunReport.h"
 #include "report/RunSummary.h"
 #include "sim/ProtectionState.h"
 #include "sim/TrainState.h"
@@ -183,6 +184,22 @@ TEST(RunReportFiles, BestEarlierRunOfTheSameRouteAndTrain) {
     EXPECT_NE(html.find("これまでの最高 (100点, 2)"), std::string::npos);
     EXPECT_EQ(reportFileName("2026-12-07_153000", "line_rapid_down.dat", "train E231.dat"),
               "2026-12-07_153000_line_rapid_down_train-E231.html");
+}
+
+// A train that never moved still gets its charts, with a few ticks across
+// the distance it did not cover rather than one every 1e-10 km.
+TEST(RunReportFiles, ATrainThatNeverMoved) {
+    RunRecord standing;
+    standing.samples = {{.position = 111, .speed = 0}, {.position = 111, .speed = 0}};
+    const std::string page =
+        runReportHtml(ReportSubject{"line.dat", "train_A.dat", "本線", "1", oneStation()}, standing,
+                      summariseRun(standing, oneStation()), nullptr);
+    std::size_t ticks = 0;
+    for (std::size_t at = page.find("xtick"); at != std::string::npos;
+         at = page.find("xtick", at + 1))
+        ++ticks;
+    EXPECT_GE(ticks, 2u);
+    EXPECT_LE(ticks, 24u);  // both charts, eleven at most each
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "cab/StartState.h"
 #include "common/DataError.h"
 #include "common/DataPath.h"
+#include "common/UiText.h"
 #include "data/ControllerFiles.h"
 #include "data/ProgramSettings.h"
 #include "data/RouteLoader.h"
@@ -91,7 +92,8 @@ void checkVideo(Problems& problems, Probes& probes, const std::string& where,
     const std::string path = videoDataPath(dataDir, base);
     const std::filesystem::path file = resolveDataPath(dataDir, path);
     if (!probes.video.open(file))
-        problems.report(kVideoOpenError + path, where + ": " + path + ": not a readable video");
+        problems.report(uiText("LoadingSequence", kVideoOpenError) + path,
+                        where + ": " + path + ": not a readable video");
 }
 
 void checkVehicle(Problems& problems, Probes& probes, const VehicleSpec& vehicle,

@@ -14,6 +14,7 @@
 #include "SimRemote.h"
 #include "common/DataError.h"
 #include "platform/OpenAlSoundDevice.h"
+#include "platform/Translation.h"
 #include "platform/VideoDecoder.h"
 
 namespace {
@@ -173,6 +174,9 @@ Usage:
       800x450 and 1920x1080, each scaled in one step with the cab's filter,
       against `ffmpeg -benchmark` scaling with the same filter into BGRA.
 
+Any command takes --lang ja|en: the language of the texts the cab composes
+in traces, event logs and reports (default ja, so that runs compare alike).
+
 Exit status: 0 success, 1 wrong usage, 2 a data error (its message on stderr),
 3 a soak breach.
 )";
@@ -188,7 +192,19 @@ std::optional<tovra::VideoShape> measureVideo(const std::filesystem::path& file)
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args(argv + 1, argv + argc);
+    try {
+        // Traces and event logs are compared between runs: Japanese unless asked.
+        const auto language = tovra::takeLanguageOption(args);
+        if (language && !tovra::useLanguage(*language)) {
+            std::cerr << "tovra-sim: the English texts are missing from "
+                      << tovra::translationsFolder() << '\n';
+            return 1;
+        }
+    } catch (const std::invalid_argument& error) {
+        std::cerr << "tovra-sim: " << error.what() << '\n';
+        return 1;
+    }
     if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         std::fputs(kUsage, args.empty() ? stderr : stdout);
         return args.empty() ? 1 : 0;

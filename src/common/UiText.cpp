@@ -1,0 +1,36 @@
+#include "common/UiText.h"
+
+namespace tovra {
+
+namespace {
+UiTranslator installed = nullptr;
+}
+
+void setUiTranslator(UiTranslator translator) {
+    installed = translator;
+}
+
+std::string uiText(const char* context, const char* source) {
+    if (installed) {
+        std::string translated = installed(context, source);
+        if (!translated.empty()) return translated;
+    }
+    return source;
+}
+
+std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t number =
+            i + 1 < text.size() ? std::size_t(text[i + 1] - '1') : values.size();
+        if (text[i] == '%' && number < values.size() && number < 9) {
+            out += values.begin()[number];
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+}  // namespace tovra
