@@ -13,6 +13,11 @@ namespace tovra {
 // colours) at the same size.
 const char* pictureScalingFilter(int width, int height, int outWidth, int outHeight);
 
+// Which pictures of a width x height stream shown at outWidth x outHeight
+// are decoded without the codec's loop filter, by FFmpeg's name for the
+// skip_loop_filter setting: "default" (none) or "bidir" (the B-pictures).
+const char* loopFilterSkipped(int width, int height, int outWidth, int outHeight);
+
 // The video stream of one file, decoded by frame number on the calling
 // thread. Frame n is the n-th picture in display order, counted from the
 // stream's first timestamp at its frame rate, whatever unit the container

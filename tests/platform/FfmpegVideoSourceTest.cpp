@@ -135,6 +135,20 @@ TEST_P(FfmpegVideoSourceTest, ScalesThePicturesToTheSizeShown) {
     }
 }
 
+// The loop filter is left out only where the scaler averages over the edges
+// it would smooth: at the file's own size, and at a full screen's picture
+// close to it, every picture keeps it.
+TEST(VideoDecoder, KeepsTheLoopFilterUnlessThePictureShrinksToHalfItsArea) {
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 1920, 1080), "default");
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 0, 0), "default");
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 1600, 900), "default");  // 69 % of the area
+    EXPECT_STREQ(loopFilterSkipped(800, 450, 1920, 1080), "default");
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 1358, 764), "default");  // 50.03 %
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 1357, 763), "bidir");    // 49.93 %
+    EXPECT_STREQ(loopFilterSkipped(1920, 1080, 1214, 683), "bidir");
+    EXPECT_STREQ(loopFilterSkipped(3840, 2160, 800, 450), "bidir");
+}
+
 INSTANTIATE_TEST_SUITE_P(Codecs, FfmpegVideoSourceTest,
                          ::testing::Values(VideoRecipe{"mjpeg", "avi", 1, 0},
                                            VideoRecipe{"mpeg4", "avi", 30, 0},
