@@ -49,6 +49,149 @@
     </message>
 </context>
 <context>
+    <name>DataFiles</name>
+    <message>
+        <source>コントローラ設定ファイル mascon.dat を読み込めません</source>
+        <translation>Cannot read the controller settings file mascon.dat</translation>
+    </message>
+    <message>
+        <source>stringファイルに誤りがあります</source>
+        <translation>The string file has an error</translation>
+    </message>
+    <message>
+        <source>その他</source>
+        <translation>other</translation>
+    </message>
+    <message>
+        <source>路線ファイルに誤りがあります。</source>
+        <translation>The route file has an error: </translation>
+    </message>
+    <message>
+        <source>停目の生成エラー</source>
+        <translation>Cannot make the stop marker</translation>
+    </message>
+    <message>
+        <source>停止線Sの生成エラー</source>
+        <translation>Cannot make stop line S</translation>
+    </message>
+    <message>
+        <source>停止線Mの生成エラー</source>
+        <translation>Cannot make stop line M</translation>
+    </message>
+    <message>
+        <source>停止線Eの生成エラー</source>
+        <translation>Cannot make stop line E</translation>
+    </message>
+    <message>
+        <source>勾配標の生成エラー</source>
+        <translation>Cannot make the gradient post</translation>
+    </message>
+    <message>
+        <source>制限標の生成エラー</source>
+        <translation>Cannot make the speed limit sign</translation>
+    </message>
+    <message>
+        <source>残り距離表示の生成エラー</source>
+        <translation>Cannot make the remaining distance display</translation>
+    </message>
+    <message>
+        <source>その他標識の生成エラー</source>
+        <translation>Cannot make the other signs</translation>
+    </message>
+    <message>
+        <source>信号機の生成エラー</source>
+        <translation>Cannot make the signal</translation>
+    </message>
+    <message>
+        <source>サブ信号機0の生成エラー</source>
+        <translation>Cannot make sub-signal 0</translation>
+    </message>
+    <message>
+        <source>サブ信号機1の生成エラー</source>
+        <translation>Cannot make sub-signal 1</translation>
+    </message>
+    <message>
+        <source>サブ信号機2の生成エラー</source>
+        <translation>Cannot make sub-signal 2</translation>
+    </message>
+    <message>
+        <source>- 列車の基本設定</source>
+        <translation>basic train settings</translation>
+    </message>
+    <message>
+        <source>- アナログ時計</source>
+        <translation>analogue clock</translation>
+    </message>
+    <message>
+        <source>- 運転台パネル</source>
+        <translation>cab panel</translation>
+    </message>
+    <message>
+        <source>- 運転台パネル2</source>
+        <translation>cab panel 2</translation>
+    </message>
+    <message>
+        <source>- 運転台パネル3</source>
+        <translation>cab panel 3</translation>
+    </message>
+    <message>
+        <source>- 速度計</source>
+        <translation>speedometer</translation>
+    </message>
+    <message>
+        <source>- BC圧力計</source>
+        <translation>BC pressure gauge</translation>
+    </message>
+    <message>
+        <source>- BC圧力計（リニア）</source>
+        <translation>BC pressure gauge (linear)</translation>
+    </message>
+    <message>
+        <source>- SAP圧力計</source>
+        <translation>SAP pressure gauge</translation>
+    </message>
+    <message>
+        <source>- ER圧力計</source>
+        <translation>ER pressure gauge</translation>
+    </message>
+    <message>
+        <source>- BP圧力計</source>
+        <translation>BP pressure gauge</translation>
+    </message>
+    <message>
+        <source>- MR圧力計</source>
+        <translation>MR pressure gauge</translation>
+    </message>
+    <message>
+        <source>- MR圧力計（リニア）</source>
+        <translation>MR pressure gauge (linear)</translation>
+    </message>
+    <message>
+        <source>- 電圧計</source>
+        <translation>voltmeter</translation>
+    </message>
+    <message>
+        <source>- 電流計</source>
+        <translation>ammeter</translation>
+    </message>
+    <message>
+        <source>車両ファイルに誤りがあります</source>
+        <translation>The train file has an error: </translation>
+    </message>
+    <message>
+        <source>動力が気動車なのにNotch指定があります</source>
+        <translation>The train is a diesel but has a Notch entry</translation>
+    </message>
+    <message>
+        <source>動力が電車なのにEngine指定があります</source>
+        <translation>The train is electric but has an Engine entry</translation>
+    </message>
+    <message>
+        <source>ブレーキの段数を3段以上に設定してください</source>
+        <translation>Give the brake at least 3 steps</translation>
+    </message>
+</context>
+<context>
     <name>DataFolder</name>
     <message>
         <source>%1 が次のフォルダにありません:</source>
@@ -162,10 +305,171 @@ now (a few minutes, once) and then start on it.</translation>
     </message>
 </context>
 <context>
+    <name>MappedControllers</name>
+    <message>
+        <source>コントローラ「%1」を接続しました</source>
+        <translation>Controller “%1” connected</translation>
+    </message>
+    <message>
+        <source>コントローラ「%1」が外れました</source>
+        <translation>Controller “%1” disconnected</translation>
+    </message>
+</context>
+<context>
     <name>MessageBox</name>
     <message>
         <source>ヴェルモラン</source>
         <translation>Velmoran</translation>
+    </message>
+</context>
+<context>
+    <name>PadMapping</name>
+    <message>
+        <source>警笛</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>警笛2</source>
+        <translation>Horn 2</translation>
+    </message>
+    <message>
+        <source>ブザー</source>
+        <translation>Buzzer</translation>
+    </message>
+    <message>
+        <source>ドア</source>
+        <translation>Doors</translation>
+    </message>
+    <message>
+        <source>ATS確認</source>
+        <translation>ATS acknowledge</translation>
+    </message>
+    <message>
+        <source>ATS復帰</source>
+        <translation>ATS reset</translation>
+    </message>
+    <message>
+        <source>次の放送</source>
+        <translation>Next announcement</translation>
+    </message>
+    <message>
+        <source>前の放送</source>
+        <translation>Previous announcement</translation>
+    </message>
+    <message>
+        <source>レバーサ 前</source>
+        <translation>Reverser forward</translation>
+    </message>
+    <message>
+        <source>レバーサ 切</source>
+        <translation>Reverser neutral</translation>
+    </message>
+    <message>
+        <source>レバーサ 後</source>
+        <translation>Reverser back</translation>
+    </message>
+    <message>
+        <source>力行モード切替</source>
+        <translation>Next power mode</translation>
+    </message>
+    <message>
+        <source>喚呼</source>
+        <translation>Call-out</translation>
+    </message>
+    <message>
+        <source>変速レバー 0</source>
+        <translation>Gear lever 0</translation>
+    </message>
+    <message>
+        <source>変速レバー 1</source>
+        <translation>Gear lever 1</translation>
+    </message>
+    <message>
+        <source>変速レバー 2</source>
+        <translation>Gear lever 2</translation>
+    </message>
+    <message>
+        <source>エンジン始動</source>
+        <translation>Engine start</translation>
+    </message>
+    <message>
+        <source>エンジン停止</source>
+        <translation>Engine stop</translation>
+    </message>
+    <message>
+        <source>一時停止 / 運転再開</source>
+        <translation>Pause / resume</translation>
+    </message>
+</context>
+<context>
+    <name>PadMappingFile</name>
+    <message>
+        <source>数値 &quot;%1&quot; が読めないか範囲外です</source>
+        <translation>The number &quot;%1&quot; cannot be read or is out of range</translation>
+    </message>
+    <message>
+        <source>ノッチが多すぎます</source>
+        <translation>Too many notches</translation>
+    </message>
+    <message>
+        <source>ノッチの位置が昇順ではありません</source>
+        <translation>The notch positions are not in ascending order</translation>
+    </message>
+    <message>
+        <source>軸の役割 &quot;%1&quot; は不明です</source>
+        <translation>Unknown axis role &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>不明な項目です</source>
+        <translation>Unknown entry</translation>
+    </message>
+    <message>
+        <source>キー &quot;%1&quot; は不明です</source>
+        <translation>Unknown key &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>同じボタンが二度あります</source>
+        <translation>The same button appears twice</translation>
+    </message>
+    <message>
+        <source>軸 %1 の役割がありません</source>
+        <translation>Axis %1 has no role</translation>
+    </message>
+    <message>
+        <source>軸 %1 の端が中立と同じです</source>
+        <translation>An end of axis %1 is the same as its rest position</translation>
+    </message>
+    <message>
+        <source>軸 %1 の両端が同じ側です</source>
+        <translation>Both ends of axis %1 lie on the same side</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます</source>
+        <translation>The file is too large</translation>
+    </message>
+    <message>
+        <source>GUID の見出しが正しくありません</source>
+        <translation>Malformed GUID heading</translation>
+    </message>
+    <message>
+        <source>同じ GUID が二度あります</source>
+        <translation>The same GUID appears twice</translation>
+    </message>
+    <message>
+        <source>読めない行です</source>
+        <translation>Unreadable line</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>Line %1: %2</translation>
+    </message>
+    <message>
+        <source>書き込めません: %1</source>
+        <translation>Cannot write: %1</translation>
+    </message>
+    <message>
+        <source>書き込めません: %1 (%2)</source>
+        <translation>Cannot write: %1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -477,6 +781,185 @@ Token: %3</translation>
     <message>
         <source>滑走</source>
         <translation>Slide</translation>
+    </message>
+</context>
+<context>
+    <name>tovra::ControllerMapDialog</name>
+    <message>
+        <source>力行</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>ブレーキ</source>
+        <translation>Brake</translation>
+    </message>
+    <message>
+        <source>ワンハンドル</source>
+        <translation>Combined handle</translation>
+    </message>
+    <message>
+        <source>ボタン %1</source>
+        <translation>Button %1</translation>
+    </message>
+    <message>
+        <source>上</source>
+        <translation>up</translation>
+    </message>
+    <message>
+        <source>右</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>下</source>
+        <translation>down</translation>
+    </message>
+    <message>
+        <source>左</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>ハット %1 %2</source>
+        <translation>Hat %1 %2</translation>
+    </message>
+    <message>
+        <source>コントローラの割り当て</source>
+        <translation>Controller mapping</translation>
+    </message>
+    <message>
+        <source>%1を覚える</source>
+        <translation>Learn %1</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>軸の割り当てを外す</source>
+        <translation>Remove axis mapping</translation>
+    </message>
+    <message>
+        <source>軸</source>
+        <translation>Axis</translation>
+    </message>
+    <message>
+        <source>均等に配置</source>
+        <translation>Space evenly</translation>
+    </message>
+    <message>
+        <source>力行段数</source>
+        <translation>Power notches</translation>
+    </message>
+    <message>
+        <source>ブレーキ段数</source>
+        <translation>Brake notches</translation>
+    </message>
+    <message>
+        <source>不感帯</source>
+        <translation>Dead zone</translation>
+    </message>
+    <message>
+        <source>操作</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>ボタン</source>
+        <translation>Button</translation>
+    </message>
+    <message>
+        <source>ボタンを割り当て</source>
+        <translation>Assign button</translation>
+    </message>
+    <message>
+        <source>外す</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>この機器の割り当てをすべて削除</source>
+        <translation>Delete all mappings of this device</translation>
+    </message>
+    <message>
+        <source>この配置で埋める</source>
+        <translation>Fill with this layout</translation>
+    </message>
+    <message>
+        <source>ひな形</source>
+        <translation>Template</translation>
+    </message>
+    <message>
+        <source>ボタンと軸を固定の種類の配置で埋めます。固定の種類そのものは「コントローラ」メニューで選びます</source>
+        <translation>Fills the buttons and axes with the layout of a fixed controller type. The fixed type itself is chosen in the Controller menu.</translation>
+    </message>
+    <message>
+        <source>コントローラが接続されていません</source>
+        <translation>No controller is connected</translation>
+    </message>
+    <message>
+        <source>覚えるにはこの機器を接続してください</source>
+        <translation>Connect this device to learn its controls</translation>
+    </message>
+    <message>
+        <source>力行レバーを切（0）の位置にして「次へ」を押してください</source>
+        <translation>Put the power lever in the off (0) position and press Next</translation>
+    </message>
+    <message>
+        <source>ブレーキレバーを緩めの位置にして「次へ」を押してください</source>
+        <translation>Put the brake lever in the release position and press Next</translation>
+    </message>
+    <message>
+        <source>ハンドルを中立（切）にして「次へ」を押してください</source>
+        <translation>Put the handle in neutral (off) and press Next</translation>
+    </message>
+    <message>
+        <source>ブレーキレバーを非常の端まで動かして「次へ」を押してください</source>
+        <translation>Move the brake lever to the emergency end and press Next</translation>
+    </message>
+    <message>
+        <source>レバーを力行の最大の端まで動かして「次へ」を押してください</source>
+        <translation>Move the lever to the full power end and press Next</translation>
+    </message>
+    <message>
+        <source>動いた軸が見つかりません。レバーを端まで動かしてください</source>
+        <translation>No axis moved. Move the lever all the way to its end</translation>
+    </message>
+    <message>
+        <source>ハンドルを非常ブレーキの端まで動かして「次へ」を押してください</source>
+        <translation>Move the handle to the emergency brake end and press Next</translation>
+    </message>
+    <message>
+        <source>ブレーキ側の端が見つかりません。ハンドルを非常の端まで動かしてください</source>
+        <translation>The brake end was not found. Move the handle to the emergency end</translation>
+    </message>
+    <message>
+        <source>割り当てました。目盛りはドラッグで動かせます</source>
+        <translation>Mapped. The notch marks can be dragged</translation>
+    </message>
+    <message>
+        <source>「%1」に使うボタンを押してください</source>
+        <translation>Press the button to use for “%1”</translation>
+    </message>
+    <message>
+        <source>%1 を割り当てました</source>
+        <translation>%1 assigned</translation>
+    </message>
+    <message>
+        <source>%1  (%2)  未接続</source>
+        <translation>%1  (%2)  not connected</translation>
+    </message>
+    <message>
+        <source>軸 %1: %2</source>
+        <translation>Axis %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 の配置で埋めました。</source>
+        <translation>Filled with the layout of %1. </translation>
+    </message>
+    <message>
+        <source>ハンドルは覚えさせてください</source>
+        <translation>Let the dialog learn the handles.</translation>
+    </message>
+    <message>
+        <source>レバーを動かして軸と目盛りを確かめてください</source>
+        <translation>Move the levers to check the axes and notch marks.</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "app/ControllerMapDialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -19,6 +20,7 @@
 #include "app/MappedControllers.h"
 #include "app/MessageBox.h"
 #include "app/NotchBar.h"
+#include "common/UiText.h"
 #include "input/PadPresets.h"
 
 namespace tovra {
@@ -37,26 +39,30 @@ constexpr std::int64_t kLeastTravel = 65536 / 4;
 QString roleCaption(AxisRole role) {
     switch (role) {
         case AxisRole::Power:
-            return "力行";
+            return tovra::ControllerMapDialog::tr("力行");
         case AxisRole::Brake:
-            return "ブレーキ";
+            return tovra::ControllerMapDialog::tr("ブレーキ");
         case AxisRole::Combined:
-            return "ワンハンドル";
+            return tovra::ControllerMapDialog::tr("ワンハンドル");
     }
     return {};
 }
 
 QString controlCaption(const PadControl& c) {
-    if (!c.hat) return QString("ボタン %1").arg(c.index);
-    const char* way = c.direction == HatUp      ? "上"
-                      : c.direction == HatRight ? "右"
-                      : c.direction == HatDown  ? "下"
-                                                : "左";
-    return QString("ハット %1 %2").arg(c.index).arg(way);
+    if (!c.hat) return tovra::ControllerMapDialog::tr("ボタン %1").arg(c.index);
+    const QString way = c.direction == HatUp      ? tovra::ControllerMapDialog::tr("上")
+                        : c.direction == HatRight ? tovra::ControllerMapDialog::tr("右")
+                        : c.direction == HatDown  ? tovra::ControllerMapDialog::tr("下")
+                                                  : tovra::ControllerMapDialog::tr("左");
+    return tovra::ControllerMapDialog::tr("ハット %1 %2").arg(c.index).arg(way);
 }
 
-QString text(std::string_view s) {
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+QString keyCaption(PadKey key) {
+    return QString::fromStdString(uiText("PadMapping", padKeyInfo(key).caption));
+}
+
+QString typeName(PadType type) {
+    return QCoreApplication::translate("tovra::RunMenus", kControllerTypeNames[std::size_t(type)]);
 }
 
 bool unmapped(const DeviceMapping& m) {
@@ -74,7 +80,7 @@ QSpinBox* spinBox(QWidget* parent, int low, int high, int value) {
 
 ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget* parent)
     : QDialog(parent), controllers_(controllers), edited_(controllers.mappings()) {
-    setWindowTitle("コントローラの割り当て");
+    setWindowTitle(tr("コントローラの割り当て"));
     controllers_.setSuspended(true);
     auto* layout = new QVBoxLayout(this);
     device_ = new QComboBox(this);
@@ -84,7 +90,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
 
     auto* learn = new QHBoxLayout;
     for (const AxisRole role : {AxisRole::Power, AxisRole::Brake, AxisRole::Combined}) {
-        auto* button = new QPushButton(roleCaption(role) + "を覚える", this);
+        auto* button = new QPushButton(tr("%1を覚える").arg(roleCaption(role)), this);
         connect(button, &QPushButton::clicked, this, [this, role] { learnHandle(role); });
         learn->addWidget(button);
     }
@@ -93,7 +99,7 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     instruction_ = new QLabel(this);
     instruction_->setObjectName("instruction");
     instruction_->setWordWrap(true);
-    next_ = new QPushButton("次へ", this);
+    next_ = new QPushButton(tr("次へ"), this);
     next_->setEnabled(false);
     connect(next_, &QPushButton::clicked, this, &ControllerMapDialog::next);
     stepRow->addWidget(instruction_, 1);
@@ -102,8 +108,8 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
 
     auto* grid = new QGridLayout;
     axis_ = new QComboBox(this);
-    auto* forget = new QPushButton("軸の割り当てを外す", this);
-    grid->addWidget(new QLabel("軸", this), 0, 0);
+    auto* forget = new QPushButton(tr("軸の割り当てを外す"), this);
+    grid->addWidget(new QLabel(tr("軸"), this), 0, 0);
     grid->addWidget(axis_, 0, 1, 1, 3);
     grid->addWidget(forget, 0, 4);
     powerSteps_ = spinBox(this, 1, kMaxSteps, kDefaultPowerSteps);
@@ -112,24 +118,24 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     deadZone_->setSuffix(" %");
     deadZone_->setObjectName("deadZone");
     brakeSteps_->setObjectName("brakeSteps");
-    auto* even = new QPushButton("均等に配置", this);
-    grid->addWidget(new QLabel("力行段数", this), 1, 0);
+    auto* even = new QPushButton(tr("均等に配置"), this);
+    grid->addWidget(new QLabel(tr("力行段数"), this), 1, 0);
     grid->addWidget(powerSteps_, 1, 1);
-    grid->addWidget(new QLabel("ブレーキ段数", this), 1, 2);
+    grid->addWidget(new QLabel(tr("ブレーキ段数"), this), 1, 2);
     grid->addWidget(brakeSteps_, 1, 3);
-    grid->addWidget(new QLabel("不感帯", this), 2, 0);
+    grid->addWidget(new QLabel(tr("不感帯"), this), 2, 0);
     grid->addWidget(deadZone_, 2, 1);
     grid->addWidget(even, 2, 4);
     powerBar_ = new NotchBar(this);
     brakeBar_ = new NotchBar(this);
-    grid->addWidget(new QLabel("力行", this), 3, 0);
+    grid->addWidget(new QLabel(tr("力行"), this), 3, 0);
     grid->addWidget(powerBar_, 3, 1, 1, 4);
-    grid->addWidget(new QLabel("ブレーキ", this), 4, 0);
+    grid->addWidget(new QLabel(tr("ブレーキ"), this), 4, 0);
     grid->addWidget(brakeBar_, 4, 1, 1, 4);
     layout->addLayout(grid);
 
     keys_ = new QTableWidget(int(padKeys().size()), 2, this);
-    keys_->setHorizontalHeaderLabels({"操作", "ボタン"});
+    keys_->setHorizontalHeaderLabels({tr("操作"), tr("ボタン")});
     keys_->setObjectName("keys");
     keys_->horizontalHeader()->setStretchLastSection(true);
     keys_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -139,12 +145,12 @@ ControllerMapDialog::ControllerMapDialog(MappedControllers& controllers, QWidget
     keys_->setSelectionMode(QAbstractItemView::SingleSelection);
     keys_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     for (std::size_t i = 0; i < padKeys().size(); ++i)
-        keys_->setItem(int(i), 0, new QTableWidgetItem(text(padKeys()[i].caption)));
+        keys_->setItem(int(i), 0, new QTableWidgetItem(keyCaption(padKeys()[i].key)));
     layout->addWidget(keys_);
     auto* keyRow = new QHBoxLayout;
-    auto* assign = new QPushButton("ボタンを割り当て", this);
-    auto* clear = new QPushButton("外す", this);
-    auto* forgetDevice = new QPushButton("この機器の割り当てをすべて削除", this);
+    auto* assign = new QPushButton(tr("ボタンを割り当て"), this);
+    auto* clear = new QPushButton(tr("外す"), this);
+    auto* forgetDevice = new QPushButton(tr("この機器の割り当てをすべて削除"), this);
     keyRow->addWidget(assign);
     keyRow->addWidget(clear);
     keyRow->addStretch();
@@ -202,17 +208,17 @@ void ControllerMapDialog::addPresetRow(QVBoxLayout* layout) {
     auto* row = new QHBoxLayout;
     auto* types = new QComboBox(this);
     for (const PadType type : {PadType::TwoLever, PadType::PsAdapter, PadType::OneHandle})
-        types->addItem(kControllerTypeNames[std::size_t(type)], int(type));
-    auto* use = new QPushButton("この配置で埋める", this);
+        types->addItem(typeName(type), int(type));
+    auto* use = new QPushButton(tr("この配置で埋める"), this);
     connect(use, &QPushButton::clicked, this,
             [this, types] { applyPreset(PadType(types->currentData().toInt())); });
-    row->addWidget(new QLabel("ひな形", this));
+    row->addWidget(new QLabel(tr("ひな形"), this));
     row->addWidget(types, 1);
     row->addWidget(use);
     layout->addLayout(row);
     auto* note = new QLabel(
-        "ボタンと軸を固定の種類の配置で埋めます。固定の種類そのものは「コントローラ」メニューで選び"
-        "ます",
+        tr("ボタンと軸を固定の種類の配置で埋めます。固定の種類そのものは「コントローラ」メニューで"
+           "選びます"),
         this);
     note->setWordWrap(true);
     layout->addWidget(note);
@@ -252,8 +258,8 @@ void ControllerMapDialog::say(const QString& text) {
 }
 
 void ControllerMapDialog::sayNotPlugged() {
-    say(guid().empty() ? "コントローラが接続されていません"
-                       : "覚えるにはこの機器を接続してください");
+    say(guid().empty() ? tr("コントローラが接続されていません")
+                       : tr("覚えるにはこの機器を接続してください"));
 }
 
 void ControllerMapDialog::learnHandle(AxisRole role) {
@@ -263,11 +269,11 @@ void ControllerMapDialog::learnHandle(AxisRole role) {
     next_->setEnabled(true);
     switch (role) {
         case AxisRole::Power:
-            return say("力行レバーを切（0）の位置にして「次へ」を押してください");
+            return say(tr("力行レバーを切（0）の位置にして「次へ」を押してください"));
         case AxisRole::Brake:
-            return say("ブレーキレバーを緩めの位置にして「次へ」を押してください");
+            return say(tr("ブレーキレバーを緩めの位置にして「次へ」を押してください"));
         case AxisRole::Combined:
-            return say("ハンドルを中立（切）にして「次へ」を押してください");
+            return say(tr("ハンドルを中立（切）にして「次へ」を押してください"));
     }
 }
 
@@ -281,15 +287,15 @@ void ControllerMapDialog::next() {
             learner_.begin(now);
             step_ = Step::End;
             return say(role_ == AxisRole::Brake
-                           ? "ブレーキレバーを非常の端まで動かして「次へ」を押してください"
-                           : "レバーを力行の最大の端まで動かして「次へ」を押してください");
+                           ? tr("ブレーキレバーを非常の端まで動かして「次へ」を押してください")
+                           : tr("レバーを力行の最大の端まで動かして「次へ」を押してください"));
         case Step::End: {
             const auto moved = learner_.movedAxis();
-            if (!moved) return say("動いた軸が見つかりません。レバーを端まで動かしてください");
+            if (!moved) return say(tr("動いた軸が見つかりません。レバーを端まで動かしてください"));
             if (role_ == AxisRole::Combined) {
                 powerEnd_ = moved;
                 step_ = Step::BrakeEnd;
-                return say("ハンドルを非常ブレーキの端まで動かして「次へ」を押してください");
+                return say(tr("ハンドルを非常ブレーキの端まで動かして「次へ」を押してください"));
             }
             const bool power = role_ == AxisRole::Power;
             storeAxis(leverMapping(role_, moved->axis, moved->start,
@@ -305,7 +311,7 @@ void ControllerMapDialog::next() {
             const std::int64_t power = std::int64_t(powerEnd_->furthest) - powerEnd_->start;
             if (std::llabs(brake) < kLeastTravel || (brake > 0) == (power > 0))
                 return say(
-                    "ブレーキ側の端が見つかりません。ハンドルを非常の端まで動かしてください");
+                    tr("ブレーキ側の端が見つかりません。ハンドルを非常の端まで動かしてください"));
             storeAxis(leverMapping(AxisRole::Combined, powerEnd_->axis, powerEnd_->start,
                                    powerEnd_->furthest, now.axes[axis], powerSteps_->value(),
                                    brakeSteps_->value(), deadZone_->value() / 100.0));
@@ -317,7 +323,7 @@ void ControllerMapDialog::next() {
     }
     step_ = Step::None;
     next_->setEnabled(false);
-    say("割り当てました。目盛りはドラッグで動かせます");
+    say(tr("割り当てました。目盛りはドラッグで動かせます"));
 }
 
 void ControllerMapDialog::learnKey(PadKey key) {
@@ -327,7 +333,7 @@ void ControllerMapDialog::learnKey(PadKey key) {
     step_ = Step::Key;
     next_->setEnabled(false);
     learner_.begin(d->reading);
-    say("「" + text(padKeyInfo(key).caption) + "」に使うボタンを押してください");
+    say(tr("「%1」に使うボタンを押してください").arg(keyCaption(key)));
 }
 
 void ControllerMapDialog::storeAxis(const AxisMapping& axis) {
@@ -368,7 +374,7 @@ void ControllerMapDialog::refresh() {
         std::erase_if(controls, [&](const ControlMapping& c) { return c.control == control; });
         controls.push_back({control, key_});
         step_ = Step::None;
-        say(controlCaption(control) + " を割り当てました");
+        say(tr("%1 を割り当てました").arg(controlCaption(control)));
         refreshKeys();
     }
     const AxisMapping* a = shownAxis();
@@ -399,12 +405,14 @@ void ControllerMapDialog::refreshDevices() {
         const bool plugged = std::any_of(attached.begin(), attached.end(),
                                          [&](const AttachedDevice& d) { return d.guid == guid; });
         if (!plugged && !unmapped(mapping))
-            device_->addItem(QString::fromStdString(mapping.name + "  (" + guid + ")  ") + "未接続",
-                             QString::fromStdString(guid));
+            device_->addItem(
+                tr("%1  (%2)  未接続")
+                    .arg(QString::fromStdString(mapping.name), QString::fromStdString(guid)),
+                QString::fromStdString(guid));
     }
     device_->setCurrentIndex(std::max(0, device_->findData(current)));
     device_->blockSignals(false);
-    if (attached.empty()) say("コントローラが接続されていません");
+    if (attached.empty()) say(tr("コントローラが接続されていません"));
     refreshAxes();
     refreshKeys();
 }
@@ -414,7 +422,7 @@ void ControllerMapDialog::refreshAxes() {
     axis_->clear();
     if (!guid().empty()) {
         for (const AxisMapping& a : deviceMapping().axes)
-            axis_->addItem(QString("軸 %1: %2").arg(a.axis).arg(roleCaption(a.role)));
+            axis_->addItem(tr("軸 %1: %2").arg(a.axis).arg(roleCaption(a.role)));
     }
     axis_->blockSignals(false);
     axis_->setCurrentIndex(axis_->count() - 1);
@@ -450,16 +458,16 @@ void ControllerMapDialog::refreshKeys() {
 }
 
 void ControllerMapDialog::applyPreset(PadType type) {
-    if (guid().empty()) return say("コントローラが接続されていません");
+    if (guid().empty()) return say(tr("コントローラが接続されていません"));
     const DeviceMapping preset = presetMapping(type);
     DeviceMapping& mapping = deviceMapping();
     mapping.axes = preset.axes;
     mapping.controls = preset.controls;
     refreshAxes();
     refreshKeys();
-    say(QString(kControllerTypeNames[std::size_t(type)]) + " の配置で埋めました。" +
-        (preset.axes.empty() ? "ハンドルは覚えさせてください"
-                             : "レバーを動かして軸と目盛りを確かめてください"));
+    say(tr("%1 の配置で埋めました。").arg(typeName(type)) +
+        (preset.axes.empty() ? tr("ハンドルは覚えさせてください")
+                             : tr("レバーを動かして軸と目盛りを確かめてください")));
 }
 
 void ControllerMapDialog::forgetDevice() {

@@ -28,6 +28,8 @@ class NotchBar;
 // devices not plugged in are listed too, to edit all but what is learnt by
 // doing, or to delete. Saved with OK.
 class ControllerMapDialog : public QDialog {
+    Q_OBJECT
+
   public:
     ControllerMapDialog(MappedControllers& controllers, QWidget* parent = nullptr);
     ~ControllerMapDialog() override;

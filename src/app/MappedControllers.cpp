@@ -1,5 +1,6 @@
 #include "app/MappedControllers.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 #include <utility>
 
@@ -14,6 +15,12 @@ namespace {
 
 // As often as the logic tick reads them while running.
 constexpr int kPausedPollMs = 100;
+
+std::string notice(const char* text, const std::string& device) {
+    return QCoreApplication::translate("MappedControllers", text)
+        .arg(QString::fromStdString(device))
+        .toStdString();
+}
 
 }  // namespace
 
@@ -86,9 +93,13 @@ void MappedControllers::apply(const MappedPadEvents& events) {
         }
     }
     for (const std::string& name : events.pluggedIn)
-        showControllerNotice(cab_, "コントローラ「" + name + "」を接続しました");
+        showControllerNotice(
+            cab_, notice(QT_TRANSLATE_NOOP("MappedControllers", "コントローラ「%1」を接続しました"),
+                         name));
     for (const std::string& name : events.pulledOut)
-        showControllerNotice(cab_, "コントローラ「" + name + "」が外れました");
+        showControllerNotice(
+            cab_,
+            notice(QT_TRANSLATE_NOOP("MappedControllers", "コントローラ「%1」が外れました"), name));
 }
 
 }  // namespace tovra

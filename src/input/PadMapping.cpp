@@ -3,30 +3,45 @@
 #include <algorithm>
 #include <array>
 
+#include "common/UiText.h"
+
 namespace tovra {
 
 namespace {
 
 constexpr std::array<PadKeyInfo, 19> kPadKeys{{
-    {PadKey::Horn, "horn", '3', {}, "警笛"},
-    {PadKey::Horn2, "horn2", '6', {}, "警笛2"},
-    {PadKey::Buzzer, "buzzer", '4', {}, "ブザー"},
-    {PadKey::Doors, "doors", 'd', {}, "ドア"},
-    {PadKey::Acknowledge, "acknowledge", ' ', {}, "ATS確認"},
-    {PadKey::AtsReset, "reset", 'r', {}, "ATS復帰"},
-    {PadKey::NextAnnouncement, "next_announcement", 'c', {}, "次の放送"},
-    {PadKey::PreviousAnnouncement, "previous_announcement", '-', {}, "前の放送"},
-    {PadKey::ReverserForward, "reverser_forward", 'f', {}, "レバーサ 前"},
-    {PadKey::ReverserNeutral, "reverser_neutral", 'n', {}, "レバーサ 切"},
-    {PadKey::ReverserBack, "reverser_back", 'b', {}, "レバーサ 後"},
-    {PadKey::NextPowerMode, "next_power_mode", '9', {}, "力行モード切替"},
-    {PadKey::Callout, "callout", {}, VirtualKey::Enter, "喚呼"},
-    {PadKey::GearLever0, "gear_0", 's', {}, "変速レバー 0"},
-    {PadKey::GearLever1, "gear_1", 'x', {}, "変速レバー 1"},
-    {PadKey::GearLever2, "gear_2", 'w', {}, "変速レバー 2"},
-    {PadKey::EngineStart, "engine_start", {}, VirtualKey::F2, "エンジン始動"},
-    {PadKey::EngineStop, "engine_stop", {}, VirtualKey::F2, "エンジン停止", true},
-    {PadKey::Pause, "pause", {}, {}, "一時停止 / 運転再開"},
+    {PadKey::Horn, "horn", '3', {}, uiTextMark("PadMapping", "警笛")},
+    {PadKey::Horn2, "horn2", '6', {}, uiTextMark("PadMapping", "警笛2")},
+    {PadKey::Buzzer, "buzzer", '4', {}, uiTextMark("PadMapping", "ブザー")},
+    {PadKey::Doors, "doors", 'd', {}, uiTextMark("PadMapping", "ドア")},
+    {PadKey::Acknowledge, "acknowledge", ' ', {}, uiTextMark("PadMapping", "ATS確認")},
+    {PadKey::AtsReset, "reset", 'r', {}, uiTextMark("PadMapping", "ATS復帰")},
+    {PadKey::NextAnnouncement, "next_announcement", 'c', {}, uiTextMark("PadMapping", "次の放送")},
+    {PadKey::PreviousAnnouncement,
+     "previous_announcement",
+     '-',
+     {},
+     uiTextMark("PadMapping", "前の放送")},
+    {PadKey::ReverserForward, "reverser_forward", 'f', {}, uiTextMark("PadMapping", "レバーサ 前")},
+    {PadKey::ReverserNeutral, "reverser_neutral", 'n', {}, uiTextMark("PadMapping", "レバーサ 切")},
+    {PadKey::ReverserBack, "reverser_back", 'b', {}, uiTextMark("PadMapping", "レバーサ 後")},
+    {PadKey::NextPowerMode, "next_power_mode", '9', {}, uiTextMark("PadMapping", "力行モード切替")},
+    {PadKey::Callout, "callout", {}, VirtualKey::Enter, uiTextMark("PadMapping", "喚呼")},
+    {PadKey::GearLever0, "gear_0", 's', {}, uiTextMark("PadMapping", "変速レバー 0")},
+    {PadKey::GearLever1, "gear_1", 'x', {}, uiTextMark("PadMapping", "変速レバー 1")},
+    {PadKey::GearLever2, "gear_2", 'w', {}, uiTextMark("PadMapping", "変速レバー 2")},
+    {PadKey::EngineStart,
+     "engine_start",
+     {},
+     VirtualKey::F2,
+     uiTextMark("PadMapping", "エンジン始動")},
+    {PadKey::EngineStop,
+     "engine_stop",
+     {},
+     VirtualKey::F2,
+     uiTextMark("PadMapping", "エンジン停止"),
+     true},
+    {PadKey::Pause, "pause", {}, {}, uiTextMark("PadMapping", "一時停止 / 運転再開")},
 }};
 
 // padKeyInfo finds a key by its place in the table.

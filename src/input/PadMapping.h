@@ -66,13 +66,14 @@ enum class PadKey {
 };
 
 // A key command as the keyboard gives it (pause: as the menu gives it), its
-// name in the mapping file and its caption in the dialog.
+// name in the mapping file and its caption in the dialog (to be shown through
+// uiText in the "PadMapping" context).
 struct PadKeyInfo {
     PadKey key;
     std::string_view name;
     std::optional<char> character;
     std::optional<VirtualKey> virtualKey;
-    std::string_view caption;
+    const char* caption;
     bool shift = false;  // the virtual key with Shift held
 };
 

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "common/UiText.h"
+
 namespace tovra {
 
 namespace {
@@ -49,7 +51,8 @@ T number(std::string_view text, T low, T high) {
     T value{};
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size() || !(value >= low && value <= high))
-        throw Damaged{"数値 \"" + std::string(text) + "\" が読めないか範囲外です"};
+        throw Damaged{
+            fillIn(uiText("PadMappingFile", "数値 \"%1\" が読めないか範囲外です"), {text})};
     return value;
 }
 
@@ -60,9 +63,9 @@ std::vector<double> notchList(std::string_view text) {
         notches.push_back(number(text.substr(0, gap), 0.0, 1.0));
         text.remove_prefix(gap);
     }
-    if (notches.size() > kMaxNotches) throw Damaged{"ノッチが多すぎます"};
+    if (notches.size() > kMaxNotches) throw Damaged{uiText("PadMappingFile", "ノッチが多すぎます")};
     if (std::adjacent_find(notches.begin(), notches.end(), std::greater_equal<>()) != notches.end())
-        throw Damaged{"ノッチの位置が昇順ではありません"};
+        throw Damaged{uiText("PadMappingFile", "ノッチの位置が昇順ではありません")};
     return notches;
 }
 
@@ -86,7 +89,8 @@ struct SectionReader {
             const auto role = std::find_if(kRoles.begin(), kRoles.end(),
                                            [&](const RoleName& r) { return r.name == value; });
             if (role == kRoles.end())
-                throw Damaged{"軸の役割 \"" + std::string(value) + "\" は不明です"};
+                throw Damaged{
+                    fillIn(uiText("PadMappingFile", "軸の役割 \"%1\" は不明です"), {value})};
             axis.role = role->role;
             withRole.insert(index);
         } else if (field == "rest") {
@@ -102,15 +106,17 @@ struct SectionReader {
         } else if (field == "brake_notches") {
             axis.brakeNotches = notchList(value);
         } else {
-            throw Damaged{"不明な項目です"};
+            throw Damaged{uiText("PadMappingFile", "不明な項目です")};
         }
     }
 
     void control(PadControl control, std::string_view value) {
         const auto key = padKeyNamed(value);
-        if (!key) throw Damaged{"キー \"" + std::string(value) + "\" は不明です"};
+        if (!key)
+            throw Damaged{fillIn(uiText("PadMappingFile", "キー \"%1\" は不明です"), {value})};
         for (const ControlMapping& c : mapping.controls) {
-            if (c.control == control) throw Damaged{"同じボタンが二度あります"};
+            if (c.control == control)
+                throw Damaged{uiText("PadMappingFile", "同じボタンが二度あります")};
         }
         mapping.controls.push_back({control, *key});
     }
@@ -122,7 +128,8 @@ struct SectionReader {
         }
         const auto dot = key.find('.');
         const std::string_view kind = key.substr(0, dot);
-        if (dot == std::string_view::npos) throw Damaged{"不明な項目です"};
+        if (dot == std::string_view::npos)
+            throw Damaged{uiText("PadMappingFile", "不明な項目です")};
         std::string_view rest = key.substr(dot + 1);
         const auto dot2 = rest.find('.');
         const std::string_view field = dot2 == std::string_view::npos ? "" : rest.substr(dot2 + 1);
@@ -136,7 +143,7 @@ struct SectionReader {
             if (d != kDirections.end())
                 return control({true, number(rest, 0, kMaxHat), d->direction}, value);
         }
-        throw Damaged{"不明な項目です"};
+        throw Damaged{uiText("PadMappingFile", "不明な項目です")};
     }
 
     // A handle whose end is its rest would divide by nothing; a combined one
@@ -144,13 +151,16 @@ struct SectionReader {
     DeviceMapping finish() {
         for (auto& [index, axis] : axes) {
             if (!withRole.contains(index))
-                throw Damaged{"軸 " + std::to_string(index) + " の役割がありません"};
+                throw Damaged{fillIn(uiText("PadMappingFile", "軸 %1 の役割がありません"),
+                                     {std::to_string(index)})};
             const bool power = axis.role != AxisRole::Brake;
             const bool brake = axis.role != AxisRole::Power;
             if ((power && axis.powerEnd == axis.rest) || (brake && axis.brakeEnd == axis.rest))
-                throw Damaged{"軸 " + std::to_string(index) + " の端が中立と同じです"};
+                throw Damaged{fillIn(uiText("PadMappingFile", "軸 %1 の端が中立と同じです"),
+                                     {std::to_string(index)})};
             if (power && brake && (axis.powerEnd > axis.rest) == (axis.brakeEnd > axis.rest))
-                throw Damaged{"軸 " + std::to_string(index) + " の両端が同じ側です"};
+                throw Damaged{fillIn(uiText("PadMappingFile", "軸 %1 の両端が同じ側です"),
+                                     {std::to_string(index)})};
             mapping.axes.push_back(axis);
         }
         return mapping;
@@ -186,7 +196,8 @@ std::string_view directionName(std::uint8_t direction) {
 
 MappingFile parseMappings(std::string_view text) {
     MappingFile file;
-    if (text.size() > kMaxFileBytes) return {{}, "ファイルが大きすぎます"};
+    if (text.size() > kMaxFileBytes)
+        return {{}, uiText("PadMappingFile", "ファイルが大きすぎます")};
     std::optional<std::string> guid;
     std::optional<SectionReader> section;
     int lineNumber = 0;
@@ -204,19 +215,23 @@ MappingFile parseMappings(std::string_view text) {
                 close();
                 const std::string_view name = line.substr(1, line.size() - 1);
                 if (line.back() != ']' || !isGuid(name.substr(0, name.size() - 1)))
-                    throw Damaged{"GUID の見出しが正しくありません"};
+                    throw Damaged{uiText("PadMappingFile", "GUID の見出しが正しくありません")};
                 guid = std::string(name.substr(0, name.size() - 1));
-                if (file.devices.contains(*guid)) throw Damaged{"同じ GUID が二度あります"};
+                if (file.devices.contains(*guid))
+                    throw Damaged{uiText("PadMappingFile", "同じ GUID が二度あります")};
                 section.emplace();
                 continue;
             }
             const auto equals = line.find('=');
-            if (!section || equals == std::string_view::npos) throw Damaged{"読めない行です"};
+            if (!section || equals == std::string_view::npos)
+                throw Damaged{uiText("PadMappingFile", "読めない行です")};
             section->line(trimmed(line.substr(0, equals)), trimmed(line.substr(equals + 1)));
         }
         close();
     } catch (const Damaged& damaged) {
-        return {{}, std::to_string(lineNumber) + " 行目: " + damaged.what};
+        return {{},
+                fillIn(uiText("PadMappingFile", "%1 行目: %2"),
+                       {std::to_string(lineNumber), damaged.what})};
     }
     return file;
 }
@@ -271,10 +286,13 @@ std::optional<std::string> saveMappings(const std::filesystem::path& file,
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out << writeMappings(devices);
-        if (!out.flush()) return "書き込めません: " + temporary.string();
+        if (!out.flush())
+            return fillIn(uiText("PadMappingFile", "書き込めません: %1"), {temporary.string()});
     }
     std::filesystem::rename(temporary, file, error);
-    if (error) return "書き込めません: " + file.string() + " (" + error.message() + ")";
+    if (error)
+        return fillIn(uiText("PadMappingFile", "書き込めません: %1 (%2)"),
+                      {file.string(), error.message()});
     return std::nullopt;
 }
 

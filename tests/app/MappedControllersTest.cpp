@@ -4,11 +4,14 @@
 #include <QByteArray>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <cstdlib>
 
 #include "CabWindowFixture.h"
+#include "EnglishForATest.h"
 #include "ShownMessages.h"
 #include "app/ControllerMapDialog.h"
 #include "app/MappedControllers.h"
@@ -281,6 +284,51 @@ TEST_F(AppMappedControllers, TheDialogEditsAndDeletesMappingsOfDevicesNotPlugged
     EXPECT_NEAR(kept.axes[0].brakeNotches[0], 0.2, 1e-12);
     EXPECT_NEAR(kept.axes[0].brakeNotches[1], 0.2 + 0.8 / 3, 1e-12);
     EXPECT_NEAR(kept.axes[0].brakeNotches[2], 0.2 + 1.6 / 3, 1e-12);
+    SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+}
+
+// Every text the dialog shows, from its own code and the input layer's.
+QStringList shownTexts(const ControllerMapDialog& dialog) {
+    QStringList texts{dialog.windowTitle()};
+    for (const auto* label : dialog.findChildren<QLabel*>()) texts << label->text();
+    for (const auto* button : dialog.findChildren<QPushButton*>()) texts << button->text();
+    for (const auto* box : dialog.findChildren<QComboBox*>()) {
+        for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
+    }
+    const auto* keys = dialog.findChild<QTableWidget*>("keys");
+    for (int column = 0; column < keys->columnCount(); ++column) {
+        texts << keys->horizontalHeaderItem(column)->text();
+        for (int row = 0; row < keys->rowCount(); ++row) texts << keys->item(row, column)->text();
+    }
+    return texts;
+}
+
+// In English nothing of the dialog is left in Japanese: a tr() whose context
+// differs from the catalogue's, or a caption not marked, would show through.
+TEST_F(AppMappedControllers, InEnglishTheDialogAndTheFileErrorsSpeakEnglish) {
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError();
+    if (SDL_NumJoysticks() > 0) GTEST_SKIP() << "a real game controller is plugged in";
+    const test::EnglishForATest english;
+    start("[0123456789abcdef0123456789abcdef]\naxis.0 = power\naxis.0.rest = lots\n");
+    ASSERT_EQ(test::shownMessages().size(), 1u);
+    EXPECT_TRUE(test::shownMessages()[0].contains("Line 3: The number \"lots\""))
+        << test::shownMessages()[0].toStdString();
+
+    const auto file = userConfig.writeBytes(
+        "away.ini",
+        "[0123456789abcdef0123456789abcdef]\nname = away throttle\naxis.0 = brake\n"
+        "axis.0.rest = 0\naxis.0.brake_end = 32767\nbutton.3 = horn\nhat.0.left = doors\n");
+    MappedControllers controllers(window->cab(), *window, file);
+    ControllerMapDialog dialog(controllers);
+    dialog.learnKey(PadKey::Doors);
+    const QStringList texts = shownTexts(dialog);
+    const QRegularExpression japanese(
+        "[\\x{3000}-\\x{30ff}\\x{4e00}-\\x{9fff}\\x{ff00}-\\x{ffef}]");
+    for (const QString& text : texts) EXPECT_FALSE(text.contains(japanese)) << text.toStdString();
+    for (const char* expected :
+         {"away throttle  (0123456789abcdef0123456789abcdef)  not connected", "Axis 0: Brake",
+          "Horn", "Button 3", "Doors", "Hat 0 left", "Connect this device to learn its controls"})
+        EXPECT_TRUE(texts.contains(expected)) << expected;
     SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
 }
 
