@@ -87,9 +87,9 @@ void setStartState(Cab& cab, std::int32_t startStation, std::int32_t crewChangeS
 
 void checkBrakeSteps(const VehicleSpec& vehicle) {
     if (vehicle.BrakeType != 0 && vehicle.Brake < kMinimumNotchedBrakeSteps) {
-        throw DataError(kBrakeStepsError, "[Brake] " + std::to_string(vehicle.Brake) +
-                                              " with [BrakeType] " +
-                                              std::to_string(vehicle.BrakeType));
+        throw DataError(uiText("DataFiles", kBrakeStepsError),
+                        "[Brake] " + std::to_string(vehicle.Brake) + " with [BrakeType] " +
+                            std::to_string(vehicle.BrakeType));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "data/ControllerFiles.h"
 
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "data/DataFileReader.h"
 #include "ports/SettingsStore.h"
 
@@ -10,7 +11,7 @@ MasconTable loadMasconTable(const std::filesystem::path& file) {
     try {
         return MasconTable{DataFileReader::readLineList(file, MasconTable::kCapacity)};
     } catch (const ReadFailure& failure) {
-        throw DataError("コントローラ設定ファイル mascon.dat を読み込めません",
+        throw DataError(uiText("DataFiles", "コントローラ設定ファイル mascon.dat を読み込めません"),
                         file.string() + ": " + failure.what());
     }
 }

@@ -2,6 +2,7 @@
 
 #include "common/DataError.h"
 #include "common/TextFields.h"
+#include "common/UiText.h"
 #include "data/DataFileReader.h"
 
 namespace tovra {
@@ -85,7 +86,7 @@ ProgramSettings loadProgramSettings(const std::filesystem::path& file) {
         }
         if (settings.TickRate < 1) throw ReadFailure("no [Disp] with a tick rate");
     } catch (const ReadFailure& failure) {
-        throw DataError(kSettingsFileError, reader.describe(failure));
+        throw DataError(uiText("DataFiles", kSettingsFileError), reader.describe(failure));
     }
     return settings;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "common/UiText.h"
+
 namespace tovra {
 
 // Everything of velmoran.dat: display geometry, the video folder, fixed
@@ -32,7 +34,8 @@ struct ProgramSettings {
     static constexpr std::size_t kInfoLabelCapacity = 100;
 };
 
-inline constexpr const char* kSettingsFileError = "stringファイルに誤りがあります";
+inline constexpr const char* kSettingsFileError =
+    uiTextMark("DataFiles", "stringファイルに誤りがあります");
 
 // Reads velmoran.dat; any failure throws DataError with kSettingsFileError.
 ProgramSettings loadProgramSettings(const std::filesystem::path& file);

@@ -1,6 +1,7 @@
 #include "data/RouteLoader.h"
 
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "data/RouteSections.h"
 
 namespace tovra {
@@ -101,13 +102,13 @@ constexpr Tag kTags[] = {
     {"[Switch]", true, route::readSwitches},
 };
 
-constexpr std::string_view kOtherLabel = "その他";
+constexpr const char* kOtherLabel = uiTextMark("DataFiles", "その他");
 
 }  // namespace
 
 std::string routeFileMessage(std::string_view label, std::string_view line) {
-    std::string message(kRouteFileError);
-    message += label;
+    std::string message = uiText("DataFiles", kRouteFileError);
+    message += uiText("DataFiles", std::string(label).c_str());
     message += ':';
     message += line;
     return message;

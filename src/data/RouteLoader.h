@@ -5,14 +5,16 @@
 #include <string_view>
 #include <vector>
 
+#include "common/UiText.h"
 #include "data/RouteSpec.h"
 
 namespace tovra {
 
-inline constexpr const char* kRouteFileError = "路線ファイルに誤りがあります。";
+inline constexpr const char* kRouteFileError =
+    uiTextMark("DataFiles", "路線ファイルに誤りがあります。");
 
 // The message of a route file that cannot be used: the section label and the
-// line being read when it failed.
+// line being read when it failed, in the player's language.
 std::string routeFileMessage(std::string_view label, std::string_view line);
 
 // "[Monitor]" is tested after "[SoundData]" has set the label, so a monitor

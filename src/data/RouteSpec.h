@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/Currency.h"
+#include "common/UiText.h"
 #include "data/SpeedUnits.h"
 
 namespace tovra {
@@ -244,27 +245,27 @@ struct SignalImageSet {
     std::array<SignalImageLine, 4> lines{};
 };
 
-// Picture names and failure messages of the sign and signal image lines, in
-// line order.
+// Picture names and failure messages (shown through uiText) of the sign and
+// signal image lines, in line order.
 struct ImageSlot {
     const char* name;
     const char* error;
 };
 inline constexpr std::array<ImageSlot, 8> kSignImageSlots{{
-    {"img_unten_teimoku", "停目の生成エラー"},
-    {"img_unten_teimokuS", "停止線Sの生成エラー"},
-    {"img_unten_teimokuM", "停止線Mの生成エラー"},
-    {"img_unten_teimokuE", "停止線Eの生成エラー"},
-    {"img_unten_slope", "勾配標の生成エラー"},
-    {"img_unten_limit", "制限標の生成エラー"},
-    {"img_unten_remain", "残り距離表示の生成エラー"},
-    {"img_unten_other", "その他標識の生成エラー"},
+    {"img_unten_teimoku", uiTextMark("DataFiles", "停目の生成エラー")},
+    {"img_unten_teimokuS", uiTextMark("DataFiles", "停止線Sの生成エラー")},
+    {"img_unten_teimokuM", uiTextMark("DataFiles", "停止線Mの生成エラー")},
+    {"img_unten_teimokuE", uiTextMark("DataFiles", "停止線Eの生成エラー")},
+    {"img_unten_slope", uiTextMark("DataFiles", "勾配標の生成エラー")},
+    {"img_unten_limit", uiTextMark("DataFiles", "制限標の生成エラー")},
+    {"img_unten_remain", uiTextMark("DataFiles", "残り距離表示の生成エラー")},
+    {"img_unten_other", uiTextMark("DataFiles", "その他標識の生成エラー")},
 }};
 inline constexpr std::array<ImageSlot, 4> kSignalImageSlots{{
-    {"img_unten_signal", "信号機の生成エラー"},
-    {"img_unten_signal_S", "サブ信号機0の生成エラー"},
-    {"img_unten_signal_L", "サブ信号機1の生成エラー"},
-    {"img_unten_signal_R", "サブ信号機2の生成エラー"},
+    {"img_unten_signal", uiTextMark("DataFiles", "信号機の生成エラー")},
+    {"img_unten_signal_S", uiTextMark("DataFiles", "サブ信号機0の生成エラー")},
+    {"img_unten_signal_L", uiTextMark("DataFiles", "サブ信号機1の生成エラー")},
+    {"img_unten_signal_R", uiTextMark("DataFiles", "サブ信号機2の生成エラー")},
 }};
 
 // Every value of one route file. A fresh RouteSpec holds the values a route

@@ -1,6 +1,7 @@
 #include <limits>
 
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "data/RouteSections.h"
 
 namespace tovra::route {
@@ -29,7 +30,7 @@ void readImageLine(DataFileReader& r, const ImageSlot& slot, Parse&& parse) {
     try {
         parse(r.line());
     } catch (const ReadFailure& failure) {
-        throw DataError(slot.error, r.describe(failure));
+        throw DataError(uiText("DataFiles", slot.error), r.describe(failure));
     }
 }
 

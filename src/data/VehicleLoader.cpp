@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "common/DataError.h"
+#include "common/UiText.h"
 #include "data/DataFileReader.h"
 #include "data/VehicleSections.h"
 
@@ -37,7 +38,7 @@ struct ReadInto {
     void operator()(SectionReader read) const { read(r, v); }
 };
 
-constexpr const char* kBasicLabel = "- 列車の基本設定";
+constexpr const char* kBasicLabel = uiTextMark("DataFiles", "- 列車の基本設定");
 
 // Far beyond any train, and small enough that no step count overflows.
 constexpr std::int32_t kMostBrakeSteps = 100;
@@ -169,15 +170,15 @@ const KeyRow kKeyTable[] = {
      }},
     {"[EngineSound3]", "[EngineSound3]", readEngineSound3},
     {"[DriveSound]", "[DriveSound]", readDriveSound},
-    {"[Clock]", "- アナログ時計",
+    {"[Clock]", uiTextMark("DataFiles", "- アナログ時計"),
      +[](DataFileReader& r, V& v) {
          v.ClockX = r.read_integer();
          v.ClockY = r.read_integer();
          v.ClockHandLength = r.read_integer();
      }},
-    {"[Panel]", "- 運転台パネル", &V::Panel},
+    {"[Panel]", uiTextMark("DataFiles", "- 運転台パネル"), &V::Panel},
     {"[Panel2]", nullptr, &V::Panel2},
-    {"[Lamp_Door]", "- 運転台パネル2", &V::Lamp_Door},
+    {"[Lamp_Door]", uiTextMark("DataFiles", "- 運転台パネル2"), &V::Lamp_Door},
     {"[Lamp_Power]", nullptr, &V::Lamp_Power},
     {"[Lamp_EB]", nullptr, &V::Lamp_EB},
     {"[Lamp_Gen]", nullptr, &V::Lamp_Gen},
@@ -188,7 +189,7 @@ const KeyRow kKeyTable[] = {
     {"[Lamp_Ats2]", nullptr, &V::Lamp_Ats2},
     {"[Lamp_ATSP1]", nullptr, &V::Lamp_ATSP1},
     {"[Lamp_ATSP2]", nullptr, &V::Lamp_ATSP2},
-    {"[Lamp_G]", "- 運転台パネル3", &V::Lamp_G},
+    {"[Lamp_G]", uiTextMark("DataFiles", "- 運転台パネル3"), &V::Lamp_G},
     {"[Lamp_YG]", nullptr, &V::Lamp_YG},
     {"[Lamp_Y]", nullptr, &V::Lamp_Y},
     {"[Lamp_YY]", nullptr, &V::Lamp_YY},
@@ -197,20 +198,20 @@ const KeyRow kKeyTable[] = {
     {"[Lamp_Back]", nullptr, &V::Lamp_Back},
     {"[Lamp_Const]", nullptr, &V::Lamp_Const},
     {"[Lamp_Stop]", nullptr, &V::Lamp_Stop},
-    {"[Needle_Speed]", "- 速度計",
+    {"[Needle_Speed]", uiTextMark("DataFiles", "- 速度計"),
      +[](DataFileReader& r, V& v) {
          readRoundNeedle(r, v.Needle_Speed);
          v.Needle_Speed.Rate2 = r.read_decimal();
      }},
-    {"[Needle_BC]", "- BC圧力計", &V::Needle_BC},
-    {"[Needle_BC_L]", "- BC圧力計（リニア）", &V::Needle_BC_L},
-    {"[Needle_SAP]", "- SAP圧力計", &V::Needle_SAP},
-    {"[Needle_ER]", "- ER圧力計", &V::Needle_ER},
-    {"[Needle_BP]", "- BP圧力計", &V::Needle_BP},
-    {"[Needle_MR]", "- MR圧力計", &V::Needle_MR},
-    {"[Needle_MR_L]", "- MR圧力計（リニア）", &V::Needle_MR_L},
-    {"[Needle_V]", "- 電圧計", &V::Needle_V},
-    {"[Needle_I]", "- 電流計",
+    {"[Needle_BC]", uiTextMark("DataFiles", "- BC圧力計"), &V::Needle_BC},
+    {"[Needle_BC_L]", uiTextMark("DataFiles", "- BC圧力計（リニア）"), &V::Needle_BC_L},
+    {"[Needle_SAP]", uiTextMark("DataFiles", "- SAP圧力計"), &V::Needle_SAP},
+    {"[Needle_ER]", uiTextMark("DataFiles", "- ER圧力計"), &V::Needle_ER},
+    {"[Needle_BP]", uiTextMark("DataFiles", "- BP圧力計"), &V::Needle_BP},
+    {"[Needle_MR]", uiTextMark("DataFiles", "- MR圧力計"), &V::Needle_MR},
+    {"[Needle_MR_L]", uiTextMark("DataFiles", "- MR圧力計（リニア）"), &V::Needle_MR_L},
+    {"[Needle_V]", uiTextMark("DataFiles", "- 電圧計"), &V::Needle_V},
+    {"[Needle_I]", uiTextMark("DataFiles", "- 電流計"),
      +[](DataFileReader& r, V& v) {
          readRoundNeedle(r, v.Needle_I);
          v.Needle_I.Source = r.read_integer();
@@ -244,6 +245,10 @@ void applyBrakeSteps(VehicleSpec& loaded) {
 
 }  // namespace
 
+std::string vehicleFileMessage(std::string_view label) {
+    return uiText("DataFiles", kVehicleFileError) + uiText("DataFiles", std::string(label).c_str());
+}
+
 VehicleSpec loadVehicleSpec(const std::filesystem::path& file) {
     VehicleSpec loaded;
     DataFileReader reader;
@@ -252,7 +257,7 @@ VehicleSpec loadVehicleSpec(const std::filesystem::path& file) {
         reader.open(file);
         while (!reader.at_end()) readPass(reader, loaded, label);
     } catch (const ReadFailure& failure) {
-        throw DataError(kVehicleFileError + label, reader.describe(failure));
+        throw DataError(vehicleFileMessage(label), reader.describe(failure));
     }
     applyBrakeSteps(loaded);
     return loaded;

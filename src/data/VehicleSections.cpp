@@ -5,6 +5,7 @@
 
 #include "common/DataError.h"
 #include "common/TextFields.h"
+#include "common/UiText.h"
 #include "data/VehicleLoader.h"
 
 namespace tovra::vehicle {
@@ -23,7 +24,7 @@ Extended decimalField(const std::string& line, int n) {
 }
 
 [[noreturn]] void failCrossCheck(const DataFileReader& r, const char* message) {
-    throw DataError(message, r.describe(ReadFailure(message)));
+    throw DataError(uiText("DataFiles", message), r.describe(ReadFailure(message)));
 }
 
 }  // namespace

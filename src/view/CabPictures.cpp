@@ -91,8 +91,7 @@ std::vector<PictureSpec> vehiclePatternPictures(const VehicleSpec& v,
         if (image.File.empty()) return;
         PictureSpec request;
         request.name = name;
-        request.source =
-            pictureFile(vehicleDir, image.File, key, std::string(kVehicleFileError) + key);
+        request.source = pictureFile(vehicleDir, image.File, key, vehicleFileMessage(key));
         request.x = image.X;
         request.y = image.Y;
         request.depth = depth;
@@ -137,8 +136,8 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
             const std::string name = kSignImageSlots[i].name;
             PictureSpec request;
             request.name = name;
-            request.source =
-                pictureFile(dataDir, line.file, "[SignImageList]", kSignImageSlots[i].error);
+            request.source = pictureFile(dataDir, line.file, "[SignImageList]",
+                                         uiText("DataFiles", kSignImageSlots[i].error));
             request.depth = kSignDepth;
             request.width = request.patternWidth = line.size;
             request.height = request.patternHeight =
@@ -159,8 +158,8 @@ std::vector<PictureSpec> routePictures(const RouteSpec& route, const std::filesy
             const SignalImageLine& line = set.lines[i];
             PictureSpec request;
             request.name = kSignalImageSlots[i].name;
-            request.source =
-                pictureFile(dataDir, line.file, "[SignalImageList]", kSignalImageSlots[i].error);
+            request.source = pictureFile(dataDir, line.file, "[SignalImageList]",
+                                         uiText("DataFiles", kSignalImageSlots[i].error));
             request.depth = i == 1 ? kFirstSubSignalDepth : kSignDepth;
             request.width = request.patternWidth = line.patternWidth;
             request.height = request.patternHeight = line.patternHeight;

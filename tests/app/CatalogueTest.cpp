@@ -11,6 +11,10 @@
 #include <QXmlStreamReader>
 #include <vector>
 
+#include "EnglishForATest.h"
+#include "common/DataError.h"
+#include "data/RouteLoader.h"
+#include "data/VehicleLoader.h"
 #include "platform/Translation.h"
 #include "support/TempDir.h"
 
@@ -100,6 +104,24 @@ TEST(EnglishCatalogue, TranslatesEveryTextTheCodeMarks) {
         EXPECT_EQ(built.translate(m.context.toUtf8(), m.source.toUtf8()).toStdString(),
                   m.translation.toStdString())
             << named(m);
+}
+
+// A data file's error reads as one English sentence: the message and the
+// group label it is composed of are both translated.
+TEST(EnglishCatalogue, DataFileErrorsReadInEnglish) {
+    const test::EnglishForATest english;
+    test::TempDir dir;
+    const auto failure = [&](const std::string& vehicle) -> std::string {
+        try {
+            loadVehicleSpec(dir.writeBytes("train.dat", vehicle));
+        } catch (const DataError& error) {
+            return error.what();
+        }
+        return "(loaded)";
+    };
+    EXPECT_EQ(failure("[Panel2]\npanel2.bmp\n0\ny\n"), "The train file has an error: cab panel");
+    EXPECT_EQ(failure("[EngineSound2]\n1\n2\n3\n"), "The train file has an error: [EngineSound2]");
+    EXPECT_EQ(routeFileMessage("[Cross]", "x.bmp"), "The route file has an error: [Cross]:x.bmp");
 }
 
 }  // namespace
