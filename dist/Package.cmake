@@ -28,6 +28,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # libqrencode4) are linked, so dpkg-shlibdeps names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "qt6-qpa-plugins, fonts-ipafont-gothic | fonts-noto-cjk | fonts-vlgothic, fonts-dejavu-core")
+# Without Qt's translations, Qt's own buttons stay English in the Japanese program.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 # Without espeak-ng the demo line's announcements and call-outs become tones.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -6,6 +6,7 @@ packages=(
     cmake g++ pkg-config ninja-build ccache
     qt6-base-dev qt6-serialport-dev
     qt6-l10n-tools qt6-tools-dev  # lupdate, lrelease and their CMake package
+    qt6-translations-l10n  # Qt's own buttons in Japanese
     qt6-httpserver-dev qt6-websockets-dev nlohmann-json3-dev libqrencode-dev
     libavformat-dev libavcodec-dev libswscale-dev libswresample-dev libavutil-dev
     libopenal-dev libsdl2-dev libjpeg62-turbo-dev libsndfile1-dev

@@ -1,6 +1,7 @@
 #include "platform/Translation.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 #include <stdexcept>
@@ -65,8 +66,19 @@ std::filesystem::path translationsFolder() {
     return program.parent_path().parent_path() / "share" / "tovra" / "translations";
 }
 
+bool loadQtTexts(QTranslator& into, Language language) {
+    return language == Language::Japanese &&
+           into.load(QLocale(QLocale::Japanese), "qtbase", "_",
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
 bool useLanguage(Language language) {
-    if (language == Language::Japanese) return true;
+    if (language == Language::Japanese) {
+        static QTranslator* qtTexts = new QTranslator;
+        if (loadQtTexts(*qtTexts, language) && QCoreApplication::instance())
+            QCoreApplication::installTranslator(qtTexts);
+        return true;
+    }
     const auto file = translationsFolder() / kCatalogueName;
     if (!catalogue().load(QString::fromStdString(file.string()))) return false;
     if (QCoreApplication::instance()) QCoreApplication::installTranslator(&catalogue());

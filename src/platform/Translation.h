@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+class QTranslator;
+
 namespace tovra {
 
 // Japanese is the program's own language; English comes from a catalogue.
@@ -27,8 +29,14 @@ std::optional<Language> takeLanguageOption(std::vector<std::string>& args);
 // alike: <program folder>/../share/tovra/translations.
 std::filesystem::path translationsFolder();
 
-// Makes tr() and uiText() answer in `language`. Japanese needs no catalogue;
-// false (and the Japanese texts) when the English one cannot be loaded.
+// Loads Qt's own texts (standard buttons, edit menus) in `language` from the
+// catalogues of Qt's translations package. English is Qt's own language:
+// false, as when the package is missing.
+bool loadQtTexts(QTranslator& into, Language language);
+
+// Makes tr() and uiText() answer in `language`, and Qt's own texts follow
+// where Qt has a catalogue. Japanese needs no catalogue of ours; false (and
+// the Japanese texts) when the English one cannot be loaded.
 bool useLanguage(Language language);
 
 // The language useLanguage made the program speak; Japanese before it.

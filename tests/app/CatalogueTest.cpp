@@ -106,6 +106,16 @@ TEST(EnglishCatalogue, TranslatesEveryTextTheCodeMarks) {
             << named(m);
 }
 
+// Qt's own buttons speak Japanese from the catalogue Debian's Qt translations
+// package installs; in English Qt needs none.
+TEST(QtTexts, JapaneseFromQtsCatalogue) {
+    QTranslator japanese;
+    ASSERT_TRUE(loadQtTexts(japanese, Language::Japanese));
+    EXPECT_EQ(japanese.translate("QPlatformTheme", "Cancel").toStdString(), "キャンセル");
+    QTranslator english;
+    EXPECT_FALSE(loadQtTexts(english, Language::English));
+}
+
 // A data file's error reads as one English sentence: the message and the
 // group label it is composed of are both translated.
 TEST(EnglishCatalogue, DataFileErrorsReadInEnglish) {
