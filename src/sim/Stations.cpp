@@ -31,15 +31,16 @@ int channelOf(const StationRecords& r, std::int32_t sound) {
 void nextStationText(StationRecords& r, const StationRecord& n) {
     const ProgramSettings& s = r.settings;
     StationState& st = r.stations;
+    const std::string* kindText = nullptr;
     switch (n.kind) {
         case 0:
-            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.StopText;
+            kindText = &s.StopText;
             break;
         case kPass:
-            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.PassText;
+            kindText = &s.PassText;
             break;
         case 2:
-            st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + s.Stop2Text;
+            kindText = &s.Stop2Text;
             break;
         case kInformation:
             st.stationText = s.InfoLabels.empty() ? std::string() : s.InfoLabels[0];
@@ -47,6 +48,7 @@ void nextStationText(StationRecords& r, const StationRecord& n) {
         default:
             break;
     }
+    if (kindText) st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + *kindText;
 }
 
 // Moves the target on to the next stop; false when none is left.
