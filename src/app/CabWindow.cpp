@@ -494,7 +494,7 @@ void TForm1::showStill() {
     if (name.empty()) return;
     if (!still_) still_ = pictures_.decode(resolveDataPath(cab_->dataDir(), name));
     if (!still_) return;
-    Scene scene = surface_.scene(*cab_, draw_, &*still_);
+    Scene scene = surface_.scene(*cab_, draw_, still_.get());
     surface_.draw(scene, cab_->sprites, draw_, surface_.everywhere());
     // The next pass draws the video again, over the whole surface: a scene
     // with a still differs from every scene with the video.

@@ -166,7 +166,7 @@ class TForm1 : public QMainWindow, public remote::KeyPath {
     // scale) even if the run has let the picture go meanwhile.
     std::shared_ptr<const Image> drawnPicture_;
     bool redrawWhole_ = false;  // the surface has a new size: all of it is to be drawn
-    std::optional<Image> still_;
+    SharedImage still_;
     CabView* view_ = nullptr;
     CabPane* pane_ = nullptr;
     std::array<QLabel*, StatusTexts::kLabelCount> labels_{};

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -83,14 +85,7 @@ std::optional<Image> decodeJpegHeader(const std::string& s) {
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<Image> HeaderPictureDecoder::decode(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();  // whole blocks at a time, and nothing for a folder
-    const std::string s = std::move(bytes).str();
+std::optional<Image> decodeBytes(const std::string& s) {
     if (s.size() >= 2 && s.compare(0, 2, "BM") == 0) return decodeBmp(s);
     if (s.size() >= 4 && std::uint8_t(s[0]) == 0xFF && std::uint8_t(s[1]) == 0xD8)
         return decodeJpegHeader(s);
@@ -101,6 +96,18 @@ std::optional<Image> HeaderPictureDecoder::decode(const std::filesystem::path& f
             return filled(width, height);
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+SharedImage HeaderPictureDecoder::decode(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return nullptr;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();  // whole blocks at a time, and nothing for a folder
+    std::optional<Image> picture = decodeBytes(std::move(bytes).str());
+    if (!picture) return nullptr;
+    return std::make_shared<const Image>(std::move(*picture));
 }
 
 }  // namespace tovra

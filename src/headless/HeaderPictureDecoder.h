@@ -9,7 +9,7 @@ namespace tovra {
 // that is missing or not a picture gives nothing, as with the real decoder.
 class HeaderPictureDecoder : public PictureDecoder {
   public:
-    std::optional<Image> decode(const std::filesystem::path& file) override;
+    SharedImage decode(const std::filesystem::path& file) override;
 };
 
 }  // namespace tovra

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <cstring>
 #include <fstream>
+#include <memory>
+#include <optional>
 #include <iterator>
 #include <vector>
 
@@ -28,14 +30,17 @@ std::optional<Image> decodeWithQt(const std::vector<unsigned char>& bytes) {
 
 }  // namespace
 
-std::optional<Image> PictureFileDecoder::decode(const std::filesystem::path& file) {
+SharedImage PictureFileDecoder::decode(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
+    if (!in) return nullptr;
     const std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
                                            std::istreambuf_iterator<char>());
-    if (bytes.size() < 4) return std::nullopt;
+    if (bytes.size() < 4) return nullptr;
     const bool jpeg = bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF;
-    return jpeg ? decodeJpeg(bytes.data(), bytes.size()) : decodeWithQt(bytes);
+    std::optional<Image> picture =
+        jpeg ? decodeJpeg(bytes.data(), bytes.size()) : decodeWithQt(bytes);
+    if (!picture) return nullptr;
+    return std::make_shared<const Image>(std::move(*picture));
 }
 
 }  // namespace tovra

@@ -8,7 +8,7 @@ namespace tovra {
 // formats Qt knows through QImage. The content decides, not the file name.
 class PictureFileDecoder : public PictureDecoder {
   public:
-    std::optional<Image> decode(const std::filesystem::path& file) override;
+    SharedImage decode(const std::filesystem::path& file) override;
 };
 
 }  // namespace tovra

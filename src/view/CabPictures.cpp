@@ -227,17 +227,17 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& v,
     return out;
 }
 
-Image decodePicture(PictureDecoder& decoder, const PictureFile& picture) {
-    std::optional<Image> image = decoder.decode(picture.file);
+SharedImage decodePicture(PictureDecoder& decoder, const PictureFile& picture) {
+    SharedImage image = decoder.decode(picture.file);
     if (!image || image->empty()) {
         throw DataError(picture.error,
                         picture.key + " " + picture.file.string() + ": missing or not a picture");
     }
-    return std::move(*image);
+    return image;
 }
 
 void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& request) {
-    auto image = std::make_shared<const Image>(decodePicture(decoder, request.source));
+    SharedImage image = decodePicture(decoder, request.source);
     Picture picture;
     picture.name = request.name;
     switch (request.transparency) {
@@ -274,7 +274,7 @@ std::vector<Image> loadList(const std::vector<std::string>& names,
     std::vector<PictureFile> files;
     appendListFiles(files, names, dataDir, key);
     std::vector<Image> images;
-    for (const PictureFile& file : files) images.push_back(decodePicture(decoder, file));
+    for (const PictureFile& file : files) images.push_back(*decodePicture(decoder, file));
     return images;
 }
 
@@ -319,11 +319,11 @@ StaffPictures loadStaffPictures(const RouteSpec& route, const std::filesystem::p
     StaffPictures staff;
     staff.overlayX = settings.StaffOverlayX;
     if (auto file = staffFile(route.StaffOverlayImage, dataDir)) {
-        staff.overlay = decodePicture(decoder, *file);
+        staff.overlay = *decodePicture(decoder, *file);
         staff.overlayTransparentColour = bottomLeftColour(*staff.overlay);
     }
     if (auto file = staffFile(route.StaffImage, dataDir))
-        staff.side = decodePicture(decoder, *file);
+        staff.side = *decodePicture(decoder, *file);
     return staff;
 }
 

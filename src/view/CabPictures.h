@@ -10,10 +10,10 @@
 #include "data/RouteSpec.h"
 #include "data/VehicleSpec.h"
 #include "ports/Image.h"
+#include "ports/PictureDecoder.h"
 
 namespace tovra {
 
-class PictureDecoder;
 class SpriteModel;
 
 // A picture file a data file names, and the message the run ends with when
@@ -69,7 +69,7 @@ std::vector<PictureSpec> vehiclePanelPictures(const VehicleSpec& vehicle,
                                               const std::filesystem::path& vehicleDir);
 
 // Decodes the picture; throws DataError with its message when it cannot.
-Image decodePicture(PictureDecoder& decoder, const PictureFile& picture);
+SharedImage decodePicture(PictureDecoder& decoder, const PictureFile& picture);
 // Decodes the picture and adds it with its sprite.
 void addPicture(SpriteModel& sprites, PictureDecoder& decoder, const PictureSpec& request);
 

@@ -11,7 +11,7 @@ constexpr std::size_t kEntryBytes = 256;
 
 }  // namespace
 
-std::optional<Image> KeptPictures::decode(const std::filesystem::path& file) {
+SharedImage KeptPictures::decode(const std::filesystem::path& file) {
     struct stat st {};
     // Without a version to compare, a kept picture could be stale.
     if (::stat(file.c_str(), &st) != 0) return decoder_.decode(file);
@@ -26,7 +26,7 @@ std::optional<Image> KeptPictures::decode(const std::filesystem::path& file) {
         forget(found->second);
     }
 
-    std::optional<Image> picture = decoder_.decode(file);
+    SharedImage picture = decoder_.decode(file);
     const std::size_t bytes =
         kEntryBytes + (picture ? picture->pixels.size() * sizeof(std::uint32_t) : 0);
     if (bytes > budgetBytes_) return picture;

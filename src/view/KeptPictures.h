@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <list>
 #include <map>
-#include <optional>
 
 #include "ports/PictureDecoder.h"
 
@@ -23,7 +22,7 @@ class KeptPictures : public PictureDecoder {
     explicit KeptPictures(PictureDecoder& decoder, std::size_t budgetBytes = kDefaultBudgetBytes)
         : decoder_(decoder), budgetBytes_(budgetBytes) {}
 
-    std::optional<Image> decode(const std::filesystem::path& file) override;
+    SharedImage decode(const std::filesystem::path& file) override;
 
     std::size_t keptBytes() const { return keptBytes_; }
 
@@ -36,7 +35,7 @@ class KeptPictures : public PictureDecoder {
     struct Kept {
         std::filesystem::path file;
         Version version;
-        std::optional<Image> picture;
+        SharedImage picture;
         std::size_t bytes = 0;
     };
     using Entries = std::list<Kept>;

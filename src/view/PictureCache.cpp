@@ -2,7 +2,7 @@
 
 namespace tovra {
 
-std::optional<Image> PictureCache::decode(const std::filesystem::path& file) {
+SharedImage PictureCache::decode(const std::filesystem::path& file) {
     const auto found = decoded_.find(file);
     if (found != decoded_.end()) return found->second;
     return decoded_.emplace(file, decoder_.decode(file)).first->second;

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <map>
-#include <optional>
 
 #include "ports/PictureDecoder.h"
 
@@ -14,11 +13,11 @@ class PictureCache : public PictureDecoder {
   public:
     explicit PictureCache(PictureDecoder& decoder) : decoder_(decoder) {}
 
-    std::optional<Image> decode(const std::filesystem::path& file) override;
+    SharedImage decode(const std::filesystem::path& file) override;
 
   private:
     PictureDecoder& decoder_;
-    std::map<std::filesystem::path, std::optional<Image>> decoded_;
+    std::map<std::filesystem::path, SharedImage> decoded_;
 };
 
 }  // namespace tovra

@@ -380,7 +380,7 @@ TEST(LoadingSequence, EachMissingFileEndsWithItsOwnMessage) {
 struct CountingDecoder : HeaderPictureDecoder {
     std::map<std::filesystem::path, int> decodes;
     bool exhausted = false;
-    std::optional<Image> decode(const std::filesystem::path& file) override {
+    SharedImage decode(const std::filesystem::path& file) override {
         if (exhausted) throw std::bad_alloc();
         ++decodes[file];
         return HeaderPictureDecoder::decode(file);

@@ -161,7 +161,7 @@ TEST(DemoFiles, PicturesSoundsAndTextReadBackAsWritten) {
     writeKeyedBmp(dir / "keyed.bmp", c, rgb(0, 0, 0));
     HeaderPictureDecoder decoder;
     const auto image = decoder.decode(dir / "keyed.bmp");
-    ASSERT_TRUE(image.has_value());
+    ASSERT_TRUE(image);
     EXPECT_EQ(image->width, 5);
     EXPECT_EQ(image->height, 3);
     EXPECT_EQ(image->at(1, 0) & 0xFFFFFFu, 0x0AC81Eu);
@@ -496,8 +496,8 @@ TEST_F(DemoSet, PanelPicturesFitTheirVehicleFiles) {
         const VehicleSpec loaded = loadVehicleSpec(folder / v.fileName);
         const auto picture = [&](const std::string& name) {
             auto image = decoder.decode(resolveDataPath(folder, name));
-            EXPECT_TRUE(image.has_value()) << name;
-            return image.value_or(Image{});
+            EXPECT_TRUE(image) << name;
+            return image ? *image : Image{};
         };
         // Needles turn about their picture's centre, which is the dial's.
         for (const RoundNeedle* n :
@@ -575,7 +575,7 @@ TEST_F(DemoSet, RoutePicturesHoldEveryPatternTheRouteShows) {
         const RouteSpec r = route(s);
         const auto patterns = [&](const std::string& name, int height) {
             const auto image = decoder.decode(file(name));
-            EXPECT_TRUE(image.has_value()) << name;
+            EXPECT_TRUE(image) << name;
             return image ? image->height / height : 0;
         };
         const auto& signs = *r.SignImages;

@@ -14,16 +14,16 @@ namespace {
 // A picture one pixel high and as wide as the file is long; counts its reads.
 class CountingDecoder : public PictureDecoder {
   public:
-    std::optional<Image> decode(const std::filesystem::path& file) override {
+    SharedImage decode(const std::filesystem::path& file) override {
         ++reads;
         std::ifstream in(file, std::ios::binary);
-        if (!in) return std::nullopt;
+        if (!in) return nullptr;
         const std::string bytes((std::istreambuf_iterator<char>(in)), {});
         Image image;
         image.width = int(bytes.size());
         image.height = 1;
         image.pixels.assign(bytes.size(), std::uint32_t(bytes[0]));
-        return image;
+        return std::make_shared<const Image>(std::move(image));
     }
     int reads = 0;
 };
@@ -42,6 +42,8 @@ TEST(KeptPictures, ReadsEachVersionOnceWithinItsBudget) {
     EXPECT_EQ(kept.decode(a)->width, 10);
     EXPECT_EQ(kept.decode(a)->pixels[9], std::uint32_t('a'));
     EXPECT_EQ(files.reads, 1);
+    // Handed out again, not copied.
+    EXPECT_EQ(kept.decode(a).get(), kept.decode(a).get());
 
     // Changed on disk: read again, and the new picture kept.
     dir.writeBytes("a.bmp", std::string(12, 'A'));
