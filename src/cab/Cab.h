@@ -139,7 +139,6 @@ class Cab {
     PatternPoints patternPoints;
     SpriteModel sprites;
     SignalSprites signalSprites;
-    PanelLampSprites lampSprites;
     ImageLists imageLists;
     StaffPictures staff;
     TextBand textBand;

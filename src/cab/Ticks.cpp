@@ -128,7 +128,7 @@ void Cab::showHandlesIfDue() {
 }
 
 void Cab::showPanel() {
-    lampSprites.show(sprites, lamps);
+    show_panel_lamps(sprites, lamps);
     show_signal_sprites(sprites, signalSprites, route, protection);
 }
 

@@ -27,10 +27,10 @@ int brakePattern(const TrainState& s, const VehicleSpec& v) {
 
 // One row of the panel: a power picture and the brake picture beside it. A
 // one-handle controller in a brake position shows only the brake picture.
-void showRow(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v, const char* powerName,
-             const char* brakeName, int powerPattern, int protectionBack) {
-    Sprite* power = sprites.find(powerName);
-    Sprite* brake = sprites.find(brakeName);
+void showRow(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v, PanelSprite powerRow,
+             PanelSprite brakeRow, int powerPattern, int protectionBack) {
+    Sprite* power = sprites.find(powerRow);
+    Sprite* brake = sprites.find(brakeRow);
     showPattern(sprites, power, powerPattern);
     if (!brake) return;
     const int pattern =
@@ -47,10 +47,10 @@ void showHandlePanel(SpriteModel& sprites, const TrainState& s, const VehicleSpe
     // The second row's brake picture ends with the service and emergency
     // protection patterns.
     const int protectionBack = s.ProtectEmergency ? 1 : s.ProtectService ? 2 : 0;
-    showRow(sprites, s, v, "img_lamp_p", "img_lamp_b", s.PowerHandle, 0);
-    showRow(sprites, s, v, "img_lamp_p2", "img_lamp_b2", protection ? 0 : s.PowerHandle,
-            protectionBack);
-    showPattern(sprites, sprites.find("img_gearlever"), gearLever);
+    showRow(sprites, s, v, PanelSprite::PowerHandle, PanelSprite::BrakeHandle, s.PowerHandle, 0);
+    showRow(sprites, s, v, PanelSprite::PowerHandle2, PanelSprite::BrakeHandle2,
+            protection ? 0 : s.PowerHandle, protectionBack);
+    showPattern(sprites, sprites.find(PanelSprite::GearLever), gearLever);
 }
 
 }  // namespace tovra

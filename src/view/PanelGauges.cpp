@@ -9,20 +9,20 @@ namespace tovra {
 
 namespace {
 
-void turn(SpriteModel& sprites, const char* name, int angle) {
-    if (Sprite* s = sprites.find(name)) s->angle = angle;
+void turn(SpriteModel& sprites, PanelSprite needle, int angle) {
+    if (Sprite* s = sprites.find(needle)) s->angle = angle;
 }
 
-void turnNeedle(SpriteModel& sprites, const char* name, const RoundNeedle& n, Extended value) {
-    turn(sprites, name, gaugeAngle(value, n.Rate, n.StartAngle));
+void turnNeedle(SpriteModel& sprites, PanelSprite needle, const RoundNeedle& n, Extended value) {
+    turn(sprites, needle, gaugeAngle(value, n.Rate, n.StartAngle));
 }
 
-void raise(SpriteModel& sprites, const char* name, const LinearGauge& g, Extended value) {
-    if (Sprite* s = sprites.find(name)) s->y = linearGaugeTop(g.BaseY, g.Rate, value);
+void raise(SpriteModel& sprites, PanelSprite needle, const LinearGauge& g, Extended value) {
+    if (Sprite* s = sprites.find(needle)) s->y = linearGaugeTop(g.BaseY, g.Rate, value);
 }
 
-void light(SpriteModel& sprites, const char* name, bool lit) {
-    if (Sprite* s = sprites.find(name)) s->visible = lit;
+void light(SpriteModel& sprites, PanelSprite lamp, bool lit) {
+    if (Sprite* s = sprites.find(lamp)) s->visible = lit;
 }
 
 // The last resistor step of a notch: the next row belongs to another notch.
@@ -46,30 +46,30 @@ bool regeneratingOnPower(const TrainState& s, const VehicleSpec& v) {
 
 void updateDrawnGauges(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v,
                        bool hornBlowing, std::int32_t& ammeterShown) {
-    if (Sprite* needle = sprites.find("img_Needle_I")) {
+    if (Sprite* needle = sprites.find(PanelSprite::NeedleI)) {
         ammeterShown = easeAmmeter(ammeterShown, s.AmmeterValue);
         needle->angle = ammeterAngle(ammeterShown, v.Needle_I.Rate, v.Needle_I.StartAngle,
                                      v.Needle_I.Source, s.Reverser);
     }
-    turnNeedle(sprites, "img_Needle_V", v.Needle_V, Extended(s.VoltmeterValue));
+    turnNeedle(sprites, PanelSprite::NeedleV, v.Needle_V, Extended(s.VoltmeterValue));
     const Extended bc = Extended(v.Mc == 0 ? s.BcPressT : s.BcPressM);
-    turnNeedle(sprites, "img_Needle_BC", v.Needle_BC, bc);
-    turnNeedle(sprites, "img_Needle_BP", v.Needle_BP, s.BpPress);
+    turnNeedle(sprites, PanelSprite::NeedleBC, v.Needle_BC, bc);
+    turnNeedle(sprites, PanelSprite::NeedleBP, v.Needle_BP, s.BpPress);
     // The main reservoir's needle dips by the horn's air while it blows.
     const Extended hornAir = hornBlowing ? -Extended(v.HornAir) : 0;
-    turnNeedle(sprites, "img_Needle_MR", v.Needle_MR, Extended(s.MrPress) + hornAir);
-    turnNeedle(sprites, "img_Needle_SAP", v.Needle_SAP, Extended(s.SapPress));
-    turnNeedle(sprites, "img_Needle_ER", v.Needle_ER, Extended(s.ErPress));
-    raise(sprites, "img_Needle_BC_L", v.Needle_BC_L, bc);
-    raise(sprites, "img_Needle_MR_L", v.Needle_MR_L, Extended(s.MrPress));
+    turnNeedle(sprites, PanelSprite::NeedleMR, v.Needle_MR, Extended(s.MrPress) + hornAir);
+    turnNeedle(sprites, PanelSprite::NeedleSAP, v.Needle_SAP, Extended(s.SapPress));
+    turnNeedle(sprites, PanelSprite::NeedleER, v.Needle_ER, Extended(s.ErPress));
+    raise(sprites, PanelSprite::NeedleBCLinear, v.Needle_BC_L, bc);
+    raise(sprites, PanelSprite::NeedleMRLinear, v.Needle_MR_L, Extended(s.MrPress));
 }
 
 void update_speed_gauges(SpriteModel& sprites, const TrainState& s, const VehicleSpec& v) {
     const RoundNeedle& n = v.Needle_Speed;
     const Extended speed = s.Speed;
     if (const auto angle = speedNeedleAngle(speed, n.Rate, n.Rate2, n.StartAngle))
-        turn(sprites, "img_Needle_speed", *angle);
-    if (Sprite* digits = sprites.find("img_digi_speed")) {
+        turn(sprites, PanelSprite::NeedleSpeed, *angle);
+    if (Sprite* digits = sprites.find(PanelSprite::DigiSpeed)) {
         digits->visible = true;
         const auto shown = roundHalfAway(speed);
         if (shown < 200) digits->patternIndex = int(std::llabs(shown));
@@ -81,18 +81,18 @@ void updatePanelLamps(SpriteModel& sprites, const TrainState& s, const VehicleSp
     const std::int32_t brakeSteps = v.Brake;
     const bool interlock = doorInterlockPasses(v, traction.doorsOpen);
     const bool serviceBrake = -brakeSteps < s.BrakeNotch && s.BrakeNotch < 0;
-    light(sprites, "img_Lamp_Power", s.PowerNotch >= 1 && interlock);
-    light(sprites, "img_Lamp_Gen",
+    light(sprites, PanelSprite::LampPower, s.PowerNotch >= 1 && interlock);
+    light(sprites, PanelSprite::LampGen,
           (s.HoldBrake && s.ResistForce > 0 && s.ElecBrakeCurrent > 0) ||
               (serviceBrake && s.ElecBrakeCurrent > 0) || regeneratingOnPower(s, v));
     if (interlock) {
-        light(sprites, "img_Lamp_Ele",
+        light(sprites, PanelSprite::LampEle,
               s.PowerNotch >= 1 ||
                   (s.BrakeNotch < 0 && -brakeSteps < s.BrakeHandle && s.ElecBrakeCurrent > 0));
     }
-    light(sprites, "img_Lamp_Air", serviceBrake);
-    light(sprites, "img_Lamp_const", s.ConstSpeed != 0);
-    light(sprites, "img_Lamp_fin", lastStepOfNotch(v, traction.PowerStep));
+    light(sprites, PanelSprite::LampAir, serviceBrake);
+    light(sprites, PanelSprite::LampConst, s.ConstSpeed != 0);
+    light(sprites, PanelSprite::LampFin, lastStepOfNotch(v, traction.PowerStep));
 }
 
 }  // namespace tovra

@@ -18,7 +18,6 @@ PatternGrid patternGrid(const Picture& picture) {
 }
 
 Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatable) {
-    ++generation_;
     Sprite sprite;
     sprite.name = picture.name;
     sprite.picture = pictures_.size();
@@ -29,7 +28,10 @@ Sprite& SpriteModel::add(Picture picture, int x, int y, int depth, bool rotatabl
     const PatternGrid grid = patternGrid(picture);
     sprite.width = grid.width;
     sprite.height = grid.height;
-    byName_.emplace(sprite.name, sprites_.size());
+    if (byName_.emplace(sprite.name, sprites_.size()).second) {
+        if (const auto which = panelSpriteNamed(sprite.name))
+            panel_[std::size_t(*which)] = sprites_.size();
+    }
     pictures_.push_back(std::move(picture));
     sprites_.push_back(std::move(sprite));
     return sprites_.back();
@@ -61,10 +63,10 @@ std::vector<const Sprite*> SpriteModel::drawOrder() const {
 }
 
 void SpriteModel::clear() {
-    ++generation_;
     pictures_.clear();
     sprites_.clear();
     byName_.clear();
+    panel_ = emptyPanel();
 }
 
 }  // namespace tovra

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <string>
@@ -10,6 +12,7 @@
 
 #include "common/AsciiCase.h"
 #include "ports/Image.h"
+#include "view/PanelSprite.h"
 
 namespace tovra {
 
@@ -61,10 +64,15 @@ class SpriteModel {
 
     Sprite* find(std::string_view name);
     const Sprite* find(std::string_view name) const;
+    // The same as find(panelSpriteName(which)), without the look-up.
+    Sprite* find(PanelSprite which) {
+        const std::size_t index = panel_[std::size_t(which)];
+        return index == kNone ? nullptr : &sprites_[index];
+    }
+    const Sprite* find(PanelSprite which) const {
+        return const_cast<SpriteModel*>(this)->find(which);
+    }
     Sprite& at(std::size_t index) { return sprites_[index]; }
-    // Changes whenever a sprite is added or all are cleared: an index found
-    // for one generation holds while it lasts.
-    std::uint64_t generation() const { return generation_; }
     Picture* findPicture(std::string_view name);
 
     const std::vector<Sprite>& sprites() const { return sprites_; }
@@ -80,7 +88,14 @@ class SpriteModel {
     std::vector<Sprite> sprites_;
     // The first sprite of each name: the panel looks sprites up every tick.
     std::unordered_map<std::string, std::size_t, IgnoringCaseHash, IgnoringCaseEqual> byName_;
-    std::uint64_t generation_ = 0;
+    static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::array<std::size_t, kPanelSpriteCount> panel_ = emptyPanel();
+
+    static constexpr std::array<std::size_t, kPanelSpriteCount> emptyPanel() {
+        std::array<std::size_t, kPanelSpriteCount> none{};
+        none.fill(kNone);
+        return none;
+    }
 };
 
 // The transparent colour rule of the cab's pictures: the bottom-left pixel.

@@ -19,13 +19,13 @@ constexpr Extended kFullSizeFrom = 20;  // m: nearer, the lines grow
 constexpr int kParked = -100;
 
 struct Marker {
-    const char* name;
+    PanelSprite sprite;
     int zoneSide;  // -1 the near end, 0 the stop position, 1 the far end
 };
 constexpr std::array<Marker, 3> kMarkers{{
-    {"img_unten_teimokuS", -1},
-    {"img_unten_teimokuM", 0},
-    {"img_unten_teimokuE", 1},
+    {PanelSprite::StopLineNear, -1},
+    {PanelSprite::StopLine, 0},
+    {PanelSprite::StopLineFar, 1},
 }};
 
 }  // namespace
@@ -46,7 +46,7 @@ void place_stop_markers(SpriteModel& sprites, const TrainState& s, const Station
     const Extended half =
         Extended(route.stationOrEmpty(std::size_t(stations.nextStopIndex)).zoneHalfLength) / 100;
     for (const Marker& m : kMarkers) {
-        Sprite* sprite = sprites.find(m.name);
+        Sprite* sprite = sprites.find(m.sprite);
         if (!sprite) continue;
         const Extended x = d + m.zoneSide * half;
         if (d >= kReach || x <= 0) {

@@ -1,7 +1,6 @@
 #include "view/TrackSigns.h"
 
 #include <optional>
-#include <string_view>
 
 #include "data/RouteSpec.h"
 #include "sim/ProtectionState.h"
@@ -19,8 +18,8 @@ constexpr Extended kRemainStep = 1000;           // cm a pattern
 constexpr Extended kStopMarkReach = 10000;       // cm
 constexpr std::int32_t kStopMarkWanted = 1;
 
-void showPattern(SpriteModel& sprites, std::string_view name, std::optional<std::int64_t> pattern) {
-    Sprite* sprite = sprites.find(name);
+void showPattern(SpriteModel& sprites, PanelSprite sign, std::optional<std::int64_t> pattern) {
+    Sprite* sprite = sprites.find(sign);
     if (!sprite) return;
     sprite->visible =
         pattern && *pattern >= 0 && *pattern < patternGrid(sprites.pictureOf(*sprite)).count();
@@ -38,19 +37,19 @@ void show_gradient_post(SpriteModel& sprites, const std::vector<SlopeRecord>& sl
             slope.gradient.raw() != gradientInForce.raw())
             post = std::int64_t(k) + 1;
     }
-    showPattern(sprites, "img_unten_slope", post);
+    showPattern(sprites, PanelSprite::GradientPost, post);
 }
 
 void show_limit_sign(SpriteModel& sprites, const ApproachEntry& nextLimit) {
     std::optional<std::int64_t> limit;
     if (nextLimit.ahead && nextLimit.distance <= kLimitSignReach) limit = nextLimit.limit;
-    showPattern(sprites, "img_unten_limit", limit);
+    showPattern(sprites, PanelSprite::LimitSign, limit);
 }
 
 void show_remaining_distance(SpriteModel& sprites, Extended remainDistance) {
     std::optional<std::int64_t> tens;
     if (remainDistance >= 0) tens = roundHalfEven(remainDistance / kRemainStep);
-    showPattern(sprites, "img_unten_remain", tens);
+    showPattern(sprites, PanelSprite::RemainingDistance, tens);
 }
 
 void show_stop_mark(SpriteModel& sprites, const StationRecord& nextStop, Extended remainDistance) {
@@ -58,7 +57,7 @@ void show_stop_mark(SpriteModel& sprites, const StationRecord& nextStop, Extende
     if (nextStop.stopMarkType == kStopMarkWanted && remainDistance < kStopMarkReach &&
         remainDistance > -nextStop.zoneHalfLength)
         mark = 0;
-    showPattern(sprites, "img_unten_teimoku", mark);
+    showPattern(sprites, PanelSprite::StopMark, mark);
 }
 
 void update_track_signs(SpriteModel& sprites, const RouteSpec& route, const TrainState& state,

@@ -23,7 +23,7 @@ struct SignRecords {
 // Shows `image` on the sign sprite as `shown`; a new sign may be called out
 // again with Enter.
 void showSign(const SignRecords& r, std::int32_t image, std::int32_t shown) {
-    if (Sprite* sprite = r.sprites.find("img_unten_other")) {
+    if (Sprite* sprite = r.sprites.find(PanelSprite::OtherSign)) {
         sprite->visible = true;
         sprite->patternIndex = image;
     }
@@ -73,7 +73,7 @@ void update_wayside_signs(SpriteModel& sprites, StatusTexts& texts, CalloutOffer
     for (const TimeCallout& point : route.TimeCallouts)
         active = showTimeCheckInView(records, point, f) || active;
     if (!active) {
-        if (Sprite* sprite = sprites.find("img_unten_other")) sprite->visible = false;
+        if (Sprite* sprite = sprites.find(PanelSprite::OtherSign)) sprite->visible = false;
         texts.shownSign = kNoSign;
     }
     offer.kankoPending = texts.shownSign;

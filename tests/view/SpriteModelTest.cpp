@@ -24,11 +24,28 @@ TEST(SpriteModel, FindsTheFirstSpriteOfANameInAnyCase) {
     EXPECT_EQ(sprites.find("img_Needle"), nullptr);
     EXPECT_EQ(sprites.find("img_Needle_BCx"), nullptr);
 
+    // The panel's own sprites are found without a name, by the same rules.
+    EXPECT_EQ(sprites.find(PanelSprite::NeedleBC), &sprites.sprites()[1]);
+    EXPECT_EQ(sprites.find(PanelSprite::NeedleBP), nullptr);
+
     sprites.clear();
     EXPECT_EQ(sprites.find("img_panel"), nullptr);
+    EXPECT_EQ(sprites.find(PanelSprite::NeedleBC), nullptr);
     sprites.add(named("img_needle_bc"), 30, 0, 1);
     ASSERT_NE(sprites.find("Img_Needle_BC"), nullptr);
     EXPECT_EQ(sprites.find("Img_Needle_BC")->x, 30);
+    EXPECT_EQ(sprites.find(PanelSprite::NeedleBC)->x, 30);
+}
+
+TEST(SpriteModel, EveryPanelSpriteHasANameOfItsOwn) {
+    for (std::size_t k = 0; k < kPanelSpriteCount; ++k) {
+        const auto sprite = PanelSprite(k);
+        EXPECT_EQ(panelSpriteNamed(panelSpriteName(sprite)), sprite) << panelSpriteName(sprite);
+    }
+    EXPECT_EQ(panelSpriteName(PanelSprite::NeedleSpeed), "img_Needle_speed");
+    EXPECT_EQ(panelSpriteName(PanelSprite::SignalSub2), "img_unten_signal_R");
+    EXPECT_EQ(panelSpriteNamed("IMG_LAMP_P2"), PanelSprite::PowerHandle2);
+    EXPECT_EQ(panelSpriteNamed("img_other0"), std::nullopt);
 }
 
 }  // namespace
