@@ -1,8 +1,5 @@
 #pragma once
 
-#include <algorithm>
-#include <cmath>
-
 #include "common/Numeric.h"
 #include "ports/SoundChannels.h"
 
@@ -10,11 +7,7 @@ namespace tovra {
 
 // round(log10(gain) * scale) as a channel volume, kept within -10000 .. 0.
 // A gain of 0 or less (or none at all) is silence, not a fault.
-inline int logVolume(Extended gain, Extended scale) {
-    if (!(gain > 0)) return SoundChannels::kSilentVolume;
-    return int(roundHalfEven(
-        std::clamp<Extended>(std::log10(gain) * scale, SoundChannels::kSilentVolume, 0)));
-}
+int logVolume(Extended gain, Extended scale);
 
 // The line through (x0, y0) and (x1, y1) at x; y0 where the two x meet.
 inline Extended lineAt(Extended x, Extended x0, Extended y0, Extended x1, Extended y1) {
