@@ -15,15 +15,17 @@ using Extended = long double;
 inline std::int64_t roundHalfAway(Extended v) {
     const Extended r = std::rintl(v);
     const Extended d = v - r;
-    if (d == 0.5L && v > 0) return static_cast<std::int64_t>(r) + 1;
-    if (d == -0.5L && v < 0) return static_cast<std::int64_t>(r) - 1;
-    return static_cast<std::int64_t>(r);
+    const std::int64_t n = std::llrintl(r);
+    if (d == 0.5L && v > 0) return n + 1;
+    if (d == -0.5L && v < 0) return n - 1;
+    return n;
 }
 
-// Plain conversion rounding: halves to even (the FPU's default mode).
+// Plain conversion rounding: halves to even (the FPU's default mode). llrintl
+// is one store in that mode (without errno, see the build flags), where a
+// cast of rintl's result would switch the FPU to truncation and back.
 inline std::int64_t roundHalfEven(Extended v) {
-    return static_cast<std::int64_t>(
-        std::rintl(v));  // nearbyintl would save the FPU state each time
+    return std::llrintl(v);
 }
 
 // Release-slowdown factor S_k(P) = 10 * k^(-P/10) + 1.
