@@ -34,10 +34,16 @@ char* fixedDigits(char* out, Extended value, int places) {
 
     char digits[32];
     int count = 0;
-    do {
+    // Divisions of 128 bits are library calls: only while the number needs them.
+    while (units > std::numeric_limits<std::uint64_t>::max()) {
         digits[count++] = char('0' + int(units % 10));
         units /= 10;
-    } while (units != 0 || count <= places);
+    }
+    auto low = static_cast<std::uint64_t>(units);
+    do {
+        digits[count++] = char('0' + int(low % 10));
+        low /= 10;
+    } while (low != 0 || count <= places);
     if (negative) *out++ = '-';
     for (int i = count - 1; i >= 0; --i) {
         *out++ = digits[i];
