@@ -20,6 +20,13 @@ std::string uiText(const char* context, const char* source) {
 
 std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values) {
     std::string out;
+    fillInto(out, text, values);
+    return out;
+}
+
+void fillInto(std::string& out, std::string_view text,
+              std::initializer_list<std::string_view> values) {
+    out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t number =
             i + 1 < text.size() ? std::size_t(text[i + 1] - '1') : values.size();
@@ -30,7 +37,6 @@ std::string fillIn(std::string_view text, std::initializer_list<std::string_view
             out += text[i];
         }
     }
-    return out;
 }
 
 }  // namespace tovra

@@ -48,7 +48,10 @@ void nextStationText(StationRecords& r, const StationRecord& n) {
         default:
             break;
     }
-    if (kindText) st.stationText = fillIn(uiText("Stations", "次は %1"), {n.name}) + *kindText;
+    if (kindText) {
+        fillInto(st.stationText, uiText("Stations", "次は %1"), {n.name});
+        st.stationText += *kindText;
+    }
 }
 
 // Moves the target on to the next stop; false when none is left.
@@ -191,7 +194,7 @@ void station_pass(StationRecords& r) {
                     st.chimeChance = s.chimeChance;
                     st.chimeRoll = std::uniform_int_distribution<std::int32_t>(0, 99)(r.random);
                 }
-                st.stationText = fillIn(uiText("Stations", "ただいま %1"), {s.name});
+                fillInto(st.stationText, uiText("Stations", "ただいま %1"), {s.name});
                 st.currentStation = j;
                 progress.arrived = true;
             }

@@ -1,3 +1,5 @@
+#include <charconv>
+
 #include "common/Numeric.h"
 #include "common/UiText.h"
 #include "sim/ProtectionState.h"
@@ -13,8 +15,22 @@ constexpr std::int32_t kStationPattern = 1;
 constexpr std::int32_t kStopSignalPattern = 10;
 constexpr Extended kStopMargin = 2000;  // cm short of the stop-signal target
 
-std::string metres(Extended cm) {
-    return std::to_string(roundHalfEven(cm / 100)) + "m";
+// A number's decimal digits, without an allocation: the texts are rebuilt
+// every tick over their own buffers.
+class Digits {
+  public:
+    explicit Digits(std::int64_t value)
+        : end_(std::to_chars(text_, text_ + sizeof text_, value).ptr) {}
+    std::string_view view() const { return {text_, std::size_t(end_ - text_)}; }
+
+  private:
+    char text_[24];
+    char* end_;
+};
+
+void appendMetres(std::string& out, Extended cm) {
+    out += Digits(roundHalfEven(cm / 100)).view();
+    out += 'm';
 }
 
 bool known(const ApproachEntry& e) {
@@ -23,11 +39,14 @@ bool known(const ApproachEntry& e) {
 
 // The limit in force between the sixth line and the given closing line;
 // empty while none is in force.
-std::string inForceText(const ProgramSettings& settings, std::int32_t inForce,
-                        std::size_t closingLine) {
-    if (inForce == kNoLimit) return {};
-    return infoLabelLine(settings, 6) + std::to_string(inForce) + "km/h " +
-           infoLabelLine(settings, closingLine) + ")";
+void writeInForce(std::string& out, const ProgramSettings& settings, std::int32_t inForce,
+                  std::size_t closingLine) {
+    if (inForce == kNoLimit) return;
+    out += infoLabelLine(settings, 6);
+    out += Digits(inForce).view();
+    out += "km/h ";
+    out += infoLabelLine(settings, closingLine);
+    out += ')';
 }
 
 }  // namespace
@@ -37,22 +56,26 @@ void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionStat
     const Extended speed = s.Speed;
     const Extended toTarget = p.PatternPos - s.Position;
     const std::int32_t inForce = p.CheckSpeedInForce;
-    t.limitText.clear();
+    std::string& text = t.limitText;
+    text.clear();
     t.limitText2.clear();
     if (p.PatternSpeed == kStationPattern && speed > 1 && toTarget > 0) {
-        t.limitText = infoLabelLine(settings, 3);
+        text = infoLabelLine(settings, 3);
     } else if (p.PatternBrake - speed < 30 && p.PatternSpeed == kStopSignalPattern && speed > 10 &&
                toTarget > 0) {
-        t.limitText = "10km/h " + infoLabelLine(settings, 4) + metres(toTarget - kStopMargin);
+        text += "10km/h ";
+        text += infoLabelLine(settings, 4);
+        appendMetres(text, toTarget - kStopMargin);
     } else if (const ApproachEntry& next = p.nextLimits[0]; known(next)) {
-        t.limitText = std::to_string(next.limit) + "km/h " + infoLabelLine(settings, 5) +
-                      metres(Extended(next.distance));
-        t.limitText2 = inForceText(settings, inForce, 8);
+        text += Digits(next.limit).view();
+        text += "km/h ";
+        text += infoLabelLine(settings, 5);
+        appendMetres(text, Extended(next.distance));
+        writeInForce(t.limitText2, settings, inForce, 8);
     } else if (known(p.nextCheck)) {
-        t.limitText =
-            fillIn(uiText("LimitText", "%1km/h 照査まで"), {std::to_string(p.nextCheck.limit)}) +
-            metres(Extended(p.nextCheck.distance));
-        t.limitText2 = inForceText(settings, inForce, 7);
+        fillInto(text, uiText("LimitText", "%1km/h 照査まで"), {Digits(p.nextCheck.limit).view()});
+        appendMetres(text, Extended(p.nextCheck.distance));
+        writeInForce(t.limitText2, settings, inForce, 7);
     }
 }
 
