@@ -15,7 +15,8 @@ using Extended = long double;
 inline std::int64_t roundHalfAway(Extended v) {
     const Extended r = std::rintl(v);
     const Extended d = v - r;
-    const std::int64_t n = std::llrintl(r);
+    // From v, not r: the compiler takes llrintl of an integer for a cast.
+    const std::int64_t n = std::llrintl(v);
     if (d == 0.5L && v > 0) return n + 1;
     if (d == -0.5L && v < 0) return n - 1;
     return n;
