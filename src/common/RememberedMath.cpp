@@ -1,14 +1,17 @@
 #include "common/RememberedMath.h"
 
 #include <cmath>
+#include <memory>
 
 #include "common/ExactResults.h"
 
 namespace tovra {
 
 Extended rememberedPow(Extended base, Extended exponent) {
-    thread_local ExactResults<2> powers;
-    return powers.get({base, exponent}, [&] { return std::pow(base, exponent); });
+    // Room for the run of pressures of a brake's release, which comes again
+    // at the next stop; on the heap, so that only the ticks' thread has one.
+    thread_local const auto powers = std::make_unique<ExactResults<2, 4096>>();
+    return powers->get({base, exponent}, [&] { return std::pow(base, exponent); });
 }
 
 Extended releaseSlowdown(Extended k, Extended pressure) {
