@@ -19,12 +19,16 @@ std::string uiText(const char* context, const char* source) {
 }
 
 std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values) {
+    return fillIn(text, std::span(values.begin(), values.size()));
+}
+
+std::string fillIn(std::string_view text, std::span<const std::string_view> values) {
     std::string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t number =
             i + 1 < text.size() ? std::size_t(text[i + 1] - '1') : values.size();
         if (text[i] == '%' && number < values.size() && number < 9) {
-            out += values.begin()[number];
+            out += values[number];
             ++i;
         } else {
             out += text[i];
