@@ -265,8 +265,8 @@ now (a few minutes, once) and then start on it.</translation>
 <context>
     <name>LimitText</name>
     <message>
-        <source>%1km/h 照査まで</source>
-        <translation>%1 km/h check in </translation>
+        <source>%1km/h 照査まで%2m</source>
+        <translation>%1 km/h check in %2 m</translation>
     </message>
 </context>
 <context>

@@ -13,8 +13,12 @@ constexpr std::int32_t kStationPattern = 1;
 constexpr std::int32_t kStopSignalPattern = 10;
 constexpr Extended kStopMargin = 2000;  // cm short of the stop-signal target
 
+std::string wholeMetres(Extended cm) {
+    return std::to_string(roundHalfEven(cm / 100));
+}
+
 std::string metres(Extended cm) {
-    return std::to_string(roundHalfEven(cm / 100)) + "m";
+    return wholeMetres(cm) + "m";
 }
 
 bool known(const ApproachEntry& e) {
@@ -49,9 +53,9 @@ void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionStat
                       metres(Extended(next.distance));
         t.limitText2 = inForceText(settings, inForce, 8);
     } else if (known(p.nextCheck)) {
-        t.limitText =
-            fillIn(uiText("LimitText", "%1km/h 照査まで"), {std::to_string(p.nextCheck.limit)}) +
-            metres(Extended(p.nextCheck.distance));
+        t.limitText = fillIn(
+            uiText("LimitText", "%1km/h 照査まで%2m"),
+            {std::to_string(p.nextCheck.limit), wholeMetres(Extended(p.nextCheck.distance))});
         t.limitText2 = inForceText(settings, inForce, 7);
     }
 }
