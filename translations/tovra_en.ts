@@ -265,8 +265,8 @@ now (a few minutes, once) and then start on it.</translation>
 <context>
     <name>LimitText</name>
     <message>
-        <source>%1km/h 照査まで</source>
-        <translation>%1 km/h check in </translation>
+        <source>%1km/h 照査まで%2m</source>
+        <translation>%1 km/h check in %2 m</translation>
     </message>
 </context>
 <context>
@@ -470,6 +470,41 @@ now (a few minutes, once) and then start on it.</translation>
     <message>
         <source>書き込めません: %1 (%2)</source>
         <translation>Cannot write: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ProtectionLog</name>
+    <message>
+        <source>停止信号まで%1m</source>
+        <translation>Stop signal in %1 m</translation>
+    </message>
+    <message>
+        <source>パターン消去: 信号まで%1m</source>
+        <translation>Pattern cleared: signal in %1 m</translation>
+    </message>
+    <message>
+        <source>停車駅まで%1m</source>
+        <translation>Station stop in %1 m</translation>
+    </message>
+    <message>
+        <source>%1km/h照査まで%2m</source>
+        <translation>%1 km/h check in %2 m</translation>
+    </message>
+    <message>
+        <source>停車駅パターン消去</source>
+        <translation>Station stop pattern cleared</translation>
+    </message>
+    <message>
+        <source>速度照査パターン消去</source>
+        <translation>Speed check pattern cleared</translation>
+    </message>
+    <message>
+        <source>%1km/h照査によって停止ブレーキ 速度%2 パターン%3</source>
+        <translation>Stop brake by the %1 km/h check: speed %2 km/h, pattern %3 km/h</translation>
+    </message>
+    <message>
+        <source>%1km/h照査によってブレーキ 速度%2 パターン%3</source>
+        <translation>Brake by the %1 km/h check: speed %2 km/h, pattern %3 km/h</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
 #include <cmath>
+#include <stdexcept>
 
+#include "app/TypedKeys.h"
 #include "common/DataError.h"
 #include "common/TextFields.h"
 
@@ -27,7 +29,11 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (a == "--stats") {
             c.stats = true;
         } else if (a == "--keys") {
-            c.keys = value().value_or("");
+            try {
+                c.keys = parseTypedKeys(value().value_or(""));
+            } catch (const std::invalid_argument& e) {
+                c.error = std::string("--keys: ") + e.what();
+            }
         } else if (a == "--remote") {
             c.remote = value();
         } else if (a == "--remote-token") {
@@ -90,7 +96,11 @@ std::string usageText() {
            "                  the first drawn cab frame, then every 10 s the frames\n"
            "                  drawn per second, the processor share of tovra and\n"
            "                  the worst lateness of a physics tick\n"
-           "  --keys TEXT     type these characters into the cab, one every 0.2 s\n"
+           "  --keys TEXT     type these keys into the cab, one every 0.2 s: each\n"
+           "                  character as it is; in braces a key that types none,\n"
+           "                  {F1} to {F12}, {Enter}, {Backspace}, {PageUp},\n"
+           "                  {PageDown}, {ScrollLock}, {Up}, {Down}, with Shift held\n"
+           "                  as {Shift+F12}; {{ types {\n"
            "  --remote [ADDR:]PORT\n"
            "                  serve the remote interface: a panel page for a second\n"
            "                  screen, a touch controller for a tablet, the state as\n"

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Translation.h"
+#include "remote/RemoteCommand.h"
 
 namespace tovra {
 
@@ -17,8 +18,8 @@ struct CommandLine {
     // to the data folder, or a path), with the default train at once.
     int route = 0;
     std::string routeFile;
-    // Characters typed into the cab, one every 0.2 s, once it runs.
-    std::string keys;
+    // Keys typed into the cab, one every 0.2 s, once it runs.
+    std::vector<remote::KeyPress> keys;
     std::optional<std::string> screenshot;  // PNG written after screenshotAfter seconds
     double screenshotAfter = 5;
     // With --route: how long the train took to start, then every 10 s the

@@ -320,8 +320,7 @@ void TForm3::refresh(int fps) {
     refreshChannels();
     for (std::uint64_t n = logShown_ + 1; n <= p.log.lastSequence(); ++n)
         if (const auto* line = p.log.find(n))
-            log_->appendPlainText(
-                QString::fromUtf8(line->text().data(), qsizetype(line->text().size())));
+            log_->appendPlainText(QString::fromStdString(line->text()));
     logShown_ = p.log.lastSequence();
 }
 

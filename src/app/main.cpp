@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 #include "app/CabWindow.h"
 #include "app/CommandLine.h"
@@ -27,11 +28,18 @@ namespace {
 
 constexpr int kKeyIntervalMs = 200;
 
-// Types the characters into the cab window, one after another.
-void typeKeys(tovra::TForm1* cab, const std::string& keys, std::size_t next = 0) {
+// Types the keys into the cab window, one after another.
+void typeKeys(tovra::TForm1* cab, const std::vector<tovra::remote::KeyPress>& keys,
+              std::size_t next = 0) {
     if (next >= keys.size()) return;
     QTimer::singleShot(kKeyIntervalMs, cab, [cab, keys, next] {
-        cab->cab().host.postCharacter(keys[next]);
+        const tovra::remote::KeyPress& press = keys[next];
+        if (press.character) {
+            cab->cab().host.postCharacter(*press.character);
+        } else {
+            cab->keyDown(*press.key, press.shift);
+            cab->keyUp(*press.key);
+        }
         typeKeys(cab, keys, next + 1);
     });
 }

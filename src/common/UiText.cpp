@@ -19,6 +19,10 @@ std::string uiText(const char* context, const char* source) {
 }
 
 std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values) {
+    return fillIn(text, std::span(values.begin(), values.size()));
+}
+
+std::string fillIn(std::string_view text, std::span<const std::string_view> values) {
     std::string out;
     fillInto(out, text, values);
     return out;
@@ -26,12 +30,16 @@ std::string fillIn(std::string_view text, std::initializer_list<std::string_view
 
 void fillInto(std::string& out, std::string_view text,
               std::initializer_list<std::string_view> values) {
+    fillInto(out, text, std::span(values.begin(), values.size()));
+}
+
+void fillInto(std::string& out, std::string_view text, std::span<const std::string_view> values) {
     out.clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const std::size_t number =
             i + 1 < text.size() ? std::size_t(text[i + 1] - '1') : values.size();
         if (text[i] == '%' && number < values.size() && number < 9) {
-            out += values.begin()[number];
+            out += values[number];
             ++i;
         } else {
             out += text[i];

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,8 +28,10 @@ constexpr const char* uiTextMark(const char* /*context*/, const char* source) {
 // `text` with %1, %2, ... replaced by the values, as the translated text
 // places them.
 std::string fillIn(std::string_view text, std::initializer_list<std::string_view> values);
+std::string fillIn(std::string_view text, std::span<const std::string_view> values);
 // The same, written over `out`: a text rebuilt every tick keeps its buffer.
 void fillInto(std::string& out, std::string_view text,
               std::initializer_list<std::string_view> values);
+void fillInto(std::string& out, std::string_view text, std::span<const std::string_view> values);
 
 }  // namespace tovra

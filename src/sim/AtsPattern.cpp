@@ -2,6 +2,7 @@
 #include <array>
 #include <cmath>
 
+#include "common/UiText.h"
 #include "sim/HandleRules.h"
 #include "sim/PendingDelays.h"
 #include "sim/ProtectionParts.h"
@@ -30,6 +31,20 @@ constexpr std::int32_t kStopBrakingBelow = 16;  // km/h: targets under it stop t
 constexpr Extended kBrakeMargin = 2000;         // cm
 constexpr Extended kWarnMargin = 7000;          // cm
 constexpr Extended kCurveShare = 7.2L * 0.7L;   // 70 % of the air brake
+
+// The log's lines, whole sentences so that a translation may place the
+// numbers where its language wants them.
+constexpr const char* kStopSignalAhead = uiTextMark("ProtectionLog", "停止信号まで%1m");
+constexpr const char* kSignalPatternCleared =
+    uiTextMark("ProtectionLog", "パターン消去: 信号まで%1m");
+constexpr const char* kStationStopAhead = uiTextMark("ProtectionLog", "停車駅まで%1m");
+constexpr const char* kSpeedCheckAhead = uiTextMark("ProtectionLog", "%1km/h照査まで%2m");
+constexpr const char* kStationPatternCleared = uiTextMark("ProtectionLog", "停車駅パターン消去");
+constexpr const char* kCheckPatternCleared = uiTextMark("ProtectionLog", "速度照査パターン消去");
+constexpr const char* kStopBraking =
+    uiTextMark("ProtectionLog", "%1km/h照査によって停止ブレーキ 速度%2 パターン%3");
+constexpr const char* kBraking =
+    uiTextMark("ProtectionLog", "%1km/h照査によってブレーキ 速度%2 パターン%3");
 
 std::int32_t windowOf(Extended d) {
     for (std::size_t w = 0; w < kBeaconWindows.size(); ++w) {
@@ -75,22 +90,21 @@ void atBeacon(ProtectionRecords& r, const PatternPoint& point, Extended d, std::
     switch (point.kind) {
         case kPatternStopSignal:
             if (signalAtStop(r.route, point.index)) {
-                if (capture(p, point, point.speed, window))
-                    p.log.add("停止信号まで", metres(d), "m");
+                if (capture(p, point, point.speed, window)) p.log.add(kStopSignalAhead, metres(d));
             } else if (p.PatternSpeed == kStopSignalFloor && ownsPattern(p, point)) {
                 cancelPattern(p);
-                p.log.add("パターン消去: 信号まで", metres(d), "m");
+                p.log.add(kSignalPatternCleared, metres(d));
             }
             break;
         case kPatternStationStop:
             if (r.state.Speed > 0 && !departedFrom(r, point.index) &&
                 capture(p, point, kStationPatternSpeed, window)) {
-                p.log.add("停車駅まで", metres(d), "m");
+                p.log.add(kStationStopAhead, metres(d));
             }
             break;
         case kPatternSpeedCheck:
             if (capture(p, point, point.speed + 10, window))
-                p.log.add(point.speed, "km/h照査まで", metres(d), "m");
+                p.log.add(kSpeedCheckAhead, point.speed, metres(d));
             break;
         default:
             break;
@@ -101,10 +115,10 @@ void nearPoint(ProtectionState& p, const PatternPoint& point) {
     if (!ownsPattern(p, point)) return;
     if (point.kind == kPatternStationStop) {
         cancelPattern(p);
-        p.log.add("停車駅パターン消去");
+        p.log.add(kStationPatternCleared);
     } else if (point.kind == kPatternSpeedCheck) {
         cancelPattern(p);
-        p.log.add("速度照査パターン消去");
+        p.log.add(kCheckPatternCleared);
     }
 }
 
@@ -160,13 +174,10 @@ void decide(ProtectionRecords& r) {
     if (over && p.PatternSpeed < kStopBrakingBelow) {
         p.PatternState = 3;
         if (before != 3)
-            p.log.add(p.PatternSpeed, "km/h照査によって停止ブレーキ 速度", roundHalfEven(speed),
-                      " パターン", p.PatternBrake);
+            p.log.add(kStopBraking, p.PatternSpeed, roundHalfEven(speed), p.PatternBrake);
     } else if (over) {
         p.PatternState = 2;
-        if (before != 2)
-            p.log.add(p.PatternSpeed, "km/h照査によってブレーキ 速度", roundHalfEven(speed),
-                      " パターン", p.PatternBrake);
+        if (before != 2) p.log.add(kBraking, p.PatternSpeed, roundHalfEven(speed), p.PatternBrake);
     } else if (!service && speed >= p.PatternWarn - 0.5L) {
         p.PatternState = 1;
     } else if (p.PatternState == 2 && p.PatternSpeed >= 15 &&
@@ -225,7 +236,7 @@ void stepAtsPattern(ProtectionRecords& r) {
     ProtectionState& p = r.protection;
     if (p.patternKind == kPatternStationStop && departedFrom(r, p.patternTarget)) {
         cancelPattern(p);
-        p.log.add("停車駅パターン消去");
+        p.log.add(kStationPatternCleared);
     }
     // A target the train has passed (an overrun signal, say) protects
     // nothing ahead of it any more.

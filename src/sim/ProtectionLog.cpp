@@ -1,27 +1,20 @@
 #include "sim/ProtectionLog.h"
 
-#include <algorithm>
+#include <span>
+#include <string_view>
+
+#include "common/UiText.h"
 
 namespace tovra {
 
-namespace {
-
-bool continuesCharacter(char byte) {
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-
-}  // namespace
-
-void ProtectionLog::appendText(Line& line, std::string_view text) {
-    if (line.cut) return;
-    std::size_t take = std::min(text.size(), kLineBytes - line.length);
-    // Never leave half of a multi-byte character behind.
-    if (take < text.size()) {
-        while (take > 0 && continuesCharacter(text[take])) --take;
-        line.cut = true;
+std::string ProtectionLog::Line::text() const {
+    std::array<std::string, kMaxValues> numbers;
+    std::array<std::string_view, kMaxValues> filled;
+    for (std::size_t i = 0; i < valueCount; ++i) {
+        numbers[i] = std::to_string(values[i]);
+        filled[i] = numbers[i];
     }
-    std::copy_n(text.data(), take, line.bytes.data() + line.length);
-    line.length += take;
+    return fillIn(uiText(kTextContext, source), std::span(filled.data(), valueCount));
 }
 
 const ProtectionLog::Line* ProtectionLog::find(std::uint64_t sequence) const {

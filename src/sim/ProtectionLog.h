@@ -1,38 +1,42 @@
 #pragma once
 
 #include <array>
-#include <charconv>
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
-#include <type_traits>
+#include <string>
 
 namespace tovra {
 
 // The protection's messages for the value display and the event log. The
 // latest lines stay in a fixed ring, each with a running number, so that a
-// reader picks up what it has not seen yet and the tick never allocates.
+// reader picks up what it has not seen yet. A line keeps its text's source
+// and its numbers; the reader composes it in the player's language, so the
+// tick never allocates.
 class ProtectionLog {
   public:
     static constexpr std::size_t kLines = 64;
-    static constexpr std::size_t kLineBytes = 120;
+    static constexpr std::size_t kMaxValues = 3;
+    // The catalogue context of every line's source text.
+    static constexpr const char* kTextContext = "ProtectionLog";
 
     struct Line {
         std::uint64_t sequence = 0;  // 0: never written
-        std::array<char, kLineBytes> bytes{};
-        std::size_t length = 0;
-        bool cut = false;  // a part did not fit: the rest is left out
-        std::string_view text() const { return {bytes.data(), length}; }
+        const char* source = "";     // a literal; %1, %2, ... stand for the values
+        std::array<std::int64_t, kMaxValues> values{};
+        std::size_t valueCount = 0;
+        // The line in the player's language, the numbers filled in.
+        std::string text() const;
     };
 
-    // Appends one line made of texts and integers, cut short (at a whole
-    // character) when it would not fit.
-    template <class... Parts>
-    void add(const Parts&... parts) {
+    // Appends one line. `source` is a literal marked with
+    // uiTextMark(ProtectionLog::kTextContext, ...).
+    void add(const char* source, std::integral auto... values) {
+        static_assert(sizeof...(values) <= kMaxValues);
         Line& line = lines_[next_ % kLines];
-        line.length = 0;
-        line.cut = false;
-        (append(line, parts), ...);
+        line.source = source;
+        line.values = {std::int64_t(values)...};
+        line.valueCount = sizeof...(values);
         line.sequence = ++next_;
     }
 
@@ -42,18 +46,6 @@ class ProtectionLog {
     const Line* find(std::uint64_t sequence) const;
 
   private:
-    static void appendText(Line& line, std::string_view text);
-    template <class T>
-    static void append(Line& line, const T& part) {
-        if constexpr (std::is_integral_v<T>) {
-            std::array<char, 24> digits{};
-            const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), part).ptr;
-            appendText(line, {digits.data(), std::size_t(end - digits.data())});
-        } else {
-            appendText(line, std::string_view(part));
-        }
-    }
-
     std::array<Line, kLines> lines_{};
     std::uint64_t next_ = 0;
 };

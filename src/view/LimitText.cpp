@@ -73,8 +73,9 @@ void update_limit_text(StatusTexts& t, const TrainState& s, const ProtectionStat
         appendMetres(text, Extended(next.distance));
         writeInForce(t.limitText2, settings, inForce, 8);
     } else if (known(p.nextCheck)) {
-        fillInto(text, uiText("LimitText", "%1km/h 照査まで"), {Digits(p.nextCheck.limit).view()});
-        appendMetres(text, Extended(p.nextCheck.distance));
+        fillInto(text, uiText("LimitText", "%1km/h 照査まで%2m"),
+                 {Digits(p.nextCheck.limit).view(),
+                  Digits(roundHalfEven(Extended(p.nextCheck.distance) / 100)).view()});
         writeInForce(t.limitText2, settings, inForce, 7);
     }
 }

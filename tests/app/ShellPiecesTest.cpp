@@ -87,14 +87,23 @@ TEST(AppDataFolder, SearchOrderFromTheEnvironment) {
 }
 
 TEST(AppCommandLine, OptionsAndMistakes) {
-    CommandLine c = parseCommandLine({"--data", "demo", "--route", "2", "--screenshot", "a.png",
-                                      "--screenshot-after", "2.5", "--keys", "dz", "--stats"});
+    CommandLine c =
+        parseCommandLine({"--data", "demo", "--route", "2", "--screenshot", "a.png",
+                          "--screenshot-after", "2.5", "--keys", "d{{{F3}z{Shift+F12}", "--stats"});
     EXPECT_TRUE(c.error.empty()) << c.error;
     EXPECT_EQ(c.dataDir, "demo");
     EXPECT_EQ(c.route, 2);
     EXPECT_EQ(c.screenshot, "a.png");
     EXPECT_DOUBLE_EQ(c.screenshotAfter, 2.5);
-    EXPECT_EQ(c.keys, "dz");
+    ASSERT_EQ(c.keys.size(), 5u);
+    EXPECT_EQ(c.keys[0].character, 'd');
+    EXPECT_EQ(c.keys[1].character, '{');
+    EXPECT_FALSE(c.keys[2].character);
+    EXPECT_EQ(c.keys[2].key, VirtualKey::F3);
+    EXPECT_FALSE(c.keys[2].shift);
+    EXPECT_EQ(c.keys[3].character, 'z');
+    EXPECT_EQ(c.keys[4].key, VirtualKey::F12);
+    EXPECT_TRUE(c.keys[4].shift);
     EXPECT_TRUE(c.stats);
     EXPECT_TRUE(parseCommandLine({"--help"}).help);
     EXPECT_TRUE(parseCommandLine({"--version"}).version);
@@ -114,7 +123,10 @@ TEST(AppCommandLine, OptionsAndMistakes) {
                                                                    {"--bogus"},
                                                                    {"--stats"},
                                                                    {"--remote"},
-                                                                   {"--remote-token", "abcdefgh"}})
+                                                                   {"--remote-token", "abcdefgh"},
+                                                                   {"--keys", "z{F13}"},
+                                                                   {"--keys", "{Shift+}"},
+                                                                   {"--keys", "z{F3"}})
         EXPECT_FALSE(parseCommandLine(wrong).error.empty()) << wrong[0];
     for (const char* documented :
          {"--data", "--route", "--keys", "--screenshot", "--stats", "--version", "--remote",

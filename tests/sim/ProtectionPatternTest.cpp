@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <string_view>
+
+#include "common/UiText.h"
 #include "sim/ProtectionFixture.h"
+#include "support/AllocationCount.h"
 
 namespace tovra {
 namespace {
@@ -171,6 +175,40 @@ TEST_F(ProtectionPatternTest, SpeedCheckBrakesAndReleasesBelowTheTarget) {
     ahead(150, 44);
     EXPECT_EQ(p.PatternSpeed, 999);
     EXPECT_EQ(logLines().back(), "速度照査パターン消去");
+}
+
+// The log's texts of a speed check in a language that puts the numbers
+// elsewhere.
+std::string reordered(const char* context, const char* source) {
+    if (std::string_view(context) != "ProtectionLog") return {};
+    const std::string_view text(source);
+    if (text == "%1km/h照査まで%2m") return "%2 m to the %1 km/h check";
+    if (text == "%1km/h照査によってブレーキ 速度%2 パターン%3")
+        return "brake at %2 km/h, pattern %3, check %1 km/h";
+    if (text == "速度照査パターン消去") return "check pattern cleared";
+    return {};
+}
+
+struct Translated {
+    explicit Translated(UiTranslator translator) { setUiTranslator(translator); }
+    ~Translated() { setUiTranslator(nullptr); }
+};
+
+TEST_F(ProtectionPatternTest, LinesReadInThePlayersLanguageAndTheTickDoesNotAllocateForThem) {
+    const Translated language(reordered);
+    onlyPoint({200000, 45, 0, kPatternSpeedCheck});
+    playedOnce.reserve(8);  // the fixture's record of the chimes, not the tick's
+    std::size_t allocations = 0;
+    for (const auto& [d, speed] :
+         {std::pair<Extended, Extended>{17500, 70}, {5000, 70}, {150, 44}}) {
+        const test::AllocationCount count;
+        ahead(d, speed);
+        allocations += count.count();
+    }
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_EQ(logLines(),
+              (Lines{"175 m to the 45 km/h check", "brake at 70 km/h, pattern 61, check 55 km/h",
+                     "check pattern cleared"}));
 }
 
 TEST_F(ProtectionPatternTest, StationStopPatternUntilDeparture) {

@@ -118,8 +118,9 @@ void checkRoute(Problems& problems, Probes& probes, const RouteSpec& route,
     if (!route.OpeningImage.empty()) {
         checkPictures(
             problems, probes, where,
-            std::vector<PictureFile>{{resolveDataPath(dir, route.OpeningImage), route.OpeningImage,
-                                      "[Staf]", route.OpeningImage + "が見つかりません"}});
+            std::vector<PictureFile>{
+                {resolveDataPath(dir, route.OpeningImage), route.OpeningImage, "[Staf]",
+                 fillIn(uiText("CabPictures", "%1が見つかりません"), {route.OpeningImage})}});
     }
     checkVideo(problems, probes, where + ": [DataName]", dir, settings.VideoDir + route.DataName);
     for (const MovieSwitch& movie : route.MovieSwitches)

@@ -33,7 +33,7 @@ void RunEventWatcher::afterLogicTick(const HeadlessRun& run, EventLog& log) {
     const ProtectionLog& protection = run.cab.protection.log;
     for (std::uint64_t n = protectionSeen_ + 1; n <= protection.lastSequence(); ++n) {
         if (const ProtectionLog::Line* line = protection.find(n))
-            log.record(t, "protection", "\"text\":" + jsonString(std::string(line->text())));
+            log.record(t, "protection", "\"text\":" + jsonString(line->text()));
     }
     protectionSeen_ = protection.lastSequence();
 }
