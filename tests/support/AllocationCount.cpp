@@ -7,11 +7,24 @@ namespace {
 thread_local std::size_t allocationsOnThisThread = 0;
 }
 
-// The test program's own allocator: malloc, counted.
-void* operator new(std::size_t size) {
+// The test program's own allocator: malloc, counted. Every form of new and
+// delete is replaced, so that none pairs with a sanitizer's own.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     ++allocationsOnThisThread;
-    if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void* operator new(std::size_t size) {
+    if (void* memory = operator new(size, std::nothrow)) return memory;
     throw std::bad_alloc();
+}
+
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return operator new(size, std::nothrow);
 }
 
 void operator delete(void* memory) noexcept {
@@ -19,6 +32,22 @@ void operator delete(void* memory) noexcept {
 }
 
 void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
     std::free(memory);
 }
 
