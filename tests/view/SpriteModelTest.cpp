@@ -42,8 +42,6 @@ TEST(SpriteModel, EveryPanelSpriteHasANameOfItsOwn) {
         const auto sprite = PanelSprite(k);
         EXPECT_EQ(panelSpriteNamed(panelSpriteName(sprite)), sprite) << panelSpriteName(sprite);
     }
-    EXPECT_EQ(panelSpriteName(PanelSprite::NeedleSpeed), "img_Needle_speed");
-    EXPECT_EQ(panelSpriteName(PanelSprite::SignalSub2), "img_unten_signal_R");
     EXPECT_EQ(panelSpriteNamed("IMG_LAMP_P2"), PanelSprite::PowerHandle2);
     EXPECT_EQ(panelSpriteNamed("img_other0"), std::nullopt);
 }
